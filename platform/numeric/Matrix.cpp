@@ -1,0 +1,84 @@
+#include "platform/numeric/Matrix.hpp"
+
+#include <cmath>
+#include <utility>
+
+#include "platform/runtime/RuntimeError.hpp"
+
+namespace ambiscan {
+
+Matrix::Matrix(std::size_t rows, std::size_t cols, double fill)
+    : rows_(rows), cols_(cols), data_(rows * cols, fill) {}
+
+Matrix::Matrix(std::size_t rows, std::size_t cols, std::vector<double> columnMajor)
+    : rows_(rows), cols_(cols), data_(std::move(columnMajor)) {
+    if (data_.size() != rows * cols) {
+        throw RuntimeError("Matrix dimensions do not match the number of elements.");
+    }
+}
+
+Matrix Matrix::scalar(double value) { return Matrix(1, 1, value); }
+
+Matrix Matrix::row(std::vector<double> values) {
+    const std::size_t n = values.size();
+    return n == 0 ? Matrix() : Matrix(1, n, std::move(values));
+}
+
+Matrix Matrix::column(std::vector<double> values) {
+    const std::size_t n = values.size();
+    return n == 0 ? Matrix() : Matrix(n, 1, std::move(values));
+}
+
+Matrix Matrix::range(double first, double step, double last) {
+    std::vector<double> values;
+    if (step == 0 || std::isnan(first) || std::isnan(step) || std::isnan(last) ||
+        (step > 0 && first > last) || (step < 0 && first < last)) {
+        return Matrix(1, 0);
+    }
+    // Count with a small tolerance so that 0:0.1:1 keeps its last element.
+    const double span = (last - first) / step;
+    const auto count = static_cast<std::size_t>(std::floor(span + span * 1e-12 + 1e-10)) + 1;
+    values.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        values.push_back(first + static_cast<double>(k) * step);
+    }
+    return Matrix(1, count, std::move(values));
+}
+
+Matrix Matrix::transposed() const {
+    Matrix result(cols_, rows_);
+    for (std::size_t c = 0; c < cols_; ++c) {
+        for (std::size_t r = 0; r < rows_; ++r) {
+            result(c, r) = (*this)(r, c);
+        }
+    }
+    return result;
+}
+
+Matrix Matrix::columnAt(std::size_t c) const {
+    if (c >= cols_) {
+        throw RuntimeError("Index exceeds matrix dimensions.");
+    }
+    const auto first = data_.begin() + static_cast<std::ptrdiff_t>(c * rows_);
+    return Matrix(rows_, 1, std::vector<double>(first, first + static_cast<std::ptrdiff_t>(rows_)));
+}
+
+Matrix Matrix::rowAt(std::size_t r) const {
+    if (r >= rows_) {
+        throw RuntimeError("Index exceeds matrix dimensions.");
+    }
+    Matrix result(1, cols_);
+    for (std::size_t c = 0; c < cols_; ++c) {
+        result[c] = (*this)(r, c);
+    }
+    return result;
+}
+
+Matrix Matrix::reshaped(std::size_t rows, std::size_t cols) const {
+    if (rows * cols != numel()) {
+        throw RuntimeError("To RESHAPE the number of elements must not change.");
+    }
+    return Matrix(rows, cols, data_);
+}
+
+}  // namespace ambiscan
