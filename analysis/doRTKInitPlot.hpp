@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/graphics/Graphics.hpp"
+#include "platform/numeric/Matrix.hpp"
+#include "platform/numeric/Value.hpp"
+#include "platform/runtime/Console.hpp"
+
+namespace ambiscan::analysis {
+
+// Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
+// directory for the program).
+struct RunContext {
+    graphics::Graphics& graphics;
+    Console console;
+    std::filesystem::path outputDir = ".";
+};
+
+// The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.
+void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
+                   const CellRow& DataSetStrings, const std::string& MainTitle);
+
+}  // namespace ambiscan::analysis
