@@ -17,7 +17,9 @@ Matrix::Matrix(std::size_t rows, std::size_t cols, std::vector<double> columnMaj
     }
 }
 
-Matrix Matrix::scalar(double value) { return Matrix(1, 1, value); }
+Matrix Matrix::scalar(double value) {
+    return Matrix(1, 1, value);
+}
 
 Matrix Matrix::row(std::vector<double> values) {
     const std::size_t n = values.size();

@@ -10,7 +10,7 @@ namespace ambiscan {
 // side). C++ code indexes from 0; the 1-based numbers of the program's rules become 0-based at
 // the call site.
 class Matrix {
-public:
+  public:
     Matrix() = default;
     Matrix(std::size_t rows, std::size_t cols, double fill = 0.0);
     Matrix(std::size_t rows, std::size_t cols, std::vector<double> columnMajor);
@@ -18,7 +18,9 @@ public:
     static Matrix scalar(double value);
     static Matrix row(std::vector<double> values);
     static Matrix column(std::vector<double> values);
-    static Matrix row(std::initializer_list<double> values) { return row(std::vector<double>(values)); }
+    static Matrix row(std::initializer_list<double> values) {
+        return row(std::vector<double>(values));
+    }
     static Matrix column(std::initializer_list<double> values) {
         return column(std::vector<double>(values));
     }
@@ -54,7 +56,7 @@ public:
 
     bool operator==(const Matrix& other) const = default;
 
-private:
+  private:
     std::size_t rows_ = 0;
     std::size_t cols_ = 0;
     std::vector<double> data_;

@@ -15,9 +15,15 @@ using CellRow = std::vector<std::string>;
 // "options and name/value pairs": a number matrix, a text, or a cell row of texts.
 using Value = std::variant<Matrix, std::string, CellRow>;
 
-inline bool isText(const Value& v) { return std::holds_alternative<std::string>(v); }
-inline bool isNumeric(const Value& v) { return std::holds_alternative<Matrix>(v); }
-inline bool isCell(const Value& v) { return std::holds_alternative<CellRow>(v); }
+inline bool isText(const Value& v) {
+    return std::holds_alternative<std::string>(v);
+}
+inline bool isNumeric(const Value& v) {
+    return std::holds_alternative<Matrix>(v);
+}
+inline bool isCell(const Value& v) {
+    return std::holds_alternative<CellRow>(v);
+}
 
 // Empty as the program means it: an empty matrix, an empty text or an empty cell row.
 inline bool isEmptyValue(const Value& v) {

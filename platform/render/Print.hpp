@@ -19,3 +19,10 @@ void writeFigurePng(const graphics::Graphics& graphics, graphics::Handle figure,
                     const std::string& fileName);
 
 }  // namespace ambiscan::render
+
+namespace ambiscan::render {
+
+// Releases the caches the font and drawing libraries keep for the life of the process.
+void releaseRenderResources();
+
+}  // namespace ambiscan::render

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/numeric/Matrix.hpp"
+#include "platform/runtime/Console.hpp"
+
+namespace ambiscan::app {
+
+// The init results matrix as read from a file: one row per record of `recordLength` numbers,
+// a trailing partial record completed with zeros. Empty when the file holds no number.
+struct InitsFile {
+    Matrix inits;
+    std::size_t numbersRead = 0;
+};
+
+// Reads the numbers of `path` in records of `recordLength`. Returns nothing when the file cannot
+// be opened. Warns on console.err when reading stopped at text that is not a number, or when
+// the numbers do not fill whole records (the usual sign of a legend count that does not match
+// the receivers in the file); the matrix is the same either way.
+std::optional<InitsFile> readInits(const std::filesystem::path& path, std::size_t recordLength,
+                                   const Console& console);
+
+}  // namespace ambiscan::app

@@ -1,0 +1,152 @@
+#include "platform/numeric/NumberScanner.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string_view>
+
+namespace ambiscan {
+
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view word) {
+    if (text.size() < word.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        if (std::tolower(static_cast<unsigned char>(text[k])) != word[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Parses one number at the start of `text`; returns the characters used (0: not a number).
+std::size_t parseNumber(std::string_view text, double& value) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::string_view rest = text.substr(pos);
+    if (startsWithNoCase(rest, "inf")) {
+        const std::size_t used = startsWithNoCase(rest, "infinity") ? 8 : 3;
+        value = negative ? -std::numeric_limits<double>::infinity()
+                         : std::numeric_limits<double>::infinity();
+        return pos + used;
+    }
+    if (startsWithNoCase(rest, "nan")) {
+        value = std::numeric_limits<double>::quiet_NaN();
+        return pos + 3;
+    }
+    // Only digits and a point may begin a decimal number; from_chars alone would also take
+    // "inf"/"nan" forms handled above and refuse a leading '+'.
+    if (rest.empty() || !(std::isdigit(static_cast<unsigned char>(rest[0])) || rest[0] == '.')) {
+        return 0;
+    }
+    double parsed = 0;
+    const auto result =
+        std::from_chars(rest.data(), rest.data() + rest.size(), parsed, std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument) {
+        return 0;
+    }
+    // Out of range: from_chars leaves the value alone; the text still is a number, and reads
+    // as the nearest value the arithmetic has (overflow to infinity, underflow to zero).
+    if (result.ec == std::errc::result_out_of_range) {
+        parsed = std::strtod(std::string(rest.data(), result.ptr).c_str(), nullptr);
+    }
+    value = negative ? -parsed : parsed;
+    return pos + static_cast<std::size_t>(result.ptr - rest.data());
+}
+
+// Reads numbers from complete text (every token in it ends before the end of `text`, or the
+// text is the end of the file). Returns false when it stopped at text that is not a number,
+// with `stopAt` the offset of that text.
+bool scanChunk(std::string_view text, std::vector<double>& values, std::size_t& stopAt) {
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    while (true) {
+        while (pos < size && isSpace(text[pos])) {
+            ++pos;
+        }
+        if (pos >= size) {
+            return true;
+        }
+        double value = 0;
+        const std::size_t used = parseNumber(text.substr(pos), value);
+        if (used == 0) {
+            stopAt = pos;
+            return false;
+        }
+        values.push_back(value);
+        pos += used;
+    }
+}
+
+ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t linesBefore) {
+    ScanStop stop;
+    stop.atText = true;
+    stop.line = linesBefore + 1 +
+                static_cast<std::size_t>(std::count(
+                    text.begin(), text.begin() + static_cast<std::ptrdiff_t>(stopAt), '\n'));
+    std::size_t end = stopAt;
+    while (end < text.size() && !isSpace(text[end]) && end - stopAt < 40) {
+        ++end;
+    }
+    stop.token = std::string(text.substr(stopAt, end - stopAt));
+    return stop;
+}
+
+}  // namespace
+
+ScanStop scanNumbers(const std::string& text, std::vector<double>& values) {
+    std::size_t stopAt = 0;
+    if (scanChunk(text, values, stopAt)) {
+        return {};
+    }
+    return stopDescription(text, stopAt, 0);
+}
+
+ScanStop scanNumbers(std::FILE* file, std::vector<double>& values) {
+    constexpr std::size_t kChunk = 1 << 20;
+    std::string buffer;
+    buffer.reserve(kChunk + 256);
+    std::size_t linesBefore = 0;
+    std::vector<char> block(kChunk);
+    bool atEnd = false;
+    while (!atEnd) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), file);
+        atEnd = got < block.size();
+        buffer.append(block.data(), got);
+        // Only whole tokens are read; a token cut by the end of the block waits for the next.
+        std::size_t complete = buffer.size();
+        if (!atEnd) {
+            while (complete > 0 && !isSpace(buffer[complete - 1])) {
+                --complete;
+            }
+            if (complete == 0 && buffer.size() < (64u << 20)) {
+                continue;  // one very long token: read on
+            }
+            if (complete == 0) {
+                complete = buffer.size();
+            }
+        }
+        const std::string_view text(buffer.data(), complete);
+        std::size_t stopAt = 0;
+        if (!scanChunk(text, values, stopAt)) {
+            // The token may run on into the next block; its start is all the message needs.
+            return stopDescription(std::string_view(buffer), stopAt, linesBefore);
+        }
+        linesBefore += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        buffer.erase(0, complete);
+    }
+    return {};
+}
+
+}  // namespace ambiscan

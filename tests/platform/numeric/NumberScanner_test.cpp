@@ -1,0 +1,102 @@
+#include "platform/numeric/NumberScanner.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace ambiscan {
+namespace {
+
+std::vector<double> scan(const std::string& text, ScanStop* stopOut = nullptr) {
+    std::vector<double> values;
+    ScanStop stop = scanNumbers(text, values);
+    if (stopOut != nullptr) {
+        *stopOut = stop;
+    }
+    return values;
+}
+
+TEST(ScanNumbers, DecimalForms) {
+    EXPECT_EQ(scan("12 -0.5 .5 1e3 3. +7 2.5E-1"),
+              (std::vector<double>{12, -0.5, 0.5, 1000, 3, 7, 0.25}));
+}
+
+TEST(ScanNumbers, WhiteSpaceOfAnyKindSeparates) {
+    EXPECT_EQ(scan("1\t2\r\n3\n\n  4 "), (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST(ScanNumbers, InfAndNaNInAnyLetterCase) {
+    const std::vector<double> v = scan("Inf -inf INFINITY nan NaN +Inf");
+    ASSERT_EQ(v.size(), 6u);
+    EXPECT_EQ(v[0], std::numeric_limits<double>::infinity());
+    EXPECT_EQ(v[1], -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(v[2], std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(v[3]) && std::isnan(v[4]));
+    EXPECT_EQ(v[5], std::numeric_limits<double>::infinity());
+}
+
+TEST(ScanNumbers, StopsAtTheFirstTextThatIsNoNumber) {
+    ScanStop stop;
+    EXPECT_EQ(scan("1 2\n3 abc 4", &stop), (std::vector<double>{1, 2, 3}));
+    EXPECT_TRUE(stop.atText);
+    EXPECT_EQ(stop.line, 2u);
+    EXPECT_EQ(stop.token, "abc");
+}
+
+TEST(ScanNumbers, TakesTheLongestNumberPrefixOfAToken) {
+    ScanStop stop;
+    EXPECT_EQ(scan("12abc 5", &stop), (std::vector<double>{12}));
+    EXPECT_EQ(stop.token, "abc");
+    EXPECT_EQ(scan("1.5.3"), (std::vector<double>{1.5, 0.3}));
+    EXPECT_EQ(scan("1e 2"), (std::vector<double>{1}));
+}
+
+TEST(ScanNumbers, HexadecimalIsNotDecimal) {
+    ScanStop stop;
+    EXPECT_EQ(scan("0x10 5", &stop), (std::vector<double>{0}));
+    EXPECT_EQ(stop.token, "x10");
+}
+
+TEST(ScanNumbers, LoneSignsAndPointsAreText) {
+    EXPECT_TRUE(scan("- 1").empty());
+    EXPECT_TRUE(scan(". 1").empty());
+    EXPECT_TRUE(scan("word 1").empty());
+    ScanStop stop;
+    EXPECT_TRUE(scan("", &stop).empty());
+    EXPECT_FALSE(stop.atText);
+}
+
+TEST(ScanNumbers, OutOfRangeValuesSaturate) {
+    const std::vector<double> v = scan("1e999 -1e999 1e-999 4.9e-324");
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(v[0], std::numeric_limits<double>::infinity());
+    EXPECT_EQ(v[1], -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(v[2], 0);
+    EXPECT_GT(v[3], 0);
+}
+
+TEST(ScanNumbers, FileReadAcrossChunkBoundariesGivesTheSameNumbers) {
+    std::string text;
+    std::vector<double> expected;
+    for (int k = 0; k < 400000; ++k) {
+        text += std::to_string(k) + ".25 ";
+        expected.push_back(k + 0.25);
+    }
+    text += "\nend";
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::rewind(file);
+    std::vector<double> values;
+    const ScanStop stop = scanNumbers(file, values);
+    std::fclose(file);
+    EXPECT_EQ(values, expected);
+    EXPECT_TRUE(stop.atText);
+    EXPECT_EQ(stop.line, 2u);
+    EXPECT_EQ(stop.token, "end");
+}
+
+}  // namespace
+}  // namespace ambiscan
