@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/numeric/Matrix.hpp"
+#include "platform/numeric/Value.hpp"
+
+namespace ambiscan::analysis {
+
+// 0-based column of data set k's (0-based) time to initialise.
+inline std::size_t initTimeColumn(std::size_t k) {
+    return 1 + k;
+}
+// 0-based column of data set k's error on axis a (0 East, 1 North, 2 Height).
+inline std::size_t errorColumn(std::size_t numDataSets, std::size_t k, std::size_t a) {
+    return 1 + numDataSets + 3 * k + a;
+}
+
+// Every working value the later steps share: the corrected copy of the results and the
+// quantities derived from it.
+struct TimeBase {
+    Matrix inits;  // column 1 corrected for day and week roll-overs
+    std::size_t numDataSets = 0;
+    double numInits = 0;
+    double minTime = 0, maxTime = 0;
+    double runLength = 0;     // hours
+    std::string TitleString;  // ": <count> inits; <hours> Hours"
+    std::size_t MaxLength = 0;
+    Matrix colour_LUT;
+};
+
+// Start times made to rise across GPS day and week ends: a fall of between half a day and a day
+// and a half adds a day, a fall of between six and eight days adds a week (bounds strict), and
+// each shift carries to every later row.
+std::vector<double> correctRollOvers(const std::vector<double>& times);
+
+// ": " + count as "%4d" + " inits; " + hours as "%.1f" + " Hours".
+std::string titleSuffix(double numInits, double runLength);
+
+// The longer side of the names stacked as rows of one blank-padded block of text.
+std::size_t maxNameLength(const CellRow& names);
+
+// Set-up of a run. An empty matrix, too few columns or too few names raise a RuntimeError
+// before anything is drawn or written.
+TimeBase setup(const Matrix& inits, std::size_t numDataSets, const CellRow& names);
+
+}  // namespace ambiscan::analysis

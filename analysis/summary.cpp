@@ -1,0 +1,105 @@
+#include "analysis/summary.hpp"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "analysis/printFigure.hpp"
+#include "platform/numeric/Format.hpp"
+#include "platform/numeric/Statistics.hpp"
+#include "platform/runtime/RuntimeError.hpp"
+
+namespace ambiscan::analysis {
+
+std::vector<std::string> cdfSummaryLines(const RunStatistics& stats) {
+    std::vector<std::string> lines;
+    for (const auto& s : stats) {
+        lines.push_back(s.name + ":  Rel. = " + formatNumber("%.3f", s.PercentGood) + "%; " +
+                        "East Sig = " + formatNumber("%.3f", s.InitESigma) + "m; " +
+                        "North Sig = " + formatNumber("%.3f", s.InitNSigma) + "m; " +
+                        "Height Sig = " + formatNumber("%.3f", s.InitUSigma) + "m; ");
+    }
+    return lines;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string statsHeader() {
+    return formatText(
+        "Test Title,Data set,Run Time (hour),Reliability [%%],90%% Init [Sec],Max Init [Sec],"
+        "Mean. Init [Sec],Median Init [Sec],Num Inits,E-Mean [m],E-Sigma [m],N-Mean [m],"
+        "N-Sigma [m],U-Mean [m],U-Sigma [m]\\n");
+}
+
+std::string statsLine(const std::string& MainTitle, const DataSetStatistics& s) {
+    const auto number = [](double v) { return Value(Matrix::scalar(v)); };
+    return csvField(MainTitle) + "," + csvField(s.name) + "," +
+           formatText("%f,%f,%f,%d,%f,%d,%d,%f,%f,%f,%f,%f,%f\\n",
+                      {number(s.InitHours), number(s.PercentGood), number(s.Init90),
+                       number(roundHalfAway(s.InitMax)), number(s.InitAv),
+                       number(std::floor(s.InitMedian)), number(s.InitNum), number(s.InitEMean),
+                       number(s.InitESigma), number(s.InitNMean), number(s.InitNSigma),
+                       number(s.InitUMean), number(s.InitUSigma)});
+}
+
+void writeFileAtomically(const std::filesystem::path& path, const std::string& content) {
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    const auto fail = [&](const std::string& reason) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw RuntimeError("Cannot write " + path.string() + ": " + reason);
+    };
+    {
+        errno = 0;
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            fail(errno != 0 ? std::strerror(errno) : "cannot open the file");
+        }
+        file << content;
+        file.flush();
+        if (!file) {
+            fail(errno != 0 ? std::strerror(errno) : "the write failed");
+        }
+        file.close();
+        if (file.fail()) {
+            fail(errno != 0 ? std::strerror(errno) : "the close failed");
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        fail(error.message());
+    }
+}
+
+void writeSummary(RunContext& run, graphics::Handle CDFFig, const RunStatistics& stats,
+                  const std::string& MainTitle) {
+    auto& g = run.graphics;
+    g.figure(CDFFig);
+    g.gca();
+    g.text(30, 25, cdfSummaryLines(stats));
+    printAndClose(run, "InitTimeCDF.png");
+
+    std::string content = statsHeader();
+    for (const auto& s : stats) {
+        content += statsLine(MainTitle, s);
+    }
+    writeFileAtomically(run.outputDir / "stats.csv", content);
+}
+
+}  // namespace ambiscan::analysis
