@@ -143,6 +143,7 @@ public:
     Handle gcf();  // the current figure, made if absent
     Handle gca();  // its current axes, made if absent
     bool hasCurrentFigure() const;
+    Handle currentFigureHandle() const;  // 0 when there is none; makes nothing
 
     void hold(bool on);  // on the current axes
     bool ishold();
@@ -153,7 +154,8 @@ public:
     // line specification ("r-x", "bo", or empty); props are written after creation, in order.
     std::vector<Handle> plot(const Matrix& x, const Matrix& y, const std::string& spec = "",
                              const PropertyList& props = {});
-    // A patch in the current axes (through newplot()) with the properties written in order.
+    // A patch in the current axes with the properties written in order. It does not clear the
+    // axes: a chart that draws several patches calls newplot() once before the first.
     Handle patch(const PropertyList& props);
     // A text at data coordinates in the current axes; one entry per line.
     Handle text(double x, double y, const std::vector<std::string>& lines);
@@ -164,6 +166,9 @@ public:
     void set(Handle h, const std::string& name, const Value& value);
     void set(Handle h, const PropertyList& props);  // written in the order given
     Value get(Handle h, const std::string& name) const;
+    // The same on every handle of a vector; get gives one value per handle.
+    void set(const std::vector<Handle>& handles, const std::string& name, const Value& value);
+    std::vector<Value> get(const std::vector<Handle>& handles, const std::string& name) const;
 
     // [xmin xmax ymin ymax] of the current axes (automatic limits resolved).
     std::array<double, 4> axis();
@@ -192,9 +197,16 @@ public:
     };
     ResolvedAxis resolvedX(Handle axes) const;
     ResolvedAxis resolvedY(Handle axes) const;
+    // The colour limits "flat" patches are mapped through: "clim", or the range of the cdata.
+    std::array<double, 2> resolvedClim(Handle axes) const;
+    // Every object of a type, in ascending handle order.
+    std::vector<Handle> handlesOf(ObjectType type) const;
 
 private:
     Handle newHandle(bool isFigure);
+    Handle add(Handle parent, GraphicsObject obj);  // a new child, placed first
+    void attach(Handle h, Handle parent);           // moves h to the front of parent's children
+    void deleteObject(Handle h);                    // with its children and dependent objects
     // ... implementation detail members below
     std::map<Handle, GraphicsObject> objects_;
     Handle currentFigure_ = 0;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cairo.h>
+
+#include "platform/graphics/Graphics.hpp"
+
+namespace ambiscan::render {
+
+// Draws a figure onto a Cairo image surface of the figure's size. Reads the model only.
+void renderFigure(const graphics::Graphics& graphics, graphics::Handle figure,
+                  cairo_surface_t* surface);
+
+}  // namespace ambiscan::render
