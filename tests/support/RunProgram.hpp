@@ -1,0 +1,87 @@
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace ambiscan::testing {
+
+// A scratch folder that disappears with the test.
+class TempDir {
+  public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "ambiscan-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string shellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Runs the built program in `folder` with the given words; `prefix` goes before the command
+// (for example "ulimit -f 10;").
+inline RunResult runProgram(const std::filesystem::path& folder,
+                            const std::vector<std::string>& words, const std::string& prefix = "") {
+    const auto outFile = std::filesystem::temp_directory_path() /
+                         ("ambiscan-out-" + std::to_string(::getpid()) + ".txt");
+    const auto errFile = std::filesystem::temp_directory_path() /
+                         ("ambiscan-err-" + std::to_string(::getpid()) + ".txt");
+    std::string command =
+        "cd " + shellQuoted(folder.string()) + " && " + prefix + " " + shellQuoted(AMBISCAN_EXE);
+    for (const std::string& word : words) {
+        command += " " + shellQuoted(word);
+    }
+    command += " >" + shellQuoted(outFile.string()) + " 2>" + shellQuoted(errFile.string()) +
+               " </dev/null";
+    const int raw = std::system(("/bin/bash -c " + shellQuoted(command)).c_str());
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = readFile(outFile);
+    result.err = readFile(errFile);
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
+    return result;
+}
+
+}  // namespace ambiscan::testing
