@@ -49,6 +49,12 @@ std::string timeOfDayLabel(double tick, bool first, bool withSeconds, double loc
                        : format("Day%lld  %02lld:%02lld", day, hours, minutes);
 }
 
+// xMin, xMin + xStep, ... up to xMax. A step that does not move forward gives no ticks rather than
+// a list running backwards.
+Matrix tickRange(double xMin, double xStep, double xMax) {
+    return xStep > 0 ? Matrix::range(xMin, xStep, xMax) : Matrix(1, 0);
+}
+
 }  // namespace
 
 TimeAxisTicks timeAxisTicks(const std::array<double, 2>& limits, double divisions,
@@ -60,7 +66,7 @@ TimeAxisTicks timeAxisTicks(const std::array<double, 2>& limits, double division
         xStep = 1;
     }
     if (plainSeconds) {
-        const Matrix ticks = Matrix::range(xMin, xStep, xMax);
+        const Matrix ticks = tickRange(xMin, xStep, xMax);
         std::string text;
         for (double t : ticks) {
             char buffer[64];
@@ -84,7 +90,7 @@ TimeAxisTicks timeAxisTicks(const std::array<double, 2>& limits, double division
             xStep = kMinute;
         }
     }
-    const Matrix ticks = Matrix::range(xMin, xStep, xMax);
+    const Matrix ticks = tickRange(xMin, xStep, xMax);
     bool withSeconds = false;
     for (double t : ticks) {
         if (floorMod(t, kMinute) != 0) {
