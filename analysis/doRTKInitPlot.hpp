@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/graphics/Graphics.hpp"
@@ -16,6 +17,9 @@ struct RunContext {
     graphics::Graphics& graphics;
     Console console;
     std::filesystem::path outputDir = ".";
+    // Called with the file name just before the current figure is printed to it; lets a caller
+    // look at every figure before it is closed.
+    std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -1,6 +1,7 @@
 #include "analysis/positionErrors.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "analysis/printFigure.hpp"
 #include "charts/annotate.hpp"
@@ -31,9 +32,11 @@ void drawErrorFigure(RunContext& run, const TimeAxis& axis, const Matrix& startT
     g.figure();
     std::vector<graphics::Handle> lines;
     for (std::size_t a = 0; a < 3; ++a) {
-        // Empty columns still make a line each, so that the legend has its three entries.
-        const Matrix x = startTimes.empty() ? Matrix(0, 1) : startTimes;
-        const Matrix y = errors.rows() == 0 ? Matrix(0, 1) : errors.columnAt(a);
+        // With no rows a lone NaN point still makes each line (drawing nothing), so that the
+        // legend keeps its three entries.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const Matrix x = startTimes.empty() ? Matrix::scalar(nan) : startTimes;
+        const Matrix y = errors.rows() == 0 ? Matrix::scalar(nan) : errors.columnAt(a);
         const auto handles = g.plot(x, y, specs[a]);
         lines.insert(lines.end(), handles.begin(), handles.end());
         if (a == 0) {

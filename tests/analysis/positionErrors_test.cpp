@@ -22,7 +22,7 @@ TEST(Classification, AbsoluteHeightErrorCounts) {
 }
 
 TEST(Classification, BadRowsAreListedInAscendingOrder) {
-    const Matrix errors(4, 3, {0.2, 0, 0, 0.3, 0, 0, 0, 0, 0, 0, 0, 0.5});
+    const Matrix errors(4, 3, {0.2, 0, 0, 0, 0, 0, 0.13, 0, 0, 0, 0, 0.5});
     EXPECT_EQ(badRows(errors), (std::vector<std::size_t>{0, 2, 3}));
 }
 

@@ -59,11 +59,11 @@ TEST(FittedLimits, SpanTheNonEmptyBinsToTheMillimetre) {
     Matrix counts(1, 81);
     EXPECT_FALSE(fittedLimits(counts, edges).has_value());
     counts[3] = 1;
-    counts[50] = 2;
+    counts[80] = 2;
     const auto limits = fittedLimits(counts, edges);
     ASSERT_TRUE(limits.has_value());
     EXPECT_DOUBLE_EQ((*limits)[0], -0.185);
-    EXPECT_DOUBLE_EQ((*limits)[1], 0.05);
+    EXPECT_DOUBLE_EQ((*limits)[1], 0.2);
 }
 
 }  // namespace
