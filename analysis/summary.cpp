@@ -91,7 +91,6 @@ void writeSummary(RunContext& run, graphics::Handle CDFFig, const RunStatistics&
                   const std::string& MainTitle) {
     auto& g = run.graphics;
     g.figure(CDFFig);
-    g.gca();
     g.text(30, 25, cdfSummaryLines(stats));
     printAndClose(run, "InitTimeCDF.png");
 
