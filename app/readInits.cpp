@@ -1,10 +1,14 @@
 #include "app/readInits.hpp"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/numeric/NumberScanner.hpp"
 
@@ -18,7 +22,7 @@ struct FileCloser {
 
 // Every number takes at least two characters (a digit and a separator), so half the file size
 // bounds the count. Reserving that much is only address space: pages are touched as values
-// arrive, so the buffer never has to grow and copy itself.
+// arrive, so no column ever has to grow and copy itself.
 std::size_t numberCountBound(std::FILE* file) {
     struct stat info {};
     if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
@@ -27,26 +31,44 @@ std::size_t numberCountBound(std::FILE* file) {
     return static_cast<std::size_t>(info.st_size) / 2 + 1;
 }
 
-// Lays the numbers, read record after record, out as rows: record r becomes row r. The
-// transpose is done in blocks so that both sides stay in cache.
-Matrix recordsAsRows(const std::vector<double>& numbers, std::size_t recordLength) {
-    const std::size_t records = (numbers.size() + recordLength - 1) / recordLength;
-    Matrix inits(records, recordLength);  // zeros complete a partial last record
-    double* out = inits.data().data();
-    constexpr std::size_t kBlock = 256;
-    for (std::size_t r0 = 0; r0 < records; r0 += kBlock) {
-        const std::size_t r1 = std::min(records, r0 + kBlock);
-        for (std::size_t c = 0; c < recordLength; ++c) {
-            double* column = out + c * records;
-            for (std::size_t r = r0; r < r1; ++r) {
-                const std::size_t k = r * recordLength + c;
-                if (k < numbers.size()) {
-                    column[r] = numbers[k];
-                }
-            }
-        }
+// Large buffers are filled page by page; asking for huge pages saves most of the page faults.
+void adviseHugePages(const std::vector<double>& buffer) {
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const std::uintptr_t end = begin + buffer.capacity() * sizeof(double);
+    const std::uintptr_t alignedBegin = (begin + kHuge - 1) & ~(kHuge - 1);
+    if (end > alignedBegin + kHuge) {
+        madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(kHuge - 1),
+                MADV_HUGEPAGE);
     }
-    return inits;
+}
+
+void reserveColumns(ColumnDealer& dealer, std::size_t numbers) {
+    const std::size_t perColumn = numbers / dealer.columns().size() + 1;
+    try {
+        for (std::vector<double>& column : dealer.columns()) {
+            column.reserve(perColumn);
+            adviseHugePages(column);
+        }
+    } catch (const std::exception&) {
+        // Too large to reserve up front: the columns grow as they go instead.
+    }
+}
+
+// Joins the columns into one column-major matrix, record r in row r; zeros complete a partial
+// last record. Each column is freed as soon as it is copied.
+Matrix joinColumns(ColumnDealer& dealer) {
+    auto& columns = dealer.columns();
+    const std::size_t records = columns.front().size();
+    std::vector<double> columnMajor;
+    columnMajor.reserve(records * columns.size());
+    adviseHugePages(columnMajor);
+    for (std::vector<double>& column : columns) {
+        columnMajor.insert(columnMajor.end(), column.begin(), column.end());
+        columnMajor.resize(columnMajor.size() + (records - column.size()), 0.0);
+        std::vector<double>().swap(column);
+    }
+    return Matrix(records, columns.size(), std::move(columnMajor));
 }
 
 }  // namespace
@@ -59,19 +81,13 @@ std::optional<InitsFile> readInits(const std::filesystem::path& path, std::size_
     }
     const std::string name = path.filename().string();
     InitsFile result;
-    ScanStop stop;
-    {
-        std::vector<double> numbers;
-        try {
-            numbers.reserve(numberCountBound(file.get()));
-        } catch (const std::exception&) {
-            // Too large to reserve up front: the buffer grows as it goes instead.
-        }
-        stop = scanNumbers(file.get(), numbers);
-        result.numbersRead = numbers.size();
-        if (!numbers.empty()) {
-            result.inits = recordsAsRows(numbers, recordLength);
-        }
+    ColumnDealer dealer(recordLength);
+    reserveColumns(dealer, numberCountBound(file.get()));
+    const ScanStop stop = scanNumbers(file.get(), dealer);
+    file.reset();
+    result.numbersRead = dealer.count();
+    if (result.numbersRead > 0) {
+        result.inits = joinColumns(dealer);
     }
     const std::size_t records = result.inits.rows();
     if (stop.atText) {

@@ -27,6 +27,27 @@ struct ScanStop {
 // with the values only.
 ScanStop scanNumbers(std::FILE* file, std::vector<double>& values);
 
+// Deals numbers out to a fixed number of columns in turn: number k goes to column k mod n.
+// Reading records straight into columns gives the column-major layout without a transpose.
+class ColumnDealer {
+  public:
+    explicit ColumnDealer(std::size_t columns) : columns_(columns) {}
+    void push_back(double value) {
+        columns_[next_].push_back(value);
+        next_ = next_ + 1 == columns_.size() ? 0 : next_ + 1;
+        ++count_;
+    }
+    std::size_t count() const { return count_; }
+    std::vector<std::vector<double>>& columns() { return columns_; }
+
+  private:
+    std::vector<std::vector<double>> columns_;
+    std::size_t next_ = 0;
+    std::size_t count_ = 0;
+};
+
+ScanStop scanNumbers(std::FILE* file, ColumnDealer& columns);
+
 // The same rule over text already in memory (for tests and small inputs).
 ScanStop scanNumbers(const std::string& text, std::vector<double>& values);
 
