@@ -124,6 +124,12 @@ TEST(Bar, UnequalHistogramBinsAreMarkedOnTheBaseLine) {
     EXPECT_FALSE(g.ishold());
 }
 
+TEST(Bar, EmptyHeightsDrawNothing) {
+    Graphics g;
+    EXPECT_TRUE(bar(g, {Value{Matrix()}}).empty());
+    EXPECT_TRUE(g.object(g.gca()).children.empty());
+}
+
 TEST(Bar, LayoutFailureIsRaisedBeforeAnythingIsDrawn) {
     Graphics g;
     try {
