@@ -1,12 +1,97 @@
 #include "platform/render/FigureRenderer.hpp"
 
+#include <memory>
+
+#include "platform/render/AxesLayout.hpp"
+#include "platform/render/AxesPainter.hpp"
+#include "platform/render/DataPainter.hpp"
+#include "platform/render/LegendPainter.hpp"
+
 namespace ambiscan::render {
 
-void renderFigure(const graphics::Graphics&, graphics::Handle, cairo_surface_t* surface) {
-    cairo_t* cr = cairo_create(surface);
+namespace {
+
+HAlign hAlign(const std::string& a) {
+    return a == "center" ? HAlign::Center : a == "right" ? HAlign::Right : HAlign::Left;
+}
+
+VAlign vAlign(const std::string& a) {
+    if (a == "top" || a == "cap")
+        return VAlign::Top;
+    if (a == "baseline")
+        return VAlign::Baseline;
+    if (a == "bottom")
+        return VAlign::Bottom;
+    return VAlign::Middle;
+}
+
+void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graphics::Handle ax,
+              const AxesLayout& L, PixelSet& seen) {
+    const auto& axes = g.as<graphics::AxesObject>(ax);
+    const bool gridOnTop = axes.layer == "top";
+    if (!gridOnTop)
+        drawGrid(cr, L, axes);
+    const auto figure = g.object(ax).parent;
+    const Matrix& colormap = g.as<graphics::FigureObject>(figure).colormap;
+    const auto clim = g.resolvedClim(ax);
+    const auto& children = g.object(ax).children;
+    // Oldest first, so that later objects are drawn over earlier ones.
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        const auto& data = g.object(*it).data;
+        if (const auto* patch = std::get_if<graphics::PatchObject>(&data)) {
+            drawPatch(cr, L.frame, *patch, colormap, clim);
+        } else if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
+            drawLine(cr, L.frame, *line, seen);
+        }
+    }
+    if (gridOnTop)
+        drawGrid(cr, L, axes);
+    drawAxesDecoration(cr, text, L, axes);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (const auto* t = std::get_if<graphics::TextObject>(&g.object(*it).data)) {
+            PlacedText p;
+            p.lines = t->lines;
+            p.font = fontFor(t->fontName, t->fontSize, t->fontWeight, t->fontAngle);
+            p.x = L.frame.px(t->x);
+            p.y = L.frame.py(t->y);
+            p.h = hAlign(t->horizontalAlignment);
+            p.v = vAlign(t->verticalAlignment);
+            p.angle = t->rotation;
+            p.color = t->color;
+            drawPlacedText(text, cr, p);
+        }
+    }
+}
+
+}  // namespace
+
+void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface) {
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface),
+                                                               cairo_destroy);
+    cairo_t* cr = context.get();
+    const double width = cairo_image_surface_get_width(surface);
+    const double height = cairo_image_surface_get_height(surface);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_destroy(cr);
+    TextPainter text(cr);
+    PixelSet seen(static_cast<int>(width), static_cast<int>(height));
+    const auto& children = g.object(figure).children;
+    std::vector<std::pair<graphics::Handle, AxesLayout>> layouts;
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (g.object(*it).type() == graphics::ObjectType::Axes) {
+            layouts.emplace_back(*it, layoutAxes(g, *it, text, width, height));
+            drawAxes(cr, text, g, *it, layouts.back().second, seen);
+        }
+    }
+    // Legends last, over the data they describe.
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (const auto* l = std::get_if<graphics::LegendObject>(&g.object(*it).data)) {
+            for (const auto& [axes, layout] : layouts) {
+                if (axes == l->axes)
+                    drawLegend(cr, text, g, *it, layout);
+            }
+        }
+    }
 }
 
 }  // namespace ambiscan::render

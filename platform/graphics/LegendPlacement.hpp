@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/graphics/Graphics.hpp"
+
+namespace ambiscan::graphics {
+
+// The inside corner (1 upper right, 2 upper left, 3 lower left, 4 lower right) where a legend
+// box of the given size, as fractions of the axes' width and height and set in from the edges
+// by the given fractions, covers the fewest data points. Lines count their points and points
+// along their segments, patches their vertices. Ties go to the lower corner number.
+int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double height,
+                     double insetX, double insetY);
+
+}  // namespace ambiscan::graphics

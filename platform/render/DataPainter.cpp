@@ -1,0 +1,412 @@
+#include "platform/render/DataPainter.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/graphics/Colors.hpp"
+#include "platform/render/Markers.hpp"
+#include "platform/render/Text.hpp"
+
+namespace ambiscan::render {
+
+using graphics::ColorSpec;
+using graphics::Rgb;
+
+bool PixelSet::insert(double x, double y) {
+    const long ix = std::lround(x);
+    const long iy = std::lround(y);
+    if (ix < 0 || iy < 0 || ix >= width_ || iy >= height_) {
+        return true;
+    }
+    const auto index = static_cast<std::size_t>(iy) * static_cast<std::size_t>(width_) +
+                       static_cast<std::size_t>(ix);
+    if (bits_[index]) {
+        return false;
+    }
+    bits_[index] = true;
+    return true;
+}
+
+void setColor(cairo_t* cr, const Rgb& c) {
+    cairo_set_source_rgb(cr, c.r, c.g, c.b);
+}
+
+namespace {
+
+struct Point {
+    double x, y;
+};
+
+// Feeds a polyline to Cairo, keeping per pixel column only the points that shape it.
+class ColumnReducer {
+  public:
+    explicit ColumnReducer(cairo_t* cr) : cr_(cr) {}
+    void moveTo(Point p) {
+        flush();
+        cairo_move_to(cr_, p.x, p.y);
+        start(p);
+    }
+    void lineTo(Point p) {
+        if (active_ && std::floor(p.x) == column_) {
+            ++count_;
+            last_ = p;
+            lastIndex_ = count_;
+            if (p.y < low_.y)
+                low_ = p, lowIndex_ = count_;
+            if (p.y > high_.y)
+                high_ = p, highIndex_ = count_;
+            return;
+        }
+        flush();
+        cairo_line_to(cr_, p.x, p.y);
+        start(p);
+    }
+    void flush() {
+        if (!active_ || count_ == 0) {
+            active_ = false;
+            return;
+        }
+        // Emit the extremes in the order they came, then the last point.
+        const bool lowFirst = lowIndex_ <= highIndex_;
+        const Point a = lowFirst ? low_ : high_;
+        const Point b = lowFirst ? high_ : low_;
+        const int ia = lowFirst ? lowIndex_ : highIndex_;
+        const int ib = lowFirst ? highIndex_ : lowIndex_;
+        if (ia > 0)
+            cairo_line_to(cr_, a.x, a.y);
+        if (ib > 0 && ib != ia)
+            cairo_line_to(cr_, b.x, b.y);
+        if (lastIndex_ != ia && lastIndex_ != ib)
+            cairo_line_to(cr_, last_.x, last_.y);
+        active_ = false;
+    }
+
+  private:
+    void start(Point p) {
+        active_ = true;
+        column_ = std::floor(p.x);
+        count_ = 0;
+        low_ = high_ = last_ = p;
+        lowIndex_ = highIndex_ = lastIndex_ = 0;
+    }
+    cairo_t* cr_;
+    bool active_ = false;
+    double column_ = 0;
+    int count_ = 0;
+    Point low_{}, high_{}, last_{};
+    int lowIndex_ = 0, highIndex_ = 0, lastIndex_ = 0;
+};
+
+// Liang-Barsky: the part of the segment a-b inside the box, as parameters t0 <= t1.
+bool clipSegment(Point a, Point b, double x0, double y0, double x1, double y1, double& t0,
+                 double& t1) {
+    t0 = 0;
+    t1 = 1;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - x0, x1 - a.x, a.y - y0, y1 - a.y};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+        } else {
+            const double t = q[k] / p[k];
+            if (p[k] < 0) {
+                if (t > t1)
+                    return false;
+                t0 = std::max(t0, t);
+            } else {
+                if (t < t0)
+                    return false;
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    return t0 <= t1;
+}
+
+void setLineStyle(cairo_t* cr, const std::string& style, double width) {
+    cairo_set_line_width(cr, width);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    const double dash = std::max(9.0, 4.5 * width);
+    const double gap = std::max(6.0, 3.0 * width);
+    const double dotGap = std::max(5.0, 2.5 * width);
+    if (style == "--") {
+        const double d[] = {dash, gap};
+        cairo_set_dash(cr, d, 2, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    } else if (style == ":") {
+        const double d[] = {0, dotGap};
+        cairo_set_dash(cr, d, 2, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    } else if (style == "-.") {
+        const double d[] = {dash, dotGap, 0, dotGap};
+        cairo_set_dash(cr, d, 4, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    } else {
+        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    }
+}
+
+std::optional<Rgb> resolve(const ColorSpec& spec, const Rgb& automatic) {
+    switch (spec.kind) {
+        case ColorSpec::Kind::Rgb:
+            return spec.rgb;
+        case ColorSpec::Kind::None:
+            return std::nullopt;
+        case ColorSpec::Kind::Flat:
+        case ColorSpec::Kind::Auto:
+            return automatic;
+    }
+    return std::nullopt;
+}
+
+void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
+                 PixelSet& seen) {
+    const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
+    const double size = line.markerSize * kPixelsPerPoint;
+    const auto edge = resolve(line.markerEdgeColor, line.color);
+    auto face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
+                    ? std::optional<Rgb>(Rgb{1, 1, 1})
+                    : resolve(line.markerFaceColor, line.color);
+    if (line.marker == ".")
+        face = edge;
+    if (isOpenMarker(line.marker))
+        face.reset();
+    if (!edge && !face)
+        return;
+    cairo_new_path(cr);
+    const double tolerance = 0.5;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = frame.px(line.xdata[i]);
+        const double y = frame.py(line.ydata[i]);
+        if (!(x >= frame.left - tolerance && x <= frame.right() + tolerance &&
+              y >= frame.top - tolerance && y <= frame.bottom() + tolerance)) {
+            continue;  // outside the axes, or not a number
+        }
+        if (seen.insert(x, y)) {
+            addMarker(cr, line.marker, x, y, size);
+        }
+    }
+    if (face) {
+        setColor(cr, *face);
+        cairo_fill_preserve(cr);
+    }
+    if (edge) {
+        setColor(cr, *edge);
+        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+        cairo_set_line_width(cr, strokePixels(line.lineWidth));
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+}
+
+}  // namespace
+
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen) {
+    const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
+    if (line.lineStyle != "none" && n > 1) {
+        cairo_save(cr);
+        cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
+        cairo_clip(cr);
+        // Segments are cut at a margin outside the frame: far-off points stay drawable.
+        const double m = 50;
+        const double x0 = frame.left - m, x1 = frame.right() + m;
+        const double y0 = frame.top - m, y1 = frame.bottom() + m;
+        ColumnReducer path(cr);
+        bool broken = true;
+        Point previous{0, 0};
+        bool havePrevious = false;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double xd = line.xdata[i];
+            const double yd = line.ydata[i];
+            if (!std::isfinite(xd) || !std::isfinite(yd)) {
+                havePrevious = false;
+                broken = true;
+                continue;
+            }
+            const Point p{frame.px(xd), frame.py(yd)};
+            if (havePrevious) {
+                double t0 = 0, t1 = 1;
+                if (clipSegment(previous, p, x0, y0, x1, y1, t0, t1)) {
+                    const Point a{previous.x + (p.x - previous.x) * t0,
+                                  previous.y + (p.y - previous.y) * t0};
+                    const Point b{previous.x + (p.x - previous.x) * t1,
+                                  previous.y + (p.y - previous.y) * t1};
+                    if (broken || t0 > 0)
+                        path.moveTo(a);
+                    path.lineTo(b);
+                    broken = t1 < 1;
+                } else {
+                    broken = true;
+                }
+            }
+            previous = p;
+            havePrevious = true;
+        }
+        path.flush();
+        setColor(cr, line.color);
+        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    if (line.marker != "none") {
+        seen.clear();
+        drawMarkers(cr, frame, line, seen);
+    }
+}
+
+void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y) {
+    if (line.lineStyle != "none") {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x0, y);
+        cairo_line_to(cr, x1, y);
+        setColor(cr, line.color);
+        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+        cairo_stroke(cr);
+    }
+    if (line.marker != "none") {
+        // One marker at the middle of the sample: a one-pixel frame around it.
+        graphics::LineObject one = line;
+        one.xdata = Matrix::scalar(0.5);
+        one.ydata = Matrix::scalar(0.5);
+        const double mid = (x0 + x1) / 2;
+        const Frame unit{mid - 0.5, y - 0.5, 1, 1, {0, 1}, {0, 1}};
+        PixelSet seen(1, 1);
+        drawMarkers(cr, unit, one, seen);
+    }
+}
+
+namespace {
+
+// The colour value of face r: per vertex (its first vertex), per face, or one for all.
+double faceColorValue(const graphics::PatchObject& p, std::size_t face, std::size_t firstVertex) {
+    const Matrix& c = p.cdata;
+    if (c.empty())
+        return 1;
+    if (c.numel() == p.vertices.rows() && firstVertex < c.numel())
+        return c[firstVertex];
+    if (c.numel() == p.faces.rows() && face < c.numel())
+        return c[face];
+    return c[0];
+}
+
+std::vector<std::size_t> faceVertices(const graphics::PatchObject& p, std::size_t face) {
+    std::vector<std::size_t> v;
+    for (std::size_t k = 0; k < p.faces.cols(); ++k) {
+        const double index = p.faces(face, k);
+        if (!(index >= 1 && index <= static_cast<double>(p.vertices.rows())))
+            break;
+        v.push_back(static_cast<std::size_t>(index) - 1);
+    }
+    return v;
+}
+
+std::optional<Rgb> faceFill(const graphics::PatchObject& p, std::size_t face,
+                            std::size_t firstVertex, const Matrix& colormap,
+                            const std::array<double, 2>& clim) {
+    const Rgb mapped =
+        graphics::colormapColor(colormap, faceColorValue(p, face, firstVertex), clim);
+    return resolve(p.faceColor, mapped);
+}
+
+std::optional<Rgb> faceEdge(const graphics::PatchObject& p, std::size_t face,
+                            std::size_t firstVertex, const Matrix& colormap,
+                            const std::array<double, 2>& clim) {
+    const Rgb mapped =
+        graphics::colormapColor(colormap, faceColorValue(p, face, firstVertex), clim);
+    if (p.edgeColor.kind == ColorSpec::Kind::Auto)
+        return Rgb{0, 0, 0};
+    return resolve(p.edgeColor, mapped);
+}
+
+}  // namespace
+
+std::optional<Rgb> patchFaceColor(const graphics::PatchObject& patch, const Matrix& colormap,
+                                  const std::array<double, 2>& clim) {
+    if (patch.faces.rows() == 0)
+        return std::nullopt;
+    const auto v = faceVertices(patch, 0);
+    return faceFill(patch, 0, v.empty() ? 0 : v[0], colormap, clim);
+}
+
+std::optional<Rgb> patchEdgeColor(const graphics::PatchObject& patch, const Matrix& colormap,
+                                  const std::array<double, 2>& clim) {
+    if (patch.faces.rows() == 0)
+        return std::nullopt;
+    const auto v = faceVertices(patch, 0);
+    return faceEdge(patch, 0, v.empty() ? 0 : v[0], colormap, clim);
+}
+
+void drawPatch(cairo_t* cr, const Frame& frame, const graphics::PatchObject& patch,
+               const Matrix& colormap, const std::array<double, 2>& clim) {
+    if (patch.vertices.cols() < 2)
+        return;
+    cairo_save(cr);
+    cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
+    cairo_clip(cr);
+    // Corners snapped to pixel centres keep the one-pixel edges of bars sharp.
+    auto corner = [&](std::size_t v) {
+        const double x = std::clamp(frame.px(patch.vertices(v, 0)), -1e5, 1e5);
+        const double y = std::clamp(frame.py(patch.vertices(v, 1)), -1e5, 1e5);
+        return Point{std::round(x) + 0.5, std::round(y) + 0.5};
+    };
+    auto tracePath = [&](const std::vector<std::size_t>& vertices) {
+        bool first = true;
+        for (const std::size_t v : vertices) {
+            const double xd = patch.vertices(v, 0), yd = patch.vertices(v, 1);
+            if (!std::isfinite(xd) || !std::isfinite(yd))
+                continue;
+            const Point p = corner(v);
+            if (first) {
+                cairo_move_to(cr, p.x, p.y);
+                first = false;
+            } else {
+                cairo_line_to(cr, p.x, p.y);
+            }
+        }
+        cairo_close_path(cr);
+    };
+    // Fills, one path per run of faces of the same colour.
+    for (int pass = 0; pass < 2; ++pass) {
+        std::optional<Rgb> current;
+        bool pending = false;
+        auto finish = [&]() {
+            if (pending && current) {
+                setColor(cr, *current);
+                if (pass == 0) {
+                    cairo_fill(cr);
+                } else {
+                    cairo_set_line_width(cr, std::max(1.0, patch.lineWidth * 1.75 - 0.5));
+                    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+                    cairo_set_dash(cr, nullptr, 0, 0);
+                    cairo_stroke(cr);
+                }
+            }
+            cairo_new_path(cr);
+            pending = false;
+        };
+        for (std::size_t f = 0; f < patch.faces.rows(); ++f) {
+            const auto vertices = faceVertices(patch, f);
+            if (vertices.size() < 2)
+                continue;
+            const auto color = pass == 0 ? faceFill(patch, f, vertices[0], colormap, clim)
+                                         : faceEdge(patch, f, vertices[0], colormap, clim);
+            if (!color)
+                continue;
+            if (pending && !(current == color))
+                finish();
+            current = color;
+            tracePath(vertices);
+            pending = true;
+        }
+        finish();
+    }
+    cairo_restore(cr);
+}
+
+}  // namespace ambiscan::render

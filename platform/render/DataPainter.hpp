@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <vector>
+
+#include "platform/graphics/Graphics.hpp"
+#include "platform/render/Frame.hpp"
+
+// Drawing the data objects of an axes: lines with their markers, and patches.
+namespace ambiscan::render {
+
+// Pixels already holding a marker of the line being drawn: a marker is drawn once per pixel
+// position, however many points fall there.
+class PixelSet {
+  public:
+    PixelSet(int width, int height)
+        : width_(width),
+          height_(height),
+          bits_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+    // True the first time a position is seen.
+    bool insert(double x, double y);
+    void clear() { std::fill(bits_.begin(), bits_.end(), false); }
+
+  private:
+    int width_, height_;
+    std::vector<bool> bits_;
+};
+
+void setColor(cairo_t* cr, const graphics::Rgb& c);
+
+// The line's segments clipped to the frame (NaN points break it), then its markers at the
+// points inside the frame. Points crowding into one pixel column are reduced to the first,
+// lowest, highest and last of them, which draws the same picture.
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen);
+
+// Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
+void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);
+
+// The faces of a patch, filled and edged; "flat" colours index the colour map through clim.
+void drawPatch(cairo_t* cr, const Frame& frame, const graphics::PatchObject& patch,
+               const Matrix& colormap, const std::array<double, 2>& clim);
+
+// The colour a patch shows in a legend: its first face's fill (or edge when unfilled).
+std::optional<graphics::Rgb> patchFaceColor(const graphics::PatchObject& patch,
+                                            const Matrix& colormap,
+                                            const std::array<double, 2>& clim);
+std::optional<graphics::Rgb> patchEdgeColor(const graphics::PatchObject& patch,
+                                            const Matrix& colormap,
+                                            const std::array<double, 2>& clim);
+
+}  // namespace ambiscan::render
