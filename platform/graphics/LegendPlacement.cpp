@@ -21,12 +21,14 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double
     const auto yr = graphics.resolvedY(axes).limits;
     const double xs = xr[1] - xr[0];
     const double ys = yr[1] - yr[0];
-    // Corner boxes in axes fractions (0..1 across and up).
+    // Corner boxes in axes fractions (0..1 across and up), grown by a margin so that markers
+    // just outside the box, which it would still partly hide, count too.
+    const double m = 0.015;
     const std::array<Box, 4> boxes{{
-        {1 - insetX - width, 1 - insetX, 1 - insetY - height, 1 - insetY},
-        {insetX, insetX + width, 1 - insetY - height, 1 - insetY},
-        {insetX, insetX + width, insetY, insetY + height},
-        {1 - insetX - width, 1 - insetX, insetY, insetY + height},
+        {1 - insetX - width - m, 1 + m, 1 - insetY - height - m, 1 + m},
+        {-m, insetX + width + m, 1 - insetY - height - m, 1 + m},
+        {-m, insetX + width + m, -m, insetY + height + m},
+        {1 - insetX - width - m, 1 + m, -m, insetY + height + m},
     }};
     std::array<long, 4> counts{};
     auto count = [&](double x, double y) {

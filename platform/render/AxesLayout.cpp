@@ -53,9 +53,25 @@ PlacedText placedText(const graphics::Graphics& g, graphics::Handle h, double sc
     return p;
 }
 
-// Shrinks a text's font until its widest line fits into the room.
+// Shrinks a text's font until its widest line fits into the room. A one-line text that would
+// have to shrink a lot is first broken at the blank nearest its middle.
 void fitWidth(PlacedText& p, TextPainter& text, double room) {
-    const double w = text.widest(p.lines, p.font);
+    double w = text.widest(p.lines, p.font);
+    if (w > room / 0.8 && p.lines.size() == 1) {
+        const std::string& line = p.lines.front();
+        const std::size_t middle = line.size() / 2;
+        std::size_t best = std::string::npos;
+        for (std::size_t i = line.find(' '); i != std::string::npos; i = line.find(' ', i + 1)) {
+            if (best == std::string::npos || (i > middle ? i - middle : middle - i) <
+                                                 (best > middle ? best - middle : middle - best)) {
+                best = i;
+            }
+        }
+        if (best != std::string::npos && best > 0) {
+            p.lines = {line.substr(0, best), line.substr(best + 1)};
+            w = text.widest(p.lines, p.font);
+        }
+    }
     if (w > room && w > 0) {
         p.font.pixels = std::max(4.0, p.font.pixels * room / w * 0.995);
     }
