@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analysis/printFigure.hpp"
+#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
 #include "charts/hist.hpp"
@@ -30,8 +31,7 @@ void drawInitTimeDistribution(RunContext& run, const TimeBase& base, const CellR
     for (std::size_t i = 0; i < base.numDataSets; ++i) {
         const Matrix percentages =
             distributionPercentages(base.inits.columnAt(initTimeColumn(i)), base.numInits);
-        const Matrix colour =
-            Matrix::row({base.colour_LUT(i, 0), base.colour_LUT(i, 1), base.colour_LUT(i, 2)});
+        const Matrix colour = dataSetColour(base, i);
         const auto lines = g.plot(range5sec, percentages, "-x",
                                   {{"linewidth", Matrix::scalar(2)},
                                    {"markersize", Matrix::scalar(6)},
@@ -42,8 +42,7 @@ void drawInitTimeDistribution(RunContext& run, const TimeBase& base, const CellR
     }
 
     g.legend(DataHandles, DataLegend);
-    charts::title(g, {Value(MainTitle + base.TitleString), Value(std::string("Interpreter")),
-                      Value(std::string("none"))});
+    runTitle(g, MainTitle + base.TitleString);
     charts::grid(g, {Value(std::string("on"))});
     charts::xlabel(g, "Satellite Acquisition + RTK Initialization Time [Seconds]");
     charts::ylabel(g, "Percentage");

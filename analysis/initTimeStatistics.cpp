@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
 #include "charts/hist.hpp"
@@ -16,10 +17,6 @@ namespace {
 // Right-aligns `text` in a field of at least `width` characters.
 std::string padLeft(const std::string& text, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
-Matrix colourRow(const Matrix& lut, std::size_t row) {
-    return Matrix::row({lut(row, 0), lut(row, 1), lut(row, 2)});
 }
 
 }  // namespace
@@ -75,8 +72,7 @@ graphics::Handle drawInitTimeCdf(RunContext& run, const TimeBase& base, const Ce
         const Matrix times = base.inits.columnAt(initTimeColumn(i));
         const InitTimeSummary summary = initTimeSummary(times, base.numInits);
 
-        const auto lines =
-            g.plot(range, summary.CDF, "-x", {{"color", colourRow(base.colour_LUT, i)}});
+        const auto lines = g.plot(range, summary.CDF, "-x", {{"color", dataSetColour(base, i)}});
         // Newest first: the legend lists the last data set on top.
         PlotHandles.insert(PlotHandles.begin(), lines.front());
         LegendMatrix.insert(LegendMatrix.begin(),
@@ -98,8 +94,7 @@ graphics::Handle drawInitTimeCdf(RunContext& run, const TimeBase& base, const Ce
     g.set(legend, "FontSize", Matrix::scalar(8));
     charts::xlabel(g, "Satellite Acquisition + RTK Initialization Time [Seconds]");
     charts::ylabel(g, "Cumulative Percentage");
-    charts::title(g, {Value(MainTitle + base.TitleString), Value(std::string("Interpreter")),
-                      Value(std::string("none"))});
+    runTitle(g, MainTitle + base.TitleString);
     return CDFFig;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/printFigure.hpp"
+#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/bar.hpp"
 #include "charts/grid.hpp"
@@ -105,8 +106,7 @@ void drawPositionHistograms(RunContext& run, const TimeBase& base, const std::st
     const auto bars = charts::bar(g, {Value(x), Value(compData), Value(std::string("group"))});
     g.legend(bars, titles);
     charts::grid(g, {Value(std::string("on"))});
-    charts::title(g, {Value(MainTitle + base.TitleString), Value(std::string("Interpreter")),
-                      Value(std::string("none"))});
+    runTitle(g, MainTitle + base.TitleString);
     charts::xlabel(g, "East/North/Height Position Error [m]");
     charts::ylabel(g, "Number of Epochs [%]");
     printAndClose(run, name + "_ENU_Hist.png");

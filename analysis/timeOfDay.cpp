@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/printFigure.hpp"
+#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
 #include "charts/stem.hpp"
@@ -92,8 +93,7 @@ TimeAxis drawTimeOfDay(RunContext& run, const TimeBase& base, const CellRow& nam
     g.legend(markerLines, legendCell);
     charts::xlabel(g, "Time of initialization attempt start [GPS Time HH:MM]");
     charts::ylabel(g, "Time taken to Initialize [Seconds]");
-    charts::title(g, {Value(MainTitle + base.TitleString), Value(std::string("Interpreter")),
-                      Value(std::string("none"))});
+    runTitle(g, MainTitle + base.TitleString);
     printAndClose(run, "InitTimeVTime.png");
     return axis;
 }

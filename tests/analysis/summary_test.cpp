@@ -40,18 +40,6 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-TEST(CdfSummary, OneLinePerDataSetEachEndingWithMetres) {
-    DataSetStatistics other = rover();
-    other.name = "Base";
-    other.PercentGood = 100;
-    EXPECT_EQ(
-        cdfSummaryLines({rover(), other}),
-        (std::vector<std::string>{"Rover:  Rel. = 92.500%; East Sig = 0.013m; North Sig = 0.010m; "
-                                  "Height Sig = 0.030m; ",
-                                  "Base:  Rel. = 100.000%; East Sig = 0.013m; North Sig = 0.010m; "
-                                  "Height Sig = 0.030m; "}));
-}
-
 TEST(StatsFile, HeaderHasFifteenColumnNames) {
     EXPECT_EQ(statsHeader(),
               "Test Title,Data set,Run Time (hour),Reliability [%],90% Init [Sec],"
