@@ -139,7 +139,8 @@ std::vector<std::string> toTexts(const Value& v, const std::string& property, bo
     } else if (const auto* cell = std::get_if<CellRow>(&v)) {
         lines = *cell;
     } else {
-        for (const double x : toMatrix(v, property).data()) {
+        const Matrix numbers = toMatrix(v, property);
+        for (const double x : numbers.data()) {
             lines.push_back(num2str(x));
         }
     }
