@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     std::vector<Receiver> rx;
     for (int i = 0; i < o.receivers; ++i) {
         const bool slow = i + 1 == o.slow;
-        rx.push_back({18.0 + 4 * i, slow ? 180.0 : 9.0 + 5 * i, 0.008 + 0.003 * i,
+        rx.push_back({18.0 + 4 * i, slow ? 260.0 : 9.0 + 5 * i, 0.008 + 0.003 * i,
                       0.015 + 0.004 * i, 0.002 * (i % 2 ? 1 : -1), -0.001 * i});
     }
 
