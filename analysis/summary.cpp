@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <system_error>
+#include <cstdio>
 
 #include "analysis/printFigure.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/numeric/Statistics.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/io/OutputFile.hpp"
 
 namespace ambiscan::analysis {
 
@@ -57,34 +56,11 @@ std::string statsLine(const std::string& MainTitle, const DataSetStatistics& s) 
 }
 
 void writeFileAtomically(const std::filesystem::path& path, const std::string& content) {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    const auto fail = [&](const std::string& reason) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw RuntimeError("Cannot write " + path.string() + ": " + reason);
-    };
-    {
-        errno = 0;
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            fail(errno != 0 ? std::strerror(errno) : "cannot open the file");
-        }
-        file << content;
-        file.flush();
-        if (!file) {
-            fail(errno != 0 ? std::strerror(errno) : "the write failed");
-        }
-        file.close();
-        if (file.fail()) {
-            fail(errno != 0 ? std::strerror(errno) : "the close failed");
-        }
+    OutputFile out(path.string(), path.string());
+    if (std::fwrite(content.data(), 1, content.size(), out.stream()) != content.size()) {
+        out.fail(std::strerror(errno));
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        fail(error.message());
-    }
+    out.commit();
 }
 
 void writeSummary(RunContext& run, graphics::Handle CDFFig, const RunStatistics& stats,

@@ -1,6 +1,7 @@
 #include "app/ambiscan.hpp"
 
 #include "analysis/doRTKInitPlot.hpp"
+#include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 
 namespace ambiscan::app {
@@ -56,6 +57,8 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
         DataSetStrings.push_back(textOf(words[k]));
     }
     const auto NumDataSets = static_cast<double>(n - 1);
+    // Refused before anything is read or written, so a bad legend leaves the folder as it was.
+    checkLegendsNameFiles(DataSetStrings, ".");
 
     const std::size_t recordLength = 4 * (n - 1) + 1;
     const std::optional<InitsFile> file = readInits("inits.txt", recordLength, context.console);

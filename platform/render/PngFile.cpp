@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/io/OutputFile.hpp"
 
 namespace ambiscan::render {
 
@@ -67,64 +67,17 @@ std::string encode(std::FILE* file, const PixelRows& pixels, std::vector<unsigne
     return {};
 }
 
-std::string folderOf(const std::string& fileName) {
-    const std::size_t slash = fileName.find_last_of('/');
-    return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
-}
-
-[[noreturn]] void fail(const std::string& fileName, const std::string& reason) {
-    throw RuntimeError("Cannot write figure file \"" + fileName + "\": " + reason);
-}
-
 }  // namespace
 
 void writePng(const PixelRows& pixels, const std::string& fileName) {
-    if (fileName.empty()) {
-        fail(fileName, "the file name is empty");
-    }
-    std::string temp = folderOf(fileName) + ".ambiscan-png-XXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        fail(fileName, std::strerror(errno));
-    }
-    temp = pattern.data();
-    std::FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        const int err = errno;
-        ::close(fd);
-        std::remove(temp.c_str());
-        fail(fileName, std::strerror(err));
-    }
+    OutputFile out(fileName, "figure file \"" + fileName + "\"");
     std::vector<unsigned char> row(static_cast<std::size_t>(pixels.width) * 3);
     errno = 0;
-    std::string reason = encode(file, pixels, row);
-    if (reason.empty() && std::fflush(file) != 0) {
-        reason = std::strerror(errno);
-    }
-    if (reason.empty() && std::ferror(file)) {
-        reason = errno != 0 ? std::strerror(errno) : "write error";
-    } else if (!reason.empty() && errno != 0) {
-        reason = std::strerror(errno);  // the system's reason is clearer than libpng's
-    }
-    if (std::fclose(file) != 0 && reason.empty()) {
-        reason = std::strerror(errno);
-    }
-    // mkstemp makes the file readable by its owner only; give it the usual permissions.
-    if (reason.empty()) {
-        const mode_t mask = umask(0);
-        umask(mask);
-        if (chmod(temp.c_str(), 0666 & ~mask) != 0)
-            reason = std::strerror(errno);
-    }
-    if (reason.empty() && std::rename(temp.c_str(), fileName.c_str()) != 0) {
-        reason = std::strerror(errno);
-    }
+    std::string reason = encode(out.stream(), pixels, row);
     if (!reason.empty()) {
-        std::remove(temp.c_str());
-        fail(fileName, reason);
+        out.fail(errno != 0 ? std::strerror(errno) : reason);  // the system's reason is clearer
     }
+    out.commit();
 }
 
 }  // namespace ambiscan::render

@@ -1,0 +1,151 @@
+#pragma once
+
+// The checks behind the fuzz targets, shared with the test that replays the corpus. Each check
+// returns an empty text when the input was handled soundly, else what went wrong.
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/doRTKInitPlot.hpp"
+#include "app/readInits.hpp"
+#include "platform/numeric/NumberScanner.hpp"
+#include "platform/runtime/RuntimeError.hpp"
+
+namespace ambiscan::fuzz {
+
+// The first byte picks the number of receivers (1 to 5); the rest is the file's text.
+struct FuzzInput {
+    std::size_t receivers = 1;
+    std::string text;
+};
+
+inline FuzzInput splitInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input;
+    if (size == 0) {
+        return input;
+    }
+    input.receivers = 1 + data[0] % 5;
+    input.text.assign(reinterpret_cast<const char*>(data + 1), size - 1);
+    return input;
+}
+
+inline bool sameNumber(double a, double b) {
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Reads the text as inits.txt through the file reader and checks the matrix against the
+// numbers the in-memory scanner finds: same values, record r in row r, zeros after the last.
+inline std::string checkReadInits(const std::uint8_t* data, std::size_t size) {
+    const FuzzInput input = splitInput(data, size);
+    const std::size_t recordLength = 4 * input.receivers + 1;
+    const int fd = memfd_create("inits.txt", 0);
+    if (fd < 0) {
+        return "memfd_create failed";
+    }
+    if (!input.text.empty() && ::write(fd, input.text.data(), input.text.size()) !=
+                                   static_cast<ssize_t>(input.text.size())) {
+        ::close(fd);
+        return "writing the memory file failed";
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const auto file =
+        app::readInits("/proc/self/fd/" + std::to_string(fd), recordLength, Console{out, err});
+    ::close(fd);
+    if (!file) {
+        return "the reader could not open the file";
+    }
+    std::vector<double> expected;
+    scanNumbers(input.text, expected);
+    if (file->numbersRead != expected.size()) {
+        return "the reader counted " + std::to_string(file->numbersRead) +
+               " numbers, the scanner " + std::to_string(expected.size());
+    }
+    const Matrix& inits = file->inits;
+    if (expected.empty()) {
+        return inits.empty() ? "" : "no number read but the matrix is not empty";
+    }
+    const std::size_t rows = (expected.size() + recordLength - 1) / recordLength;
+    if (inits.rows() != rows || inits.cols() != recordLength) {
+        return "the matrix is " + std::to_string(inits.rows()) + "x" +
+               std::to_string(inits.cols()) + ", not " + std::to_string(rows) + "x" +
+               std::to_string(recordLength);
+    }
+    for (std::size_t k = 0; k < rows * recordLength; ++k) {
+        const double want = k < expected.size() ? expected[k] : 0.0;
+        if (!sameNumber(inits(k / recordLength, k % recordLength), want)) {
+            return "number " + std::to_string(k) + " landed wrongly";
+        }
+    }
+    const bool partial = expected.size() % recordLength != 0;
+    if (partial != (err.str().find("completed with zeros") != std::string::npos)) {
+        return "the partial-record warning does not match the count";
+    }
+    return "";
+}
+
+// Runs the whole analysis on the numbers of the text (at most `maxRecords` records), writing
+// into `folder`, which must be empty. A sound run ends normally or with a runtime error, and
+// leaves either every file or no stats.csv, never a temporary file. The folder is emptied after.
+inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
+                                 const std::filesystem::path& folder, std::size_t maxRecords = 64) {
+    const FuzzInput input = splitInput(data, size);
+    const std::size_t recordLength = 4 * input.receivers + 1;
+    std::vector<double> numbers;
+    scanNumbers(input.text, numbers);
+    if (numbers.empty()) {
+        return "";
+    }
+    const std::size_t rows =
+        std::min(maxRecords, (numbers.size() + recordLength - 1) / recordLength);
+    numbers.resize(rows * recordLength, 0.0);
+    Matrix inits(rows, recordLength);
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        inits(k / recordLength, k % recordLength) = numbers[k];
+    }
+    const CellRow names{"RxA", "RxB", "RxC", "RxD", "RxE"};
+    const CellRow legends(names.begin(), names.begin() + static_cast<long>(input.receivers));
+
+    graphics::Graphics graphics;
+    std::ostringstream out;
+    std::ostringstream err;
+    analysis::RunContext run{graphics, Console{out, err}, folder};
+    std::string failure;
+    bool finished = false;
+    try {
+        analysis::doRTKInitPlot(run, inits, static_cast<double>(input.receivers), legends, "Fuzz");
+        finished = true;
+    } catch (const RuntimeError&) {
+        // A runtime error is a documented way for a run to end.
+    }
+    std::size_t files = 0;
+    bool stats = false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        ++files;
+        stats = stats || name == "stats.csv";
+        if (name.find(".tmp") != std::string::npos || name.rfind(".ambiscan", 0) == 0) {
+            failure = "a temporary file was left behind: " + name;
+        }
+    }
+    if (failure.empty() && finished && !stats) {
+        failure = "the run finished without writing stats.csv";
+    }
+    if (failure.empty() && finished && files < 4 + 5 * input.receivers) {
+        failure = "the run finished with only " + std::to_string(files) + " files";
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::filesystem::remove(entry.path());
+    }
+    return failure;
+}
+
+}  // namespace ambiscan::fuzz
