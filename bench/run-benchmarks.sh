@@ -35,7 +35,7 @@ for w in "${workloads[@]}"; do
   receivers=$1 records=$2
   dir="$work/$receivers-$records"
   mkdir -p "$dir"
-  "$build/ambiscan_generate" --receivers "$receivers" --records "$records" --seed 42 \
+  "$build/bench/ambiscan_generate" --receivers "$receivers" --records "$records" --seed 42 \
       --start 300000 --interval 30 > "$dir/inits.txt"
   legends="Bench"
   for i in $(seq 1 "$receivers"); do legends="$legends Rx$i"; done
@@ -43,7 +43,7 @@ for w in "${workloads[@]}"; do
   for _ in $(seq 1 "$runs"); do
     out=$( { cd "$dir" && /usr/bin/time -f "%e %M" "$build/ambiscan" $legends >/dev/null 2>/dev/null; } 2>&1 | tail -1)
     times+=("${out% *}") mems+=("${out#* }")
-    read_out=$( { /usr/bin/time -f "%e" "$build/ambiscan_read_probe" "$dir/inits.txt" "$receivers" >/dev/null; } 2>&1 | tail -1)
+    read_out=$( { /usr/bin/time -f "%e" "$build/bench/ambiscan_read_probe" "$dir/inits.txt" "$receivers" >/dev/null; } 2>&1 | tail -1)
     reads+=("$read_out")
   done
   t=$(printf '%s\n' "${times[@]}" | median)

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "platform/graphics/Colors.hpp"
+#include "platform/render/MarkerStamp.hpp"
 #include "platform/render/Markers.hpp"
 #include "platform/render/Text.hpp"
 
@@ -33,20 +35,62 @@ void setColor(cairo_t* cr, const Rgb& c) {
 
 namespace {
 
+constexpr std::size_t kStrokeChunk = 48;
+
 struct Point {
     double x, y;
+};
+
+// Hands path pieces to Cairo and, for solid lines, strokes them every few hundred segments.
+// One stroke over thousands of crossing segments costs far more than the sum of small ones; each
+// new piece starts at the end of the previous segment, so its join is drawn as before.
+class ChunkedPath {
+  public:
+    ChunkedPath(cairo_t* cr, std::size_t chunk) : cr_(cr), chunk_(chunk) {}
+    void moveTo(double x, double y) {
+        cairo_move_to(cr_, x, y);
+        last_ = {x, y};
+        previous_ = last_;
+        haveSegment_ = false;
+    }
+    void lineTo(double x, double y) {
+        if (chunk_ > 0 && ++segments_ >= chunk_) {
+            segments_ = 0;
+            cairo_stroke(cr_);
+            // Redraw the previous segment, so that the join at last_ keeps its shape.
+            cairo_move_to(cr_, haveSegment_ ? previous_.first : last_.first,
+                          haveSegment_ ? previous_.second : last_.second);
+            if (haveSegment_)
+                cairo_line_to(cr_, last_.first, last_.second);
+        }
+        cairo_line_to(cr_, x, y);
+        previous_ = last_;
+        last_ = {x, y};
+        haveSegment_ = true;
+    }
+
+  private:
+    cairo_t* cr_;
+    std::size_t chunk_;  // 0: one stroke for the whole path
+    std::size_t segments_ = 0;
+    std::pair<double, double> last_{}, previous_{};
+    bool haveSegment_ = false;
 };
 
 // Feeds a polyline to Cairo, keeping per pixel column only the points that shape it.
 class ColumnReducer {
   public:
-    explicit ColumnReducer(cairo_t* cr) : cr_(cr) {}
+    ColumnReducer(ChunkedPath& out, bool reduce) : out_(out), reduce_(reduce) {}
     void moveTo(Point p) {
         flush();
-        cairo_move_to(cr_, p.x, p.y);
+        out_.moveTo(p.x, p.y);
         start(p);
     }
     void lineTo(Point p) {
+        if (!reduce_) {
+            out_.lineTo(p.x, p.y);
+            return;
+        }
         if (active_ && std::floor(p.x) == column_) {
             ++count_;
             last_ = p;
@@ -58,7 +102,7 @@ class ColumnReducer {
             return;
         }
         flush();
-        cairo_line_to(cr_, p.x, p.y);
+        out_.lineTo(p.x, p.y);
         start(p);
     }
     void flush() {
@@ -73,11 +117,11 @@ class ColumnReducer {
         const int ia = lowFirst ? lowIndex_ : highIndex_;
         const int ib = lowFirst ? highIndex_ : lowIndex_;
         if (ia > 0)
-            cairo_line_to(cr_, a.x, a.y);
+            out_.lineTo(a.x, a.y);
         if (ib > 0 && ib != ia)
-            cairo_line_to(cr_, b.x, b.y);
+            out_.lineTo(b.x, b.y);
         if (lastIndex_ != ia && lastIndex_ != ib)
-            cairo_line_to(cr_, last_.x, last_.y);
+            out_.lineTo(last_.x, last_.y);
         active_ = false;
     }
 
@@ -89,12 +133,91 @@ class ColumnReducer {
         low_ = high_ = last_ = p;
         lowIndex_ = highIndex_ = lastIndex_ = 0;
     }
-    cairo_t* cr_;
+    ChunkedPath& out_;
+    bool reduce_;
     bool active_ = false;
     double column_ = 0;
     int count_ = 0;
     Point low_{}, high_{}, last_{};
     int lowIndex_ = 0, highIndex_ = 0, lastIndex_ = 0;
+};
+
+// Lone vertical segments, as stems are drawn, gathered per quarter pixel column and merged where
+// they overlap: a million stems crowd into a few thousand strokes that look the same. Only for
+// solid lines, whose look does not depend on where a subpath starts.
+class VerticalMerger {
+  public:
+    void add(Point a, Point b) {
+        auto& spans = columns_[std::lround(a.x * 4)];
+        spans.push_back({std::min(a.y, b.y), std::max(a.y, b.y)});
+    }
+    void emit(ChunkedPath& out) {
+        for (auto& [key, spans] : columns_) {
+            std::sort(spans.begin(), spans.end());
+            const double x = static_cast<double>(key) / 4;
+            double low = spans.front().first, high = spans.front().second;
+            for (std::size_t i = 1; i <= spans.size(); ++i) {
+                if (i < spans.size() && spans[i].first <= high + 0.25) {
+                    high = std::max(high, spans[i].second);
+                    continue;
+                }
+                out.moveTo(x, low);
+                out.lineTo(x, high);
+                if (i < spans.size()) {
+                    low = spans[i].first;
+                    high = spans[i].second;
+                }
+            }
+        }
+        columns_.clear();
+    }
+
+  private:
+    std::map<long, std::vector<std::pair<double, double>>> columns_;
+};
+
+// Splits a path into subpaths, passing each on to the column reducer except lone vertical
+// segments, which go to the merger when there is one.
+class SubpathSorter {
+  public:
+    SubpathSorter(ColumnReducer& reducer, VerticalMerger* merger)
+        : reducer_(reducer), merger_(merger) {}
+    void moveTo(Point p) {
+        finish();
+        held_[0] = p;
+        count_ = 1;
+    }
+    void lineTo(Point p) {
+        if (count_ == 1) {
+            held_[1] = p;
+            count_ = 2;
+            return;
+        }
+        if (count_ == 2) {
+            reducer_.moveTo(held_[0]);
+            reducer_.lineTo(held_[1]);
+            count_ = 3;
+        }
+        reducer_.lineTo(p);
+    }
+    void finish() {
+        if (count_ == 2) {
+            if (merger_ && held_[0].x == held_[1].x) {
+                merger_->add(held_[0], held_[1]);
+            } else {
+                reducer_.moveTo(held_[0]);
+                reducer_.lineTo(held_[1]);
+            }
+        }
+        count_ = 0;
+        reducer_.flush();
+    }
+
+  private:
+    ColumnReducer& reducer_;
+    VerticalMerger* merger_;
+    Point held_[2]{};
+    int count_ = 0;  // points of the current subpath, counted up to 3
 };
 
 // Liang-Barsky: the part of the segment a-b inside the box, as parameters t0 <= t1.
@@ -163,8 +286,16 @@ std::optional<Rgb> resolve(const ColorSpec& spec, const Rgb& automatic) {
     return std::nullopt;
 }
 
-void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
-                 PixelSet& seen) {
+bool coversSurface(cairo_t* cr) {
+    cairo_surface_t* target = cairo_get_target(cr);
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+    return x0 <= 0 && y0 <= 0 && x1 >= cairo_image_surface_get_width(target) &&
+           y1 >= cairo_image_surface_get_height(target);
+}
+
+void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
+                 Reduction reduction) {
     const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
     const double size = line.markerSize * kPixelsPerPoint;
     const auto edge = resolve(line.markerEdgeColor, line.color);
@@ -177,7 +308,8 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
         face.reset();
     if (!edge && !face)
         return;
-    cairo_new_path(cr);
+    const bool reduce = reduction == Reduction::Visible;
+    std::vector<Point> points;
     const double tolerance = 0.5;
     for (std::size_t i = 0; i < n; ++i) {
         const double x = frame.px(line.xdata[i]);
@@ -186,9 +318,30 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
               y >= frame.top - tolerance && y <= frame.bottom() + tolerance)) {
             continue;  // outside the axes, or not a number
         }
-        if (seen.insert(x, y)) {
-            addMarker(cr, line.marker, x, y, size);
+        if (!reduce || seen.insert(x, y)) {
+            points.push_back({x, y});
         }
+    }
+    const double edgeWidth = strokePixels(line.lineWidth);
+    if (reduce && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
+        // All faces first, then all edges, as one filled and stroked path would paint them.
+        const MarkerStamp stamp(line.marker, size, edgeWidth);
+        cairo_surface_t* target = cairo_get_target(cr);
+        cairo_surface_flush(target);
+        if (face) {
+            for (const Point& p : points)
+                stamp.blendFace(target, p.x, p.y, *face);
+        }
+        if (edge) {
+            for (const Point& p : points)
+                stamp.blendEdge(target, p.x, p.y, *edge);
+        }
+        cairo_surface_mark_dirty(target);
+        return;
+    }
+    cairo_new_path(cr);
+    for (const Point& p : points) {
+        addMarker(cr, line.marker, p.x, p.y, size);
     }
     if (face) {
         setColor(cr, *face);
@@ -199,7 +352,7 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
         cairo_set_dash(cr, nullptr, 0, 0);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-        cairo_set_line_width(cr, strokePixels(line.lineWidth));
+        cairo_set_line_width(cr, edgeWidth);
         cairo_stroke(cr);
     }
     cairo_new_path(cr);
@@ -207,7 +360,8 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
 
 }  // namespace
 
-void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen) {
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
+              Reduction reduction) {
     const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
     if (line.lineStyle != "none" && n > 1) {
         cairo_save(cr);
@@ -217,7 +371,13 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         const double m = 50;
         const double x0 = frame.left - m, x1 = frame.right() + m;
         const double y0 = frame.top - m, y1 = frame.bottom() + m;
-        ColumnReducer path(cr);
+        const bool reduce = reduction == Reduction::Visible;
+        setColor(cr, line.color);
+        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+        ChunkedPath out(cr, reduce && line.lineStyle == "-" ? kStrokeChunk : 0);
+        ColumnReducer columns(out, reduce);
+        VerticalMerger verticals;
+        SubpathSorter path(columns, reduce && line.lineStyle == "-" ? &verticals : nullptr);
         bool broken = true;
         Point previous{0, 0};
         bool havePrevious = false;
@@ -248,15 +408,14 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
             previous = p;
             havePrevious = true;
         }
-        path.flush();
-        setColor(cr, line.color);
-        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+        path.finish();
+        verticals.emit(out);
         cairo_stroke(cr);
         cairo_restore(cr);
     }
     if (line.marker != "none") {
         seen.clear();
-        drawMarkers(cr, frame, line, seen);
+        drawMarkers(cr, frame, line, seen, reduction);
     }
 }
 
@@ -277,7 +436,7 @@ void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, do
         const double mid = (x0 + x1) / 2;
         const Frame unit{mid - 0.5, y - 0.5, 1, 1, {0, 1}, {0, 1}};
         PixelSet seen(1, 1);
-        drawMarkers(cr, unit, one, seen);
+        drawMarkers(cr, unit, one, seen, Reduction::Visible);
     }
 }
 

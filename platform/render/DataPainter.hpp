@@ -29,10 +29,16 @@ class PixelSet {
 
 void setColor(cairo_t* cr, const graphics::Rgb& c);
 
+// How much of a line is drawn: what can be seen (one marker per pixel position, per pixel column
+// only the points that shape the line, overlapping stems merged, markers stamped), or every
+// point as given, which the reduced drawing is checked against.
+enum class Reduction { Visible, Everything };
+
 // The line's segments clipped to the frame (NaN points break it), then its markers at the
 // points inside the frame. Points crowding into one pixel column are reduced to the first,
 // lowest, highest and last of them, which draws the same picture.
-void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen);
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
+              Reduction reduction = Reduction::Visible);
 
 // Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);

@@ -26,7 +26,7 @@ VAlign vAlign(const std::string& a) {
 }
 
 void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graphics::Handle ax,
-              const AxesLayout& L, PixelSet& seen) {
+              const AxesLayout& L, PixelSet& seen, Reduction reduction) {
     const auto& axes = g.as<graphics::AxesObject>(ax);
     const bool gridOnTop = axes.layer == "top";
     if (!gridOnTop)
@@ -41,7 +41,7 @@ void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graph
         if (const auto* patch = std::get_if<graphics::PatchObject>(&data)) {
             drawPatch(cr, L.frame, *patch, colormap, clim);
         } else if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
-            drawLine(cr, L.frame, *line, seen);
+            drawLine(cr, L.frame, *line, seen, reduction);
         }
     }
     if (gridOnTop)
@@ -65,7 +65,8 @@ void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graph
 
 }  // namespace
 
-void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface) {
+void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface,
+                  Reduction reduction) {
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface),
                                                                cairo_destroy);
     cairo_t* cr = context.get();
@@ -80,7 +81,7 @@ void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_su
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         if (g.object(*it).type() == graphics::ObjectType::Axes) {
             layouts.emplace_back(*it, layoutAxes(g, *it, text, width, height));
-            drawAxes(cr, text, g, *it, layouts.back().second, seen);
+            drawAxes(cr, text, g, *it, layouts.back().second, seen, reduction);
         }
     }
     // Legends last, over the data they describe.

@@ -1,0 +1,75 @@
+// Rendering a figure into pixels (no file): the cost must follow the image, not the points.
+#include <benchmark/benchmark.h>
+#include <cairo.h>
+
+#include <memory>
+
+#include "bench/BenchData.hpp"
+#include "charts/stem.hpp"
+#include "platform/graphics/Graphics.hpp"
+#include "platform/render/FigureRenderer.hpp"
+#include "platform/render/Print.hpp"
+
+namespace {
+
+using namespace ambiscan;
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+Surface makeSurface() {
+    return Surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, render::kFigureWidth, render::kFigureHeight),
+        cairo_surface_destroy);
+}
+
+void renderLoop(benchmark::State& state, const graphics::Graphics& g) {
+    const Surface surface = makeSurface();
+    for (auto _ : state) {
+        render::renderFigure(g, g.currentFigureHandle(), surface.get());
+        cairo_surface_flush(surface.get());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Three marked error lines against time, as in the position error figures.
+void BM_RenderMarkedLines(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    graphics::Graphics g;
+    g.figure();
+    const Matrix x = bench::evenTimes(n);
+    g.plot(x, bench::noisyErrors(n, 1), "r-x");
+    g.hold(true);
+    g.plot(x, bench::noisyErrors(n, 2), "g-x");
+    g.plot(x, bench::noisyErrors(n, 3), "b-x");
+    renderLoop(state, g);
+}
+BENCHMARK(BM_RenderMarkedLines)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+
+// One marked line alone, the figure the README quotes.
+void BM_RenderOneMarkedLine(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    graphics::Graphics g;
+    g.figure();
+    g.plot(bench::evenTimes(n), bench::noisyErrors(n, 1), "r-x");
+    renderLoop(state, g);
+}
+BENCHMARK(BM_RenderOneMarkedLine)->Arg(500)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Stems with open markers, as in the time-of-day figure.
+void BM_RenderStems(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    graphics::Graphics g;
+    g.figure();
+    charts::stem(
+        g, {Value(bench::evenTimes(n)), Value(bench::fixTimes(n, 4)), Value(std::string("bo"))});
+    renderLoop(state, g);
+}
+BENCHMARK(BM_RenderStems)->Arg(2000)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

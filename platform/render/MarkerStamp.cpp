@@ -1,0 +1,132 @@
+#include "platform/render/MarkerStamp.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "platform/render/Markers.hpp"
+
+namespace ambiscan::render {
+
+namespace {
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
+
+std::uint8_t channel(double v) {
+    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+}
+
+}  // namespace
+
+MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidth) {
+    // Stars reach 1.15 times the radius; the stroke and anti-aliasing add their share.
+    const double reach = size / 2 * 1.2 + edgeWidth + 2;
+    half_ = static_cast<int>(std::ceil(reach)) + 1;
+    side_ = 2 * half_ + 2;
+    const std::size_t count = static_cast<std::size_t>(kPhases * kPhases);
+    faces_.resize(count);
+    edges_.resize(count);
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, side_, side_),
+                    cairo_surface_destroy);
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (int py = 0; py < kPhases; ++py) {
+        for (int px = 0; px < kPhases; ++px) {
+            const double cx = half_ + static_cast<double>(px) / kPhases;
+            const double cy = half_ + static_cast<double>(py) / kPhases;
+            for (int pass = 0; pass < 2; ++pass) {
+                {
+                    Context cr(cairo_create(surface.get()), cairo_destroy);
+                    cairo_set_operator(cr.get(), CAIRO_OPERATOR_CLEAR);
+                    cairo_paint(cr.get());
+                    cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+                    cairo_set_source_rgba(cr.get(), 0, 0, 0, 1);
+                    addMarker(cr.get(), marker, cx, cy, size);
+                    if (pass == 0) {
+                        cairo_fill(cr.get());
+                    } else {
+                        cairo_set_line_cap(cr.get(), CAIRO_LINE_CAP_BUTT);
+                        cairo_set_line_join(cr.get(), CAIRO_LINE_JOIN_MITER);
+                        cairo_set_line_width(cr.get(), edgeWidth);
+                        cairo_stroke(cr.get());
+                    }
+                }
+                cairo_surface_flush(surface.get());
+                const unsigned char* data = cairo_image_surface_get_data(surface.get());
+                Mask m;
+                for (int r = 0; r < side_; ++r) {
+                    for (int c = 0; c < side_; ++c) {
+                        const std::uint8_t a = data[static_cast<std::ptrdiff_t>(r) * stride + c];
+                        if (a != 0)
+                            m.push_back(
+                                {static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), a});
+                    }
+                }
+                auto& target = pass == 0 ? faces_ : edges_;
+                target[static_cast<std::size_t>(py * kPhases + px)] = std::move(m);
+            }
+        }
+    }
+}
+
+bool MarkerStamp::canStamp(cairo_t* cr) {
+    cairo_surface_t* target = cairo_get_target(cr);
+    if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(target) != CAIRO_FORMAT_RGB24) {
+        return false;
+    }
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return m.xx == 1 && m.yy == 1 && m.xy == 0 && m.yx == 0 && m.x0 == 0 && m.y0 == 0;
+}
+
+const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, double x, double y,
+                                           long& left, long& top) const {
+    const double qx = std::round(x * kPhases);
+    const double qy = std::round(y * kPhases);
+    const long ix = static_cast<long>(std::floor(qx / kPhases));
+    const long iy = static_cast<long>(std::floor(qy / kPhases));
+    const long px = static_cast<long>(qx) - ix * kPhases;
+    const long py = static_cast<long>(qy) - iy * kPhases;
+    left = ix - half_;
+    top = iy - half_;
+    return masks[static_cast<std::size_t>(py * kPhases + px)];
+}
+
+void MarkerStamp::blend(cairo_surface_t* image, const std::vector<Mask>& masks, double x, double y,
+                        const graphics::Rgb& c) const {
+    long left = 0, top = 0;
+    const Mask& m = mask(masks, x, y, left, top);
+    const long width = cairo_image_surface_get_width(image);
+    const long height = cairo_image_surface_get_height(image);
+    const long stride = cairo_image_surface_get_stride(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const std::uint32_t r = channel(c.r), g = channel(c.g), b = channel(c.b);
+    const bool inside = left >= 0 && top >= 0 && left + side_ <= width && top + side_ <= height;
+    for (const Cover& k : m) {
+        const long row = top + k.row, col = left + k.col;
+        if (!inside && (row < 0 || col < 0 || row >= height || col >= width))
+            continue;
+        auto* pixel = reinterpret_cast<std::uint32_t*>(data + row * stride) + col;
+        const std::uint32_t a = k.alpha;
+        const std::uint32_t keep = 255 - a;
+        const std::uint32_t old = *pixel;
+        const auto mix = [&](std::uint32_t colour, int shift) {
+            const std::uint32_t o = (old >> shift) & 0xff;
+            return ((colour * a + o * keep + 127) / 255) << shift;
+        };
+        *pixel = 0xff000000u | mix(r, 16) | mix(g, 8) | mix(b, 0);
+    }
+}
+
+void MarkerStamp::blendFace(cairo_surface_t* image, double x, double y,
+                            const graphics::Rgb& c) const {
+    blend(image, faces_, x, y, c);
+}
+
+void MarkerStamp::blendEdge(cairo_surface_t* image, double x, double y,
+                            const graphics::Rgb& c) const {
+    blend(image, edges_, x, y, c);
+}
+
+}  // namespace ambiscan::render

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Colors.hpp"
+
+namespace ambiscan::render {
+
+// One marker drawn once into coverage masks, at a few sub-pixel offsets, and then blended into
+// an image wherever a point falls. Thousands of markers cost thousands of small blends instead
+// of one path with thousands of outlines, whose filling and stroking grows far faster.
+class MarkerStamp {
+  public:
+    // Sub-pixel offsets per pixel and axis: positions are kept to 1/8 pixel.
+    static constexpr int kPhases = 4;
+
+    MarkerStamp(const std::string& marker, double size, double edgeWidth);
+
+    // Blends the face (or edge) coverage centred on (x, y) into an RGB24 image surface.
+    void blendFace(cairo_surface_t* image, double x, double y, const graphics::Rgb& c) const;
+    void blendEdge(cairo_surface_t* image, double x, double y, const graphics::Rgb& c) const;
+
+    // True when markers can be stamped onto the target of `cr`: a 24-bit image drawn without
+    // a transform.
+    static bool canStamp(cairo_t* cr);
+
+  private:
+    // The covered pixels of a mask only: most of its square is empty.
+    struct Cover {
+        std::int16_t row, col;
+        std::uint8_t alpha;
+    };
+    using Mask = std::vector<Cover>;
+    const Mask& mask(const std::vector<Mask>& masks, double x, double y, long& left,
+                     long& top) const;
+    void blend(cairo_surface_t* image, const std::vector<Mask>& masks, double x, double y,
+               const graphics::Rgb& c) const;
+
+    int side_ = 0;                     // masks are side_ x side_ pixels
+    int half_ = 0;                     // from the mask's corner to the pixel holding its centre
+    std::vector<Mask> faces_, edges_;  // kPhases * kPhases each, by (phase y, phase x)
+};
+
+}  // namespace ambiscan::render
