@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "analysis/DataSetStatistics.hpp"
+#include "analysis/FigureWriter.hpp"
 #include "analysis/initTimeDistribution.hpp"
 #include "analysis/initTimeStatistics.hpp"
 #include "analysis/positionErrors.hpp"
 #include "analysis/positionHistograms.hpp"
+#include "analysis/printFigure.hpp"
 #include "analysis/setup.hpp"
 #include "analysis/summary.hpp"
 #include "analysis/timeOfDay.hpp"
@@ -14,12 +16,11 @@
 
 namespace ambiscan::analysis {
 
-void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
-                   const CellRow& DataSetStrings, const std::string& MainTitle) {
-    if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
-        throw RuntimeError("The number of data sets must be a whole number of 1 or more");
-    }
-    const TimeBase base = setup(inits, static_cast<std::size_t>(NumDataSets), DataSetStrings);
+namespace {
+
+void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
+             const CellRow& DataSetStrings, const std::string& MainTitle) {
+    const TimeBase base = setup(inits, numDataSets, DataSetStrings);
 
     RunStatistics stats;
     const graphics::Handle CDFFig = drawInitTimeCdf(run, base, DataSetStrings, MainTitle, stats);
@@ -33,6 +34,29 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
     }
 
     writeSummary(run, CDFFig, stats, MainTitle);
+}
+
+}  // namespace
+
+void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
+                   const CellRow& DataSetStrings, const std::string& MainTitle) {
+    if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
+        throw RuntimeError("The number of data sets must be a whole number of 1 or more");
+    }
+    FigureWriter writer;
+    FigureWriter* const outer = run.figureWriter;
+    run.figureWriter = &writer;
+    try {
+        analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);
+        writer.settle();
+    } catch (...) {
+        run.figureWriter = outer;
+        // A figure that failed to be written was printed before the failure in hand: its
+        // error comes first, as it would have with every figure written at once.
+        writer.settle();
+        throw;
+    }
+    run.figureWriter = outer;
 }
 
 }  // namespace ambiscan::analysis

@@ -11,6 +11,8 @@
 
 namespace ambiscan::analysis {
 
+class FigureWriter;
+
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
 // directory for the program).
 struct RunContext {
@@ -20,6 +22,8 @@ struct RunContext {
     // Called with the file name just before the current figure is printed to it; lets a caller
     // look at every figure before it is closed.
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
+    // Set by the analysis while it runs: figures are written on a second thread through it.
+    FigureWriter* figureWriter = nullptr;
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -129,6 +129,7 @@ ErrorStatistics drawPositionErrors(RunContext& run, const TimeBase& base, const 
     drawErrorFigure(run, axis, startTimes, errors, s, title, name + "_PosData.png");
 
     if (!bad.empty()) {
+        settleFigures(run);
         run.console.out << badInitHeading(name) << '\n';
         for (const std::size_t r : bad) {
             run.console.out << badInitLine(static_cast<double>(r + 1), base.inits(r, 0),

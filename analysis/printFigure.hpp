@@ -12,4 +12,8 @@ inline constexpr bool doPrint = true;
 // Prints the current figure with "-dpng" to `fileName` in the output folder, then closes it.
 void printAndClose(RunContext& run, const std::string& fileName);
 
+// Waits until the figures printed so far are in their files, raising a failure to write one.
+// Called before the run shows anything else: console text or another file.
+void settleFigures(RunContext& run);
+
 }  // namespace ambiscan::analysis

@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 #include "analysis/printFigure.hpp"
+#include "platform/io/OutputFile.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/numeric/Statistics.hpp"
-#include "platform/io/OutputFile.hpp"
 
 namespace ambiscan::analysis {
 
@@ -74,6 +74,7 @@ void writeSummary(RunContext& run, graphics::Handle CDFFig, const RunStatistics&
     for (const auto& s : stats) {
         content += statsLine(MainTitle, s);
     }
+    settleFigures(run);
     writeFileAtomically(run.outputDir / "stats.csv", content);
 }
 

@@ -92,6 +92,7 @@ TimeAxis drawTimeOfDay(RunContext& run, const TimeBase& base, const CellRow& nam
     const TimeAxis axis =
         timeAxis(startTimes[0], startTimes[startTimes.numel() - 1], base.minTime, base.maxTime);
     if (axis.outOfOrder) {
+        settleFigures(run);
         warning(run.console,
                 "inits.txt records are not in time order; the time axis runs from the earliest "
                 "to the latest start time");

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cairo.h>
+
+#include <memory>
 #include <string>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/render/PngFile.hpp"
 
 namespace ambiscan::render {
 
@@ -13,6 +17,25 @@ inline constexpr int kFigureHeight = 900;
 // print(device, fileName): renders the current figure to the file. Only "-dpng" is known.
 void print(const graphics::Graphics& graphics, const std::string& device,
            const std::string& fileName);
+
+// A figure drawn into pixels. It holds nothing of the model, so that it can be written to its
+// file on another thread while the model goes on changing.
+class RenderedFigure {
+  public:
+    // A blank canvas of the figure size; throws RuntimeError when it cannot be had.
+    RenderedFigure();
+    PixelRows pixels() const;
+    cairo_surface_t* surface() const { return surface_.get(); }
+
+  private:
+    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
+};
+
+// Draws one figure into pixels of the figure size.
+RenderedFigure renderFigurePixels(const graphics::Graphics& graphics, graphics::Handle figure);
+// The same onto a canvas used before, which spares the system handing out fresh memory.
+void renderFigurePixels(const graphics::Graphics& graphics, graphics::Handle figure,
+                        RenderedFigure& canvas);
 
 // Renders one figure to a PNG file.
 void writeFigurePng(const graphics::Graphics& graphics, graphics::Handle figure,
