@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 #include "platform/runtime/RuntimeError.hpp"
 
@@ -99,6 +101,73 @@ TEST(Hist, RejectsMissingAndTextArguments) {
 TEST(Hist, RejectsABinCountThatIsNoPositiveWholeNumber) {
     EXPECT_THROW(hist({Value{Matrix::row({1, 2})}, Value{Matrix::scalar(0)}}), RuntimeError);
     EXPECT_THROW(hist({Value{Matrix::row({1, 2})}, Value{Matrix::scalar(2.5)}}), RuntimeError);
+}
+
+// The counting rule written plainly: bin k takes b[k] < v <= b[k+1] for boundaries b halfway
+// between the centres, the first bin everything below and the last everything above.
+Matrix plainCounts(const std::vector<double>& values, const std::vector<double>& centres) {
+    const std::size_t n = centres.size();
+    Matrix counts(1, n);
+    for (const double v : values) {
+        if (std::isnan(v))
+            continue;
+        std::size_t k = 0;
+        while (k + 1 < n && v > (centres[k] + centres[k + 1]) / 2)
+            ++k;
+        counts[k] += 1;
+    }
+    return counts;
+}
+
+TEST(HistCounting, EvenBinsAgreeWithThePlainRuleOnAndBesideEveryBoundary) {
+    // The 5-second bins of the distribution figure and the centimetre bins of the error ones.
+    for (const double step : {5.0, 0.005, 0.1}) {
+        std::vector<double> centres;
+        for (int k = 0; k < 40; ++k)
+            centres.push_back(step * (k - 10));
+        std::vector<double> values;
+        for (std::size_t k = 0; k + 1 < centres.size(); ++k) {
+            const double b = (centres[k] + centres[k + 1]) / 2;
+            values.insert(values.end(), {b, std::nextafter(b, -1e300), b - step * 1e-6,
+                                         b + step * 1e-6, centres[k]});
+        }
+        values.insert(values.end(), {kNaN, -std::numeric_limits<double>::infinity(),
+                                     std::numeric_limits<double>::infinity(), centres.front(),
+                                     centres.back(), -1e12, 1e12});
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> any(centres.front() - 3 * step,
+                                                   centres.back() + 3 * step);
+        for (int i = 0; i < 2000; ++i)
+            values.push_back(any(random));
+        Matrix y(values.size(), 1);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            y[i] = values[i];
+        Matrix x(1, centres.size());
+        for (std::size_t i = 0; i < centres.size(); ++i)
+            x[i] = centres[i];
+        EXPECT_EQ(hist(y, x).no, plainCounts(values, centres)) << "step " << step;
+    }
+}
+
+TEST(HistCounting, UnevenBinsAgreeWithThePlainRule) {
+    const std::vector<double> centres = {-1000, -1, 0, 0.001, 0.5, 3, 1e6};
+    std::vector<double> values;
+    for (std::size_t k = 0; k + 1 < centres.size(); ++k) {
+        const double b = (centres[k] + centres[k + 1]) / 2;
+        values.insert(values.end(), {b, b * (1 - 1e-9) - 1e-12, b * (1 + 1e-9) + 1e-12});
+    }
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> any(-2000, 2e6);
+    std::uniform_real_distribution<double> near(-2, 4);
+    for (int i = 0; i < 1000; ++i)
+        values.insert(values.end(), {any(random), near(random)});
+    Matrix y(values.size(), 1);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        y[i] = values[i];
+    Matrix x(1, centres.size());
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        x[i] = centres[i];
+    EXPECT_EQ(hist(y, x).no, plainCounts(values, centres));
 }
 
 }  // namespace
