@@ -64,11 +64,8 @@ TimeBase setup(const Matrix& inits, std::size_t numDataSets, const CellRow& name
     base.colour_LUT = plotsupport::setColourCodes();
     base.MaxLength = maxNameLength(names);
 
-    base.inits = inits;
     const std::vector<double> corrected = correctRollOvers(inits.columnAt(0).data());
-    for (std::size_t r = 0; r < corrected.size(); ++r) {
-        base.inits(r, 0) = corrected[r];
-    }
+    base.inits = CorrectedInits(inits, Matrix(corrected.size(), 1, corrected));
     const auto [lowest, highest] = std::minmax_element(corrected.begin(), corrected.end());
     base.minTime = *lowest;
     base.maxTime = *highest;

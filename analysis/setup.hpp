@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/numeric/Matrix.hpp"
@@ -20,8 +21,26 @@ inline std::size_t errorColumn(std::size_t numDataSets, std::size_t k, std::size
 
 // Every working value the later steps share: the corrected copy of the results and the
 // quantities derived from it.
+// The results as the analysis reads them: the caller's matrix with its first column replaced by
+// the corrected start times. The matrix is not copied (it may be large); it must outlive this.
+class CorrectedInits {
+  public:
+    CorrectedInits() = default;
+    CorrectedInits(const Matrix& inits, Matrix startTimes)
+        : inits_(&inits), startTimes_(std::move(startTimes)) {}
+    std::size_t rows() const { return startTimes_.numel(); }
+    double operator()(std::size_t r, std::size_t c) const {
+        return c == 0 ? startTimes_[r] : (*inits_)(r, c);
+    }
+    Matrix columnAt(std::size_t c) const { return c == 0 ? startTimes_ : inits_->columnAt(c); }
+
+  private:
+    const Matrix* inits_ = nullptr;
+    Matrix startTimes_;  // a column
+};
+
 struct TimeBase {
-    Matrix inits;  // column 1 corrected for day and week roll-overs
+    CorrectedInits inits;  // column 1 corrected for day and week roll-overs
     std::size_t numDataSets = 0;
     double numInits = 0;
     double minTime = 0, maxTime = 0;
@@ -48,7 +67,7 @@ std::string titleSuffix(double numInits, double runLength);
 std::size_t maxNameLength(const CellRow& names);
 
 // Set-up of a run. An empty matrix, too few columns or too few names raise a RuntimeError
-// before anything is drawn or written.
+// before anything is drawn or written. The result reads `inits` in place: keep it alive.
 TimeBase setup(const Matrix& inits, std::size_t numDataSets, const CellRow& names);
 
 }  // namespace ambiscan::analysis

@@ -28,8 +28,8 @@ workloads=("2 2000" "5 10000" "5 1000000")
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
-printf '| workload | records | file | whole run (median) | peak memory (max) | reading alone (median) |\n'
-printf '|---|---|---|---|---|---|\n'
+printf '| workload | records | file | whole run (median wall) | user CPU (median) | peak memory (max) | reading alone (median wall, peak) |\n'
+printf '|---|---|---|---|---|---|---|\n'
 for w in "${workloads[@]}"; do
   set -- $w
   receivers=$1 records=$2
@@ -39,17 +39,21 @@ for w in "${workloads[@]}"; do
       --start 300000 --interval 30 > "$dir/inits.txt"
   legends="Bench"
   for i in $(seq 1 "$receivers"); do legends="$legends Rx$i"; done
-  times=() mems=() reads=()
+  times=() mems=() cpus=() reads=() readmems=()
   for _ in $(seq 1 "$runs"); do
-    out=$( { cd "$dir" && /usr/bin/time -f "%e %M" "$build/ambiscan" $legends >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-    times+=("${out% *}") mems+=("${out#* }")
-    read_out=$( { /usr/bin/time -f "%e" "$build/bench/ambiscan_read_probe" "$dir/inits.txt" "$receivers" >/dev/null; } 2>&1 | tail -1)
-    reads+=("$read_out")
+    (cd "$dir" && /usr/bin/time -o "$work/run.time" -f "%e %M %U" "$build/ambiscan" $legends >/dev/null 2>&1)
+    read -r t m u < "$work/run.time"
+    times+=("$t") mems+=("$m") cpus+=("$u")
+    /usr/bin/time -o "$work/read.time" -f "%e %M" "$build/bench/ambiscan_read_probe" "$dir/inits.txt" "$receivers" >/dev/null
+    read -r t m < "$work/read.time"
+    reads+=("$t") readmems+=("$m")
   done
   t=$(printf '%s\n' "${times[@]}" | median)
   m=$(printf '%s\n' "${mems[@]}" | sort -g | tail -1)
   r=$(printf '%s\n' "${reads[@]}" | median)
+  rm_=$(printf '%s\n' "${readmems[@]}" | sort -g | tail -1)
+  u=$(printf '%s\n' "${cpus[@]}" | median)
   size=$(du -h "$dir/inits.txt" | cut -f1)
-  printf '| %s receivers | %s | %s | %s s | %s MB | %s s |\n' "$receivers" "$records" "$size" "$t" "$((m / 1024))" "$r"
+  printf '| %s receivers | %s | %s | %s s | %s s | %s MB | %s s, %s MB |\n' "$receivers" "$records" "$size" "$t" "$u" "$((m / 1024))" "$r" "$((rm_ / 1024))"
   rm -f "$dir"/*.png
 done

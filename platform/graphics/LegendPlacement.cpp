@@ -57,7 +57,11 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double
                 if (!std::isfinite(x2) || !std::isfinite(y2))
                     continue;
                 // A segment counts where it passes, sampled every 2 % of the axes.
-                const double length = std::hypot((x2 - x) / xs, (y2 - y) / ys);
+                const double dx = (x2 - x) / xs, dy = (y2 - y) / ys;
+                // Most segments are far shorter than one step: no root needed for those.
+                if (dx * dx + dy * dy < 0.0004 * 0.999)
+                    continue;
+                const double length = std::hypot(dx, dy);
                 const int steps = static_cast<int>(std::min(50.0, std::floor(length / 0.02)));
                 for (int s = 1; s <= steps; ++s) {
                     const double t = static_cast<double>(s) / static_cast<double>(steps + 1);

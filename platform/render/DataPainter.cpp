@@ -392,7 +392,11 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
             const Point p{frame.px(xd), frame.py(yd)};
             if (havePrevious) {
                 double t0 = 0, t1 = 1;
-                if (clipSegment(previous, p, x0, y0, x1, y1, t0, t1)) {
+                // Both ends inside the margin: nothing to cut, as clipping would find.
+                const bool inside = previous.x >= x0 && previous.x <= x1 && previous.y >= y0 &&
+                                    previous.y <= y1 && p.x >= x0 && p.x <= x1 && p.y >= y0 &&
+                                    p.y <= y1;
+                if (inside || clipSegment(previous, p, x0, y0, x1, y1, t0, t1)) {
                     const Point a{previous.x + (p.x - previous.x) * t0,
                                   previous.y + (p.y - previous.y) * t0};
                     const Point b{previous.x + (p.x - previous.x) * t1,
