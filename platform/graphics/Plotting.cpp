@@ -9,10 +9,33 @@ namespace ambiscan::graphics {
 
 namespace {
 
-// The columns of a plot: a vector becomes one column; a matrix gives one line per column.
-Matrix asColumns(const Matrix& m) {
-    return m.rows() == 1 ? m.transposed() : m;
-}
+// The columns of a plot, read in place: a vector is one column, a matrix gives one line per
+// column, or per row when turned. Only each line's own data is copied, once.
+class PlotColumns {
+  public:
+    explicit PlotColumns(const Matrix& m) : m_(&m), turned_(m.rows() == 1) {}
+    std::size_t rows() const { return turned_ ? m_->cols() : m_->rows(); }
+    std::size_t cols() const { return turned_ ? m_->rows() : m_->cols(); }
+    bool empty() const { return m_->empty(); }
+    void turn() { turned_ = !turned_; }
+    // Column k as the row a line keeps.
+    Matrix row(std::size_t k) const {
+        const std::size_t n = rows();
+        std::vector<double> v(n);
+        if (!turned_) {
+            const double* first = m_->data().data() + k * m_->rows();
+            std::copy(first, first + n, v.begin());
+        } else {
+            for (std::size_t j = 0; j < n; ++j)
+                v[j] = (*m_)(k, j);
+        }
+        return Matrix(1, n, std::move(v));
+    }
+
+  private:
+    const Matrix* m_;
+    bool turned_;
+};
 
 }  // namespace
 
@@ -22,19 +45,18 @@ std::vector<Handle> Graphics::plot(const Matrix& xIn, const Matrix& yIn, const s
     if (!parts.message.empty()) {
         throw RuntimeError(parts.message);
     }
-    Matrix y = asColumns(yIn);
-    Matrix x;
+    PlotColumns y(yIn);
+    Matrix counting;  // 1..n when x is not given
     if (xIn.empty() && !y.empty()) {
         std::vector<double> n(y.rows());
         for (std::size_t i = 0; i < n.size(); ++i)
             n[i] = static_cast<double>(i + 1);
-        x = Matrix::column(n);
-    } else {
-        x = asColumns(xIn);
+        counting = Matrix::column(n);
     }
+    PlotColumns x(xIn.empty() && !y.empty() ? counting : xIn);
     // A vector x against a matrix whose rows match its length: one line per row then.
     if (x.cols() == 1 && y.rows() != x.rows() && y.cols() == x.rows()) {
-        y = y.transposed();
+        y.turn();
     }
     if (x.rows() != y.rows() || (x.cols() != 1 && x.cols() != y.cols() && y.cols() != 1)) {
         throw RuntimeError("Vectors must be the same lengths.");
@@ -44,8 +66,8 @@ std::vector<Handle> Graphics::plot(const Matrix& xIn, const Matrix& yIn, const s
     std::vector<Handle> handles;
     for (std::size_t k = 0; k < lines && !y.empty(); ++k) {
         LineObject line;
-        line.xdata = x.columnAt(x.cols() == 1 ? 0 : k).asRow();
-        line.ydata = y.columnAt(y.cols() == 1 ? 0 : k).asRow();
+        line.xdata = x.row(x.cols() == 1 ? 0 : k);
+        line.ydata = y.row(y.cols() == 1 ? 0 : k);
         AxesObject& a = as<AxesObject>(ax);
         if (!parts.color.empty()) {
             line.color = *colorOfLetter(parts.color[0]);
