@@ -21,9 +21,9 @@ void FigureWriter::write(render::RenderedFigure figure, const std::string& fileN
 }
 
 render::RenderedFigure FigureWriter::canvas() {
-    if (spare_) {
-        render::RenderedFigure c = std::move(*spare_);
-        spare_.reset();
+    if (!spares_.empty()) {
+        render::RenderedFigure c = std::move(spares_.back());
+        spares_.pop_back();
         return c;
     }
     return render::RenderedFigure();
@@ -32,7 +32,7 @@ render::RenderedFigure FigureWriter::canvas() {
 void FigureWriter::settle() {
     if (pending_.valid()) {
         std::future<render::RenderedFigure> done = std::move(pending_);
-        spare_.emplace(done.get());
+        spares_.push_back(done.get());
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <future>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/render/Print.hpp"
 
@@ -28,7 +28,7 @@ class FigureWriter {
 
   private:
     std::future<render::RenderedFigure> pending_;
-    std::optional<render::RenderedFigure> spare_;
+    std::vector<render::RenderedFigure> spares_;  // canvases whose figures are written
 };
 
 }  // namespace ambiscan::analysis

@@ -28,6 +28,11 @@ class RenderedFigure {
     cairo_surface_t* surface() const { return surface_.get(); }
 
   private:
+    struct FreeBuffer {
+        void operator()(unsigned char* p) const;
+    };
+    // The pixels first, so that they outlive the surface drawn on them.
+    std::unique_ptr<unsigned char, FreeBuffer> buffer_;
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
 };
 
