@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace ambiscan {
 namespace {
@@ -25,6 +28,40 @@ TEST(Median, HugeValuesDoNotOverflow) {
 TEST(Median, PerColumnOfAMatrix) {
     const Matrix m(3, 2, {1, 2, 3, 10, 30, 20});
     EXPECT_EQ(medianOf(m), Matrix::row({2, 20}));
+}
+
+TEST(Median, SelectionAgreesWithTheSortedMiddleForOddAndEvenCounts) {
+    // Whole numbers with many repeats: the plain rule (sort, take the middle, or the mean of
+    // the two middle values) is exact in any order of operations.
+    std::mt19937 random(5);
+    for (std::size_t n = 1; n <= 64; ++n) {
+        for (int trial = 0; trial < 20; ++trial) {
+            std::uniform_int_distribution<int> value(-20, 20);
+            std::vector<double> v(n);
+            for (double& x : v)
+                x = value(random);
+            const Matrix m(1, n, v);
+            std::vector<double> sorted = v;
+            std::sort(sorted.begin(), sorted.end());
+            const double expected =
+                n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+            ASSERT_EQ(medianValue(m), expected) << "n " << n;
+            // The values themselves are left as they were.
+            ASSERT_EQ(m.data(), v);
+        }
+    }
+}
+
+TEST(Median, AnyNaNAnywhereGivesNaN) {
+    for (std::size_t n = 1; n <= 9; ++n) {
+        for (std::size_t at = 0; at < n; ++at) {
+            std::vector<double> v(n);
+            for (std::size_t i = 0; i < n; ++i)
+                v[i] = static_cast<double>(n - i);
+            v[at] = kNaN;
+            EXPECT_TRUE(std::isnan(medianValue(Matrix(n, 1, v)))) << n << " " << at;
+        }
+    }
 }
 
 TEST(MeanAndStd, SampleStandardDeviation) {
