@@ -225,7 +225,7 @@ BarLayout makebars(const std::vector<Value>& args) {
     double barwidth = 0.8;
     double groupwidth = 0.8;
 
-    // A trailing line specification gives the fill colour.
+    // A trailing line spec gives the fill colour.
     if (isText(args[nin - 1])) {
         const graphics::LineSpec spec = graphics::colstyle(std::get<std::string>(args[nin - 1]));
         if (isBarLineSpec(spec)) {

@@ -14,7 +14,7 @@ struct BarLayout {
     std::string msg;
     Matrix x, y;           // sorted positions and heights (NaN heights become 0)
     Matrix xx, yy;         // outline coordinates, 5n + 1 rows, one column per series
-    std::string linetype;  // colour part of a trailing line specification, or empty
+    std::string linetype;  // colour part of a trailing line spec, or empty
     int plottype = 0;      // 0 grouped, 1 stacked, 2 detached
     double barwidth = 0.8;
     Matrix equal;  // 1x1 (0 or 1) or empty when the spacing cannot be told

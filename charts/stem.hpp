@@ -7,7 +7,7 @@
 
 namespace ambiscan::charts {
 
-// stem(args...): data (heights, or positions and heights) then texts (line specifications,
+// stem(args...): data (heights, or positions and heights) then texts (line specs,
 // "fill"). Returns the marker lines of all series, then their stem lines.
 std::vector<graphics::Handle> stem(graphics::Graphics& graphics, const std::vector<Value>& args);
 

@@ -32,12 +32,12 @@ struct ColorSpec {
     bool operator==(const ColorSpec&) const = default;
 };
 
-// A line specification split into its parts; empty parts were not given.
+// A line spec split into its parts; empty parts were not given.
 struct LineSpec {
     std::string lineStyle;  // "-", "--", ":", "-." or empty
     std::string color;      // one colour letter (r g b c m y k w) or empty
     std::string marker;     // o x + * . s d v ^ < > p h, or empty
-    std::string message;    // non-empty when the text is no line specification
+    std::string message;    // non-empty when the text is no line spec
 };
 // Splits "r-x", "bo", "-x", ":" ... into line style, colour and marker.
 LineSpec colstyle(const std::string& spec);
@@ -151,7 +151,7 @@ public:
     Handle newplot();
 
     // One line per column of y (or per row of a row vector) in the axes of newplot(); spec is a
-    // line specification ("r-x", "bo", or empty); props are written after creation, in order.
+    // line spec ("r-x", "bo", or empty); props are written after creation, in order.
     std::vector<Handle> plot(const Matrix& x, const Matrix& y, const std::string& spec = "",
                              const PropertyList& props = {});
     // A patch in the current axes with the properties written in order. It does not clear the

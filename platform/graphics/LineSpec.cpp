@@ -36,7 +36,7 @@ bool isMarkerLetter(char c) {
 }
 
 std::string noSpec(const std::string& spec, const std::string& why) {
-    return "\"" + spec + "\" is no line specification: " + why + ".";
+    return "\"" + spec + "\" is no line spec: " + why + ".";
 }
 
 }  // namespace

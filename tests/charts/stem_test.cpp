@@ -20,7 +20,7 @@ Value text(const char* s) {
     return Value{std::string(s)};
 }
 
-TEST(Stem, ColourAndMarkerSpecificationKeepsSolidStems) {
+TEST(Stem, ColourAndMarkerSpecKeepsSolidStems) {
     Graphics g;
     const auto h = stem(g, {row({1, 2}), row({3, 4}), text("rs")});
     ASSERT_EQ(h.size(), 2u);
@@ -51,7 +51,7 @@ TEST(Stem, StemsRiseFromTheBaseLineWithGapsBetween) {
     EXPECT_EQ(g.as<LineObject>(h[0]).ydata, Matrix::row({3, 0}));
 }
 
-TEST(Stem, WithoutSpecificationBothTakeTheAxesFirstLineColour) {
+TEST(Stem, WithoutLineSpecBothTakeTheAxesFirstLineColour) {
     Graphics reference;
     const Handle plain = reference.plot(Matrix::row({1, 2}), Matrix::row({1, 2}))[0];
     const graphics::Rgb first = reference.as<LineObject>(plain).color;

@@ -169,7 +169,7 @@ TEST(GraphicsPlot, OneLinePerColumnWithColourOrder) {
     EXPECT_EQ(g.as<LineObject>(h[2]).xdata, Matrix::row({1, 2, 3}));
 }
 
-TEST(GraphicsPlot, LineSpecificationGivesColourStyleAndMarker) {
+TEST(GraphicsPlot, LineSpecGivesColourStyleAndMarker) {
     Graphics g;
     const auto redCross = g.plot(Matrix(), Matrix::row({1, 2}), "r-x");
     const LineObject& l = g.as<LineObject>(redCross[0]);
@@ -181,7 +181,7 @@ TEST(GraphicsPlot, LineSpecificationGivesColourStyleAndMarker) {
     EXPECT_THROW(g.plot(Matrix(), Matrix::row({1, 2}), "rq"), RuntimeError);
 }
 
-TEST(GraphicsPlot, PropertiesFollowTheLineSpecification) {
+TEST(GraphicsPlot, PropertiesFollowTheLineSpec) {
     Graphics g;
     const auto h = g.plot(Matrix::row({0, 5}), Matrix::row({1, 2}), "-x",
                           {{"linewidth", Matrix::scalar(2)}, {"color", Matrix::row({0, 0.5, 0})}});

@@ -32,7 +32,7 @@ TEST(Colstyle, EveryMarkerLetterIsKnown) {
     }
 }
 
-TEST(Colstyle, NoSpecificationGivesMessage) {
+TEST(Colstyle, NotALineSpecGivesMessage) {
     EXPECT_FALSE(colstyle("fill").message.empty());
     EXPECT_FALSE(colstyle("rr").message.empty());
     EXPECT_FALSE(colstyle("--:").message.empty());
