@@ -1,7 +1,5 @@
 #include "charts/stem.hpp"
 
-#include <limits>
-
 #include "charts/ArgumentChecks.hpp"
 #include "charts/LowerCase.hpp"
 #include "platform/runtime/RuntimeError.hpp"
@@ -12,8 +10,6 @@ namespace {
 
 using graphics::Graphics;
 using graphics::Handle;
-
-constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
 
 struct StemStyle {
     bool fill = false;
@@ -50,31 +46,6 @@ std::size_t readStyle(const std::vector<Value>& args, StemStyle& style) {
     return nin;
 }
 
-// Each point becomes the triple (x, x, gap) against (0, y, gap): one broken line draws all
-// stems of a series.
-Matrix stemXs(const Matrix& x) {
-    Matrix xx(3 * x.rows(), x.cols());
-    for (std::size_t c = 0; c < x.cols(); ++c) {
-        for (std::size_t k = 0; k < x.rows(); ++k) {
-            xx(3 * k, c) = x(k, c);
-            xx(3 * k + 1, c) = x(k, c);
-            xx(3 * k + 2, c) = kGap;
-        }
-    }
-    return xx;
-}
-
-Matrix stemYs(const Matrix& y) {
-    Matrix yy(3 * y.rows(), y.cols(), 0.0);
-    for (std::size_t c = 0; c < y.cols(); ++c) {
-        for (std::size_t k = 0; k < y.rows(); ++k) {
-            yy(3 * k + 1, c) = y(k, c);
-            yy(3 * k + 2, c) = kGap;
-        }
-    }
-    return yy;
-}
-
 }  // namespace
 
 std::vector<Handle> stem(Graphics& graphics, const std::vector<Value>& args) {
@@ -89,9 +60,6 @@ std::vector<Handle> stem(Graphics& graphics, const std::vector<Value>& args) {
     if (!data.msg.empty()) {
         throw RuntimeError(data.msg);
     }
-    const Matrix xx = stemXs(data.x);
-    const Matrix yy = stemYs(data.y);
-
     const Handle cax = graphics.newplot();
     const std::string next = lowerCase(std::get<std::string>(graphics.get(cax, "NextPlot")));
     const bool holdState = graphics.ishold();
@@ -101,7 +69,13 @@ std::vector<Handle> stem(Graphics& graphics, const std::vector<Value>& args) {
     const std::vector<Handle> markers = graphics.plot(data.x, data.y, style.colour + style.marker);
     graphics.hold(true);
     graphics.as<graphics::AxesObject>(cax).nextColorIndex = firstColour;
-    const std::vector<Handle> stems = graphics.plot(xx, yy, style.colour + style.lineStyle);
+    // Each point becomes a stem from the base line, (x, 0) to (x, y), with a gap after it: one
+    // broken line draws all stems of a series. The line keeps the points once and is read in
+    // that drawn form.
+    const std::vector<Handle> stems = graphics.plot(data.x, data.y, style.colour + style.lineStyle);
+    for (const Handle h : stems) {
+        graphics.as<graphics::LineObject>(h).stemsFromZero = true;
+    }
 
     // Marker and stem of a series share a colour, also the one the axes chose.
     for (std::size_t i = 0; i < markers.size() && i < stems.size(); ++i) {

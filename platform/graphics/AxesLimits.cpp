@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/graphics/LinePoints.hpp"
 #include "platform/graphics/Ticks.hpp"
 
 // Automatic limits, ticks and tick labels of an axes, resolved from its data unless fixed.
@@ -28,12 +29,13 @@ Extent dataExtent(const Graphics& g, Handle axes, int axis) {
     for (const Handle c : g.object(axes).children) {
         const auto& data = g.object(c).data;
         if (const auto* line = std::get_if<LineObject>(&data)) {
-            const Matrix& m = axis == 0 ? line->xdata : line->ydata;
-            const Matrix& other = axis == 0 ? line->ydata : line->xdata;
+            const LinePoints p(*line);
             // Points with an invalid partner are not drawn, so they do not widen the axes.
-            for (std::size_t i = 0; i < m.numel(); ++i) {
-                if (i < other.numel() && std::isfinite(other[i]))
-                    e.add(m[i]);
+            for (std::size_t i = 0; i < p.size(); ++i) {
+                const double v = axis == 0 ? p.x(i) : p.y(i);
+                const double other = axis == 0 ? p.y(i) : p.x(i);
+                if (std::isfinite(other))
+                    e.add(v);
             }
         } else if (const auto* patch = std::get_if<PatchObject>(&data)) {
             const Matrix& v = patch->vertices;

@@ -64,6 +64,9 @@ struct TextObject {
 
 struct LineObject {
     Matrix xdata, ydata;  // rows of equal length; NaN breaks the line
+    // Stems kept compactly: each point (x, y) stands for the three points (x, 0), (x, y) and a
+    // gap. LinePoints reads the line as drawn; the XData and YData properties give that form.
+    bool stemsFromZero = false;
     Rgb color{0, 0, 1};
     std::string lineStyle = "-";  // "-", "--", ":", "-.", "none"
     double lineWidth = 0.5;

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "platform/graphics/LinePoints.hpp"
+
 namespace ambiscan::graphics {
 
 namespace {
@@ -42,18 +44,19 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double
     for (const Handle c : graphics.object(axes).children) {
         const auto& data = graphics.object(c).data;
         if (const auto* line = std::get_if<LineObject>(&data)) {
-            const std::size_t n = std::min(line->xdata.numel(), line->ydata.numel());
+            const LinePoints p(*line);
+            const std::size_t n = p.size();
             const bool joined = line->lineStyle != "none";
             for (std::size_t i = 0; i < n; ++i) {
-                const double x = line->xdata[i];
-                const double y = line->ydata[i];
+                const double x = p.x(i);
+                const double y = p.y(i);
                 if (!std::isfinite(x) || !std::isfinite(y))
                     continue;
                 count(x, y);
                 if (!joined || i + 1 >= n)
                     continue;
-                const double x2 = line->xdata[i + 1];
-                const double y2 = line->ydata[i + 1];
+                const double x2 = p.x(i + 1);
+                const double y2 = p.y(i + 1);
                 if (!std::isfinite(x2) || !std::isfinite(y2))
                     continue;
                 // A segment counts where it passes, sampled every 2 % of the axes.

@@ -21,14 +21,14 @@ class PlotColumns {
     // Column k as the row a line keeps.
     Matrix row(std::size_t k) const {
         const std::size_t n = rows();
-        std::vector<double> v(n);
         if (!turned_) {
+            // Copied straight, without first filling the new block with zeros.
             const double* first = m_->data().data() + k * m_->rows();
-            std::copy(first, first + n, v.begin());
-        } else {
-            for (std::size_t j = 0; j < n; ++j)
-                v[j] = (*m_)(k, j);
+            return Matrix(1, n, std::vector<double>(first, first + n));
         }
+        std::vector<double> v(n);
+        for (std::size_t j = 0; j < n; ++j)
+            v[j] = (*m_)(k, j);
         return Matrix(1, n, std::move(v));
     }
 

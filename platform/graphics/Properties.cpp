@@ -2,6 +2,7 @@
 #include <span>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/graphics/LinePoints.hpp"
 #include "platform/graphics/PropertyValues.hpp"
 #include "platform/runtime/RuntimeError.hpp"
 
@@ -285,14 +286,22 @@ const Property kAxesProperties[] = {
 
 const Property kLineProperties[] = {
     {"xdata",
-     [](const Graphics&, const GraphicsObject& o) -> Value { return of<LineObject>(o).xdata; },
+     [](const Graphics&, const GraphicsObject& o) -> Value {
+         return plainXData(of<LineObject>(o));
+     },
      [](GraphicsObject& o, const Value& v, const std::string& n) {
-         of<LineObject>(o).xdata = toMatrix(v, n).asRow();
+         Matrix m = toMatrix(v, n).asRow();
+         makePlain(of<LineObject>(o));
+         of<LineObject>(o).xdata = std::move(m);
      }},
     {"ydata",
-     [](const Graphics&, const GraphicsObject& o) -> Value { return of<LineObject>(o).ydata; },
+     [](const Graphics&, const GraphicsObject& o) -> Value {
+         return plainYData(of<LineObject>(o));
+     },
      [](GraphicsObject& o, const Value& v, const std::string& n) {
-         of<LineObject>(o).ydata = toMatrix(v, n).asRow();
+         Matrix m = toMatrix(v, n).asRow();
+         makePlain(of<LineObject>(o));
+         of<LineObject>(o).ydata = std::move(m);
      }},
     {"color",
      [](const Graphics&, const GraphicsObject& o) -> Value {

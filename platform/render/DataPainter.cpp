@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/graphics/Colors.hpp"
+#include "platform/graphics/LinePoints.hpp"
 #include "platform/render/MarkerStamp.hpp"
 #include "platform/render/Markers.hpp"
 #include "platform/render/Text.hpp"
@@ -296,7 +297,8 @@ bool coversSurface(cairo_t* cr) {
 
 void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
                  Reduction reduction) {
-    const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
+    const graphics::LinePoints pts(line);
+    const std::size_t n = pts.size();
     const double size = line.markerSize * kPixelsPerPoint;
     const auto edge = resolve(line.markerEdgeColor, line.color);
     auto face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
@@ -312,8 +314,8 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
     std::vector<Point> points;
     const double tolerance = 0.5;
     for (std::size_t i = 0; i < n; ++i) {
-        const double x = frame.px(line.xdata[i]);
-        const double y = frame.py(line.ydata[i]);
+        const double x = frame.px(pts.x(i));
+        const double y = frame.py(pts.y(i));
         if (!(x >= frame.left - tolerance && x <= frame.right() + tolerance &&
               y >= frame.top - tolerance && y <= frame.bottom() + tolerance)) {
             continue;  // outside the axes, or not a number
@@ -362,7 +364,8 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
 
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
               Reduction reduction) {
-    const std::size_t n = std::min(line.xdata.numel(), line.ydata.numel());
+    const graphics::LinePoints pts(line);
+    const std::size_t n = pts.size();
     if (line.lineStyle != "none" && n > 1) {
         cairo_save(cr);
         cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
@@ -382,8 +385,8 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         Point previous{0, 0};
         bool havePrevious = false;
         for (std::size_t i = 0; i < n; ++i) {
-            const double xd = line.xdata[i];
-            const double yd = line.ydata[i];
+            const double xd = pts.x(i);
+            const double yd = pts.y(i);
             if (!std::isfinite(xd) || !std::isfinite(yd)) {
                 havePrevious = false;
                 broken = true;

@@ -37,17 +37,23 @@ TEST(Stem, ColourAndMarkerSpecKeepsSolidStems) {
 TEST(Stem, StemsRiseFromTheBaseLineWithGapsBetween) {
     Graphics g;
     const auto h = stem(g, {row({1, 2}), row({3, 0})});
-    const LineObject& stems = g.as<LineObject>(h[1]);
-    ASSERT_EQ(stems.xdata.numel(), 6u);
-    EXPECT_EQ(stems.xdata[0], 1);
-    EXPECT_EQ(stems.xdata[1], 1);
-    EXPECT_TRUE(std::isnan(stems.xdata[2]));
-    EXPECT_EQ(stems.ydata[0], 0);
-    EXPECT_EQ(stems.ydata[1], 3);
-    EXPECT_TRUE(std::isnan(stems.ydata[2]));
+    const Matrix xs = std::get<Matrix>(g.get(h[1], "XData"));
+    const Matrix ys = std::get<Matrix>(g.get(h[1], "YData"));
+    ASSERT_EQ(xs.numel(), 6u);
+    ASSERT_EQ(ys.numel(), 6u);
+    EXPECT_EQ(xs[0], 1);
+    EXPECT_EQ(xs[1], 1);
+    EXPECT_TRUE(std::isnan(xs[2]));
+    EXPECT_EQ(xs[3], 2);
+    EXPECT_EQ(xs[4], 2);
+    EXPECT_TRUE(std::isnan(xs[5]));
+    EXPECT_EQ(ys[0], 0);
+    EXPECT_EQ(ys[1], 3);
+    EXPECT_TRUE(std::isnan(ys[2]));
     // A zero height: a marker on the base line, a stem of no length.
-    EXPECT_EQ(stems.ydata[3], 0);
-    EXPECT_EQ(stems.ydata[4], 0);
+    EXPECT_EQ(ys[3], 0);
+    EXPECT_EQ(ys[4], 0);
+    EXPECT_TRUE(std::isnan(ys[5]));
     EXPECT_EQ(g.as<LineObject>(h[0]).ydata, Matrix::row({3, 0}));
 }
 

@@ -118,6 +118,34 @@ TEST(ReducedDrawing, CrowdedStemsWithOpenCirclesLookTheSame) {
     expectLooksTheSame(g);
 }
 
+TEST(CompactStems, DrawExactlyThePixelsOfTheBrokenLineTheyStandFor) {
+    // The same stems kept once as NaN-broken triples and once compactly, in both drawings.
+    const std::size_t n = 2000;
+    std::mt19937 random(11);
+    std::lognormal_distribution<double> t(3.3, 0.6);
+    const Matrix heights = column(n, [&](std::size_t) { return t(random); });
+    const Matrix xs = column(n, [](std::size_t i) { return static_cast<double>(i % 700) - 50; });
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Matrix xx(3 * n, 1), yy(3 * n, 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        xx[3 * i] = xx[3 * i + 1] = xs[i];
+        xx[3 * i + 2] = yy[3 * i + 2] = nan;
+        yy[3 * i + 1] = heights[i];
+    }
+    graphics::Graphics plain;
+    plain.figure();
+    plain.plot(xx, yy, "m-");
+    graphics::Graphics compact;
+    compact.figure();
+    const auto h = compact.plot(xs, heights, "m-");
+    compact.as<graphics::LineObject>(h.front()).stemsFromZero = true;
+    for (const Reduction r : {Reduction::Visible, Reduction::Everything}) {
+        const Surface a = render(plain, r);
+        const Surface b = render(compact, r);
+        EXPECT_EQ(compare(a.get(), b.get()).changedPixels, 0u);
+    }
+}
+
 TEST(ReducedDrawing, FewFilledMarkersDifferOnlyAtTheirEdges) {
     graphics::Graphics g;
     g.figure();
