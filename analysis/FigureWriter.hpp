@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <future>
 #include <string>
 #include <vector>
@@ -8,7 +10,7 @@
 
 namespace ambiscan::analysis {
 
-// Writes rendered figures to their files on a second thread, one at a time and in the order
+// Writes rendered figures to their files on other threads, one at a time and in the order
 // given, while the analysis goes on with the next figure. A failed write is raised at the next
 // write or settle, before anything else the run shows; so the files, the console and the errors
 // come in the same order as when every figure is written at once.
@@ -19,15 +21,27 @@ class FigureWriter {
     FigureWriter& operator=(const FigureWriter&) = delete;
     ~FigureWriter();
 
-    // Waits for the figure before, raising its failure, then starts writing this one.
+    // Waits for the figures before, raising their failure, then starts writing this one.
     void write(render::RenderedFigure figure, const std::string& fileName);
+    // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
+    // drawn on a thread of its own, a few at a time, while the main thread makes the next; each
+    // is written once the one before is in its file. Nothing is written after a failed write;
+    // the failure is raised at a later call or settle.
+    void drawAndWrite(graphics::Graphics figure, const std::string& fileName);
     // A canvas to draw the next figure on: one whose figure is written, or a new one.
     render::RenderedFigure canvas();
-    // Waits until every figure given is in its file; raises the failure of the last if any.
+    // Waits until every figure given is in its file; raises the first failure if any.
     void settle();
 
   private:
-    std::future<render::RenderedFigure> pending_;
+    using Draw = std::function<void(render::RenderedFigure&)>;
+    static constexpr std::size_t kInFlight = 3;
+
+    void start(Draw draw, render::RenderedFigure canvas, const std::string& fileName);
+    void finishOldest();  // raises its failure, after the rest in flight have stopped
+
+    std::deque<std::future<render::RenderedFigure>> inFlight_;  // oldest first
+    std::shared_future<bool> lastWritten_;        // true once the newest is in its file
     std::vector<render::RenderedFigure> spares_;  // canvases whose figures are written
 };
 

@@ -12,6 +12,7 @@
 #include "analysis/setup.hpp"
 #include "analysis/summary.hpp"
 #include "analysis/timeOfDay.hpp"
+#include "platform/runtime/ReuseFreedMemory.hpp"
 #include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
@@ -43,6 +44,7 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
     if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
         throw RuntimeError("The number of data sets must be a whole number of 1 or more");
     }
+    runtime::reuseFreedMemory();
     FigureWriter writer;
     FigureWriter* const outer = run.figureWriter;
     run.figureWriter = &writer;

@@ -16,13 +16,12 @@ void printAndClose(RunContext& run, const std::string& fileName) {
     }
     const std::string path = (run.outputDir / fileName).string();
     if (run.figureWriter != nullptr && run.graphics.hasCurrentFigure()) {
-        // Drawn here, written on the second thread while the next figure is made.
-        render::RenderedFigure canvas = run.figureWriter->canvas();
-        render::renderFigurePixels(run.graphics, run.graphics.currentFigureHandle(), canvas);
-        run.figureWriter->write(std::move(canvas), path);
-    } else {
-        render::print(run.graphics, "-dpng", path);
+        // Drawn and written on the second thread while the next figure is made; taking the
+        // figure out of the model closes it here.
+        run.figureWriter->drawAndWrite(run.graphics.takeCurrentFigure(), path);
+        return;
     }
+    render::print(run.graphics, "-dpng", path);
     run.graphics.close();
 }
 

@@ -221,6 +221,37 @@ void Graphics::close() {
     }
 }
 
+Graphics Graphics::takeCurrentFigure() {
+    Graphics taken;
+    if (!hasCurrentFigure()) {
+        return taken;
+    }
+    const Handle fig = currentFigure_;
+    for (auto& [h, obj] : objects_) {
+        // Everything whose parents lead to the figure, the axes' own texts included.
+        Handle p = h;
+        while (p != fig && p != 0) {
+            const auto it = objects_.find(p);
+            p = it == objects_.end() ? 0 : it->second.parent;
+        }
+        if (p != fig) {
+            continue;
+        }
+        GraphicsObject copy{obj.handle, obj.parent, obj.children, obj.tag, {}};
+        if (auto* line = std::get_if<LineObject>(&obj.data)) {
+            copy.data = std::move(*line);
+        } else {
+            copy.data = obj.data;
+        }
+        taken.objects_.emplace(h, std::move(copy));
+    }
+    taken.currentFigure_ = fig;
+    taken.nextFigureHandle_ = nextFigureHandle_;
+    taken.nextObjectHandle_ = nextObjectHandle_;
+    close();
+    return taken;
+}
+
 bool Graphics::ishandle(Handle h) const {
     return objects_.count(h) != 0;
 }

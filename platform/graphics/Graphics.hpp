@@ -178,6 +178,10 @@ public:
     void axis(const std::array<double, 4>& limits);  // fixes the limits
     void view2();
     void close();  // deletes the current figure
+    // Moves the current figure, with all it holds, into a model of its own (same handles, the
+    // figure current there) and closes it here: it can then be drawn elsewhere while this
+    // model goes on. The lines' data move rather than being copied.
+    Graphics takeCurrentFigure();
     bool ishandle(Handle h) const;
 
     const GraphicsObject& object(Handle h) const;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/io/OutputFile.hpp"
+#include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::render {
 
@@ -30,9 +31,22 @@ void onPngError(png_structp png, png_const_charp message) {
 
 void onPngWarning(png_structp, png_const_charp) {}
 
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    try {
+        out->append(reinterpret_cast<const char*>(data), length);
+    } catch (...) {
+        png_error(png, "out of memory");
+    }
+}
+
+void flushNothing(png_structp) {}
+
 // The libpng part, kept free of objects with destructors because libpng leaves by longjmp.
-// Returns an empty text on success, else the reason.
-std::string encode(std::FILE* file, const PixelRows& pixels, std::vector<unsigned char>& row) {
+// Writes to the file, or appends to the bytes when there is no file. Returns an empty text on
+// success, else the reason.
+std::string encode(std::FILE* file, std::string* bytes, const PixelRows& pixels,
+                   std::vector<unsigned char>& row) {
     PngError error;
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
@@ -44,7 +58,11 @@ std::string encode(std::FILE* file, const PixelRows& pixels, std::vector<unsigne
         png_destroy_write_struct(&png, &info);
         return error.message[0] != '\0' ? error.message : "PNG encoding failed";
     }
-    png_init_io(png, file);
+    if (file != nullptr) {
+        png_init_io(png, file);
+    } else {
+        png_set_write_fn(png, bytes, appendBytes, flushNothing);
+    }
     png_set_compression_level(png, kPngCompressionLevel);
     png_set_compression_strategy(png, Z_RLE);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
@@ -73,9 +91,30 @@ void writePng(const PixelRows& pixels, const std::string& fileName) {
     OutputFile out(fileName, "figure file \"" + fileName + "\"");
     std::vector<unsigned char> row(static_cast<std::size_t>(pixels.width) * 3);
     errno = 0;
-    std::string reason = encode(out.stream(), pixels, row);
+    std::string reason = encode(out.stream(), nullptr, pixels, row);
     if (!reason.empty()) {
         out.fail(errno != 0 ? std::strerror(errno) : reason);  // the system's reason is clearer
+    }
+    out.commit();
+}
+
+std::string encodePng(const PixelRows& pixels) {
+    std::vector<unsigned char> row(static_cast<std::size_t>(pixels.width) * 3);
+    std::string bytes;
+    bytes.reserve(256 * 1024);
+    const std::string reason = encode(nullptr, &bytes, pixels, row);
+    if (!reason.empty()) {
+        throw RuntimeError("PNG encoding failed: " + reason);
+    }
+    return bytes;
+}
+
+void writePngBytes(const std::string& png, const std::string& fileName) {
+    OutputFile out(fileName, "figure file \"" + fileName + "\"");
+    errno = 0;
+    if (std::fwrite(png.data(), 1, png.size(), out.stream()) != png.size()) {
+        // The reason the encoder gives when it cannot write, where the system gives none.
+        out.fail(errno != 0 ? std::strerror(errno) : "Write Error");
     }
     out.commit();
 }

@@ -26,4 +26,10 @@ inline constexpr int kPngCompressionLevel = 1;
 // temporary file behind.
 void writePng(const PixelRows& pixels, const std::string& fileName);
 
+// The two halves of writePng, so that images can be encoded side by side and still reach their
+// files one at a time: the PNG file's bytes (throws RuntimeError when memory runs out), and
+// writing such bytes as writePng writes.
+std::string encodePng(const PixelRows& pixels);
+void writePngBytes(const std::string& png, const std::string& fileName);
+
 }  // namespace ambiscan::render

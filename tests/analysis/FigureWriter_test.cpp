@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/runtime/RuntimeError.hpp"
 
@@ -65,6 +67,54 @@ TEST_F(FigureWriterTest, FailedWriteStopsTheNextFromStarting) {
     EXPECT_THROW(writer.write(blankFigure(), (dir / "b.png").string()), RuntimeError);
     writer.settle();
     EXPECT_FALSE(fs::exists(dir / "b.png"));
+}
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+graphics::Graphics modelWithLine(double slope) {
+    graphics::Graphics g;
+    g.figure();
+    g.plot(Matrix::row({0, 1, 2}), Matrix::row({0, slope, 2 * slope}), "r-o");
+    return g.takeCurrentFigure();
+}
+
+TEST_F(FigureWriterTest, FiguresDrawnSideBySideReachTheirFilesInOrderAsDrawnAlone) {
+    FigureWriter writer;
+    for (int i = 0; i < 6; ++i) {
+        writer.drawAndWrite(modelWithLine(i), (dir / (std::to_string(i) + ".png")).string());
+    }
+    writer.settle();
+    for (int i = 0; i < 6; ++i) {
+        const fs::path file = dir / (std::to_string(i) + ".png");
+        ASSERT_TRUE(fs::exists(file)) << file;
+        // The same bytes as the figure drawn and written on its own.
+        const fs::path alone = dir / "alone.png";
+        graphics::Graphics model = modelWithLine(i);
+        render::writePng(render::renderFigurePixels(model, model.currentFigureHandle()).pixels(),
+                         alone.string());
+        EXPECT_EQ(contents(file), contents(alone)) << file;
+        fs::remove(alone);
+    }
+    // Later files are never older than earlier ones.
+    for (int i = 1; i < 6; ++i) {
+        EXPECT_LE(fs::last_write_time(dir / (std::to_string(i - 1) + ".png")),
+                  fs::last_write_time(dir / (std::to_string(i) + ".png")));
+    }
+}
+
+TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailureIsRaisedOnce) {
+    FigureWriter writer;
+    writer.drawAndWrite(modelWithLine(1), (dir / "no-such-folder" / "a.png").string());
+    writer.drawAndWrite(modelWithLine(2), (dir / "b.png").string());
+    EXPECT_THROW(writer.settle(), RuntimeError);
+    EXPECT_FALSE(fs::exists(dir / "b.png"));
+    // The writer goes on with the next figure.
+    writer.drawAndWrite(modelWithLine(3), (dir / "c.png").string());
+    writer.settle();
+    EXPECT_TRUE(fs::exists(dir / "c.png"));
 }
 
 }  // namespace

@@ -42,6 +42,34 @@ TEST(GraphicsObjects, FigureHandleMakesItCurrentAgainAndCloseDeletesIt) {
     EXPECT_TRUE(g.ishandle(second));
 }
 
+TEST(GraphicsObjects, TakenFigureKeepsEverythingItHeldAndIsClosedHere) {
+    Graphics g;
+    const Handle other = g.figure();
+    g.plot(Matrix::row({5, 6}), Matrix::row({7, 8}));
+    const Handle fig = g.figure();
+    const Handle line = g.plot(Matrix::row({1, 2, 3}), Matrix::row({4, 5, 6}), "r--")[0];
+    const Handle ax = g.gca();
+    g.set(g.as<AxesObject>(ax).title, "String", Value(std::string("T")));
+    const Handle legend = g.legend({line}, {"one"});
+    const auto limits = g.axis();
+
+    Graphics taken = g.takeCurrentFigure();
+    EXPECT_FALSE(g.ishandle(fig));
+    EXPECT_FALSE(g.ishandle(line));
+    EXPECT_FALSE(g.ishandle(legend));
+    EXPECT_TRUE(g.ishandle(other));
+    EXPECT_EQ(g.gcf(), other);
+
+    EXPECT_EQ(taken.currentFigureHandle(), fig);
+    EXPECT_EQ(taken.gca(), ax);
+    EXPECT_EQ(numbers(taken.get(line, "XData")), Matrix::row({1, 2, 3}));
+    EXPECT_EQ(text(taken.get(line, "LineStyle")), "--");
+    EXPECT_EQ(text(taken.get(taken.as<AxesObject>(ax).title, "String")), "T");
+    EXPECT_TRUE(taken.ishandle(legend));
+    EXPECT_FALSE(taken.ishandle(other));
+    EXPECT_EQ(taken.axis(), limits);
+}
+
 TEST(GraphicsObjects, ChildrenListNewestFirst) {
     Graphics g;
     const auto a = g.plot(Matrix(), Matrix::row({1, 2, 3}));

@@ -1,0 +1,16 @@
+#include "platform/runtime/ReuseFreedMemory.hpp"
+
+#include <malloc.h>
+
+namespace ambiscan::runtime {
+
+void reuseFreedMemory() {
+    // Blocks above the mapping limit still go straight back (the input matrix of a large run);
+    // the ones below it stay in the heap, whose top is not trimmed while the run goes on.
+    constexpr int kMappedFrom = 32 * 1024 * 1024;
+    constexpr int kTrimFrom = 512 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kMappedFrom);
+    mallopt(M_TRIM_THRESHOLD, kTrimFrom);
+}
+
+}  // namespace ambiscan::runtime
