@@ -24,8 +24,8 @@ class FigureWriter {
     // Waits for the figures before, raising their failure, then starts writing this one.
     void write(render::RenderedFigure figure, const std::string& fileName);
     // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
-    // drawn on a thread of its own, a few at a time, while the main thread makes the next; each
-    // is written once the one before is in its file. Nothing is written after a failed write;
+    // drawn on a thread of its own, up to six at a time, while the main thread makes the next;
+    // each is written once the one before is in its file. Nothing is written after a failed write;
     // the failure is raised at a later call or settle.
     void drawAndWrite(graphics::Graphics figure, const std::string& fileName);
     // A canvas to draw the next figure on: one whose figure is written, or a new one.
@@ -35,7 +35,7 @@ class FigureWriter {
 
   private:
     using Draw = std::function<void(render::RenderedFigure&)>;
-    static constexpr std::size_t kInFlight = 3;
+    static constexpr std::size_t kInFlight = 6;
 
     void start(Draw draw, render::RenderedFigure canvas, const std::string& fileName);
     void finishOldest();  // raises its failure, after the rest in flight have stopped

@@ -1,5 +1,7 @@
 #include "charts/ArgumentChecks.hpp"
 
+#include <utility>
+
 namespace ambiscan::charts {
 
 std::string argumentCountMessage(std::size_t low, std::size_t high, std::size_t count) {
@@ -38,6 +40,16 @@ PlotData failure(const std::string& msg) {
 
 }  // namespace
 
+namespace {
+
+// A vector as a column, its values moved rather than copied.
+Matrix turnedToColumn(Matrix v) {
+    const std::size_t n = v.numel();
+    return Matrix(n, 1, std::move(v.data()));
+}
+
+}  // namespace
+
 PlotData checkPlotData(const std::vector<Value>& data) {
     if (data.empty() || data.size() > 2) {
         return failure(argumentCountMessage(1, 2, data.size()));
@@ -49,7 +61,7 @@ PlotData checkPlotData(const std::vector<Value>& data) {
     }
     Matrix y = std::get<Matrix>(data.back());
     if (y.isVector()) {
-        y = y.asColumn();
+        y = turnedToColumn(std::move(y));
     }
     if (data.size() == 1) {
         Matrix x = y.empty() ? Matrix() : positionsFor(y.rows());
@@ -60,7 +72,7 @@ PlotData checkPlotData(const std::vector<Value>& data) {
         return PlotData{{}, Matrix(), Matrix()};
     }
     if (x.isVector()) {
-        x = x.asColumn();
+        x = turnedToColumn(std::move(x));
         if (x.rows() == y.rows()) {
             return PlotData{{}, std::move(x), std::move(y)};
         }
