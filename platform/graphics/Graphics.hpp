@@ -109,11 +109,11 @@ struct AxesObject {
 
 // A legend: a figure child that reports type "axes" and tag "legend".
 struct LegendObject {
-    Handle axes = 0;               // the axes it describes
-    std::vector<Handle> entries;   // the described lines or patches
+    Handle axes = 0;              // the axes it describes
+    std::vector<Handle> entries;  // the described lines or patches
     std::vector<std::string> texts;
-    int location = -1;             // 1..4 = upper right, upper left, lower left, lower right
-                                   // inside; -1 = the corner that hides the fewest data points
+    int location = -1;  // 1..4 = upper right, upper left, lower left, lower right
+                        // inside; -1 = the corner that hides the fewest data points
     std::string fontName = "Helvetica";
     double fontSize = 9;
 };
@@ -137,7 +137,7 @@ using PropertyList = std::vector<std::pair<std::string, Value>>;
 
 // The state of all figures of one run. There is no global instance: whoever draws holds one.
 class Graphics {
-public:
+  public:
     Graphics();
 
     // figure(): a new current figure. figure(h): that figure made current again.
@@ -209,7 +209,7 @@ public:
     // Every object of a type, in ascending handle order.
     std::vector<Handle> handlesOf(ObjectType type) const;
 
-private:
+  private:
     Handle newHandle(bool isFigure);
     Handle add(Handle parent, GraphicsObject obj);  // a new child, placed first
     void attach(Handle h, Handle parent);           // moves h to the front of parent's children
