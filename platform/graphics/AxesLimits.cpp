@@ -29,6 +29,22 @@ Extent dataExtent(const Graphics& g, Handle axes, int axis) {
     for (const Handle c : g.object(axes).children) {
         const auto& data = g.object(c).data;
         if (const auto* line = std::get_if<LineObject>(&data)) {
+            if (!line->stemsFromZero) {
+                // Plain data read straight from its storage: a million points per render.
+                const std::size_t n = std::min(line->xdata.numel(), line->ydata.numel());
+                const double* v = (axis == 0 ? line->xdata : line->ydata).data().data();
+                const double* other = (axis == 0 ? line->ydata : line->xdata).data().data();
+                double lo = e.lo, hi = e.hi;
+                for (std::size_t i = 0; i < n; ++i) {
+                    if (std::isfinite(other[i]) && std::isfinite(v[i])) {
+                        lo = v[i] < lo ? v[i] : lo;
+                        hi = v[i] > hi ? v[i] : hi;
+                    }
+                }
+                e.lo = lo;
+                e.hi = hi;
+                continue;
+            }
             const LinePoints p(*line);
             // Points with an invalid partner are not drawn, so they do not widen the axes.
             for (std::size_t i = 0; i < p.size(); ++i) {

@@ -16,9 +16,13 @@ using graphics::ColorSpec;
 using graphics::Rgb;
 
 bool PixelSet::insert(double x, double y) {
-    const long ix = std::lround(x);
-    const long iy = std::lround(y);
-    if (ix < 0 || iy < 0 || ix >= width_ || iy >= height_) {
+    // Rounded half up by truncation: only positions from -0.5 on can fall inside.
+    if (!(x > -0.5 && y > -0.5 && x < width_ && y < height_)) {
+        return true;
+    }
+    const auto ix = static_cast<long>(x + 0.5);
+    const auto iy = static_cast<long>(y + 0.5);
+    if (ix >= width_ || iy >= height_) {
         return true;
     }
     const auto index = static_cast<std::size_t>(iy) * static_cast<std::size_t>(width_) +
@@ -26,7 +30,7 @@ bool PixelSet::insert(double x, double y) {
     if (bits_[index]) {
         return false;
     }
-    bits_[index] = true;
+    bits_[index] = 1;
     return true;
 }
 
@@ -40,6 +44,20 @@ constexpr std::size_t kStrokeChunk = 48;
 
 struct Point {
     double x, y;
+};
+
+// The frame's mapping with its divisions done once, for loops over every point of a line.
+struct PixelMapping {
+    explicit PixelMapping(const Frame& f)
+        : x0(f.xlim[0]),
+          y0(f.ylim[0]),
+          sx(f.width / (f.xlim[1] - f.xlim[0])),
+          sy(f.height / (f.ylim[1] - f.ylim[0])),
+          left(f.left),
+          bottom(f.bottom()) {}
+    double px(double x) const { return left + (x - x0) * sx; }
+    double py(double y) const { return bottom - (y - y0) * sy; }
+    double x0, y0, sx, sy, left, bottom;
 };
 
 // Hands path pieces to Cairo and, for solid lines, strokes them every few hundred segments.
@@ -88,11 +106,8 @@ class ColumnReducer {
         start(p);
     }
     void lineTo(Point p) {
-        if (!reduce_) {
-            out_.lineTo(p.x, p.y);
-            return;
-        }
-        if (active_ && std::floor(p.x) == column_) {
+        // Same column as floor(p.x) == column_, without a call per point.
+        if (reduce_ && active_ && p.x >= column_ && p.x < column_ + 1) {
             ++count_;
             last_ = p;
             lastIndex_ = count_;
@@ -102,9 +117,7 @@ class ColumnReducer {
                 high_ = p, highIndex_ = count_;
             return;
         }
-        flush();
-        out_.lineTo(p.x, p.y);
-        start(p);
+        nextColumn(p);
     }
     void flush() {
         if (!active_ || count_ == 0) {
@@ -127,6 +140,15 @@ class ColumnReducer {
     }
 
   private:
+    [[gnu::noinline]] void nextColumn(Point p) {
+        if (!reduce_) {
+            out_.lineTo(p.x, p.y);
+            return;
+        }
+        flush();
+        out_.lineTo(p.x, p.y);
+        start(p);
+    }
     void start(Point p) {
         active_ = true;
         column_ = std::floor(p.x);
@@ -313,9 +335,10 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
     const bool reduce = reduction == Reduction::Visible;
     std::vector<Point> points;
     const double tolerance = 0.5;
+    const PixelMapping map(frame);
     for (std::size_t i = 0; i < n; ++i) {
-        const double x = frame.px(pts.x(i));
-        const double y = frame.py(pts.y(i));
+        const double x = map.px(pts.x(i));
+        const double y = map.py(pts.y(i));
         if (!(x >= frame.left - tolerance && x <= frame.right() + tolerance &&
               y >= frame.top - tolerance && y <= frame.bottom() + tolerance)) {
             continue;  // outside the axes, or not a number
@@ -381,6 +404,7 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         ColumnReducer columns(out, reduce);
         VerticalMerger verticals;
         SubpathSorter path(columns, reduce && line.lineStyle == "-" ? &verticals : nullptr);
+        const PixelMapping map(frame);
         bool broken = true;
         Point previous{0, 0};
         bool havePrevious = false;
@@ -392,7 +416,7 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
                 broken = true;
                 continue;
             }
-            const Point p{frame.px(xd), frame.py(yd)};
+            const Point p{map.px(xd), map.py(yd)};
             if (havePrevious) {
                 double t0 = 0, t1 = 1;
                 // Both ends inside the margin: nothing to cut, as clipping would find.

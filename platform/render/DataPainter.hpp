@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/graphics/Graphics.hpp"
@@ -20,11 +22,11 @@ class PixelSet {
           bits_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
     // True the first time a position is seen.
     bool insert(double x, double y);
-    void clear() { std::fill(bits_.begin(), bits_.end(), false); }
+    void clear() { std::fill(bits_.begin(), bits_.end(), std::uint8_t{0}); }
 
   private:
     int width_, height_;
-    std::vector<bool> bits_;
+    std::vector<std::uint8_t> bits_;  // a byte per pixel: a million tests per line stay cheap
 };
 
 void setColor(cairo_t* cr, const graphics::Rgb& c);

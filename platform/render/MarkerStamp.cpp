@@ -102,13 +102,7 @@ void MarkerStamp::blend(cairo_surface_t* image, const std::vector<Mask>& masks, 
     const long stride = cairo_image_surface_get_stride(image);
     unsigned char* data = cairo_image_surface_get_data(image);
     const std::uint32_t r = channel(c.r), g = channel(c.g), b = channel(c.b);
-    const bool inside = left >= 0 && top >= 0 && left + side_ <= width && top + side_ <= height;
-    for (const Cover& k : m) {
-        const long row = top + k.row, col = left + k.col;
-        if (!inside && (row < 0 || col < 0 || row >= height || col >= width))
-            continue;
-        auto* pixel = reinterpret_cast<std::uint32_t*>(data + row * stride) + col;
-        const std::uint32_t a = k.alpha;
+    const auto mixInto = [r, g, b](std::uint32_t* pixel, std::uint32_t a) {
         const std::uint32_t keep = 255 - a;
         const std::uint32_t old = *pixel;
         const auto mix = [&](std::uint32_t colour, int shift) {
@@ -116,6 +110,19 @@ void MarkerStamp::blend(cairo_surface_t* image, const std::vector<Mask>& masks, 
             return ((colour * a + o * keep + 127) / 255) << shift;
         };
         *pixel = 0xff000000u | mix(r, 16) | mix(g, 8) | mix(b, 0);
+    };
+    if (left >= 0 && top >= 0 && left + side_ <= width && top + side_ <= height) {
+        // Wholly inside, as nearly every marker is: no bounds to test per pixel.
+        unsigned char* corner = data + top * stride + left * 4;
+        for (const Cover& k : m)
+            mixInto(reinterpret_cast<std::uint32_t*>(corner + k.row * stride) + k.col, k.alpha);
+        return;
+    }
+    for (const Cover& k : m) {
+        const long row = top + k.row, col = left + k.col;
+        if (row < 0 || col < 0 || row >= height || col >= width)
+            continue;
+        mixInto(reinterpret_cast<std::uint32_t*>(data + row * stride) + col, k.alpha);
     }
 }
 
