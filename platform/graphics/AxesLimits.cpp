@@ -23,48 +23,53 @@ struct Extent {
     bool empty() const { return lo > hi; }
 };
 
-// The extent of the axes' data along x (axis 0) or y (axis 1).
-Extent dataExtent(const Graphics& g, Handle axes, int axis) {
-    Extent e;
+// The extents of the axes' data along x and y, found in one pass over each line.
+std::array<Extent, 2> dataExtents(const Graphics& g, Handle axes) {
+    std::array<Extent, 2> e;
     for (const Handle c : g.object(axes).children) {
         const auto& data = g.object(c).data;
         if (const auto* line = std::get_if<LineObject>(&data)) {
             if (!line->stemsFromZero) {
                 // Plain data read straight from its storage: a million points per render.
                 const std::size_t n = std::min(line->xdata.numel(), line->ydata.numel());
-                const double* v = (axis == 0 ? line->xdata : line->ydata).data().data();
-                const double* other = (axis == 0 ? line->ydata : line->xdata).data().data();
-                double lo = e.lo, hi = e.hi;
+                const double* x = line->xdata.data().data();
+                const double* y = line->ydata.data().data();
+                double xlo = e[0].lo, xhi = e[0].hi, ylo = e[1].lo, yhi = e[1].hi;
                 for (std::size_t i = 0; i < n; ++i) {
-                    if (std::isfinite(other[i]) && std::isfinite(v[i])) {
-                        lo = v[i] < lo ? v[i] : lo;
-                        hi = v[i] > hi ? v[i] : hi;
+                    // Points with an invalid partner are not drawn: they do not widen the axes.
+                    if (std::isfinite(x[i]) && std::isfinite(y[i])) {
+                        xlo = x[i] < xlo ? x[i] : xlo;
+                        xhi = x[i] > xhi ? x[i] : xhi;
+                        ylo = y[i] < ylo ? y[i] : ylo;
+                        yhi = y[i] > yhi ? y[i] : yhi;
                     }
                 }
-                e.lo = lo;
-                e.hi = hi;
+                e[0] = {xlo, xhi};
+                e[1] = {ylo, yhi};
                 continue;
             }
             const LinePoints p(*line);
-            // Points with an invalid partner are not drawn, so they do not widen the axes.
             for (std::size_t i = 0; i < p.size(); ++i) {
-                const double v = axis == 0 ? p.x(i) : p.y(i);
-                const double other = axis == 0 ? p.y(i) : p.x(i);
-                if (std::isfinite(other))
-                    e.add(v);
+                if (std::isfinite(p.x(i)) && std::isfinite(p.y(i))) {
+                    e[0].add(p.x(i));
+                    e[1].add(p.y(i));
+                }
             }
         } else if (const auto* patch = std::get_if<PatchObject>(&data)) {
             const Matrix& v = patch->vertices;
             if (v.cols() >= 2) {
-                for (std::size_t r = 0; r < v.rows(); ++r)
-                    e.add(v(r, static_cast<std::size_t>(axis)));
+                for (std::size_t r = 0; r < v.rows(); ++r) {
+                    e[0].add(v(r, 0));
+                    e[1].add(v(r, 1));
+                }
             }
         }
     }
     return e;
 }
 
-Graphics::ResolvedAxis resolve(const Graphics& g, Handle axes, int axis) {
+// One axis, from the data's extent along it (found by the caller when the limits are automatic).
+Graphics::ResolvedAxis resolve(const Graphics& g, Handle axes, int axis, const Extent& e) {
     const AxesObject& a = g.as<AxesObject>(axes);
     const bool limitsAuto = axis == 0 ? a.xlimAuto : a.ylimAuto;
     const bool ticksAuto = axis == 0 ? a.xtickAuto : a.ytickAuto;
@@ -72,7 +77,6 @@ Graphics::ResolvedAxis resolve(const Graphics& g, Handle axes, int axis) {
     Graphics::ResolvedAxis r;
     TickSet ticks;
     if (limitsAuto) {
-        const Extent e = dataExtent(g, axes, axis);
         ticks = e.empty() ? roundTicks(0, 1, true) : roundTicks(e.lo, e.hi, true);
     } else {
         const auto& lim = axis == 0 ? a.xlim : a.ylim;
@@ -107,12 +111,32 @@ Graphics::ResolvedAxis resolve(const Graphics& g, Handle axes, int axis) {
 
 }  // namespace
 
+namespace {
+
+bool limitsAuto(const Graphics& g, Handle axes, int axis) {
+    const AxesObject& a = g.as<AxesObject>(axes);
+    return axis == 0 ? a.xlimAuto : a.ylimAuto;
+}
+
+Extent extentIfAuto(const Graphics& g, Handle axes, int axis) {
+    return limitsAuto(g, axes, axis) ? dataExtents(g, axes)[static_cast<std::size_t>(axis)]
+                                     : Extent{};
+}
+
+}  // namespace
+
 Graphics::ResolvedAxis Graphics::resolvedX(Handle axes) const {
-    return resolve(*this, axes, 0);
+    return resolve(*this, axes, 0, extentIfAuto(*this, axes, 0));
 }
 
 Graphics::ResolvedAxis Graphics::resolvedY(Handle axes) const {
-    return resolve(*this, axes, 1);
+    return resolve(*this, axes, 1, extentIfAuto(*this, axes, 1));
+}
+
+Graphics::ResolvedAxes Graphics::resolvedAxes(Handle axes) const {
+    const bool anyAuto = limitsAuto(*this, axes, 0) || limitsAuto(*this, axes, 1);
+    const std::array<Extent, 2> e = anyAuto ? dataExtents(*this, axes) : std::array<Extent, 2>{};
+    return {resolve(*this, axes, 0, e[0]), resolve(*this, axes, 1, e[1])};
 }
 
 std::array<double, 2> Graphics::resolvedClim(Handle axes) const {

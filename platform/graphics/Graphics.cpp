@@ -274,9 +274,8 @@ GraphicsObject& Graphics::object(Handle h) {
 
 std::array<double, 4> Graphics::axis() {
     const Handle ax = gca();
-    const ResolvedAxis x = resolvedX(ax);
-    const ResolvedAxis y = resolvedY(ax);
-    return {x.limits[0], x.limits[1], y.limits[0], y.limits[1]};
+    const ResolvedAxes r = resolvedAxes(ax);
+    return {r.x.limits[0], r.x.limits[1], r.y.limits[0], r.y.limits[1]};
 }
 
 void Graphics::axis(const std::array<double, 4>& limits) {

@@ -204,6 +204,11 @@ class Graphics {
     };
     ResolvedAxis resolvedX(Handle axes) const;
     ResolvedAxis resolvedY(Handle axes) const;
+    // Both at once, reading the data once.
+    struct ResolvedAxes {
+        ResolvedAxis x, y;
+    };
+    ResolvedAxes resolvedAxes(Handle axes) const;
     // The colour limits "flat" patches are mapped through: "clim", or the range of the cdata.
     std::array<double, 2> resolvedClim(Handle axes) const;
     // Every object of a type, in ascending handle order.

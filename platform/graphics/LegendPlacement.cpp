@@ -19,8 +19,14 @@ struct Box {
 
 int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double height,
                      double insetX, double insetY) {
-    const auto xr = graphics.resolvedX(axes).limits;
-    const auto yr = graphics.resolvedY(axes).limits;
+    const auto resolved = graphics.resolvedAxes(axes);
+    return bestLegendCorner(graphics, axes, resolved.x.limits, resolved.y.limits, width, height,
+                            insetX, insetY);
+}
+
+int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<double, 2>& xr,
+                     const std::array<double, 2>& yr, double width, double height, double insetX,
+                     double insetY) {
     const double xs = xr[1] - xr[0];
     const double ys = yr[1] - yr[0];
     // Corner boxes in axes fractions (0..1 across and up), grown by a margin so that markers

@@ -10,5 +10,9 @@ namespace ambiscan::graphics {
 // along their segments, patches their vertices. Ties go to the lower corner number.
 int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double height,
                      double insetX, double insetY);
+// The same, for an axes whose limits the caller has resolved already.
+int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<double, 2>& xlim,
+                     const std::array<double, 2>& ylim, double width, double height, double insetX,
+                     double insetY);
 
 }  // namespace ambiscan::graphics

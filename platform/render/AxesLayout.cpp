@@ -89,8 +89,7 @@ double blockHeight(const PlacedText& p, TextPainter& text) {
 AxesLayout layoutAxes(const graphics::Graphics& g, graphics::Handle axes, TextPainter& text,
                       double figureWidth, double figureHeight) {
     const auto& a = g.as<graphics::AxesObject>(axes);
-    const auto rx = g.resolvedX(axes);
-    const auto ry = g.resolvedY(axes);
+    const auto [rx, ry] = g.resolvedAxes(axes);
     AxesLayout L;
     L.frame.xlim = rx.limits;
     L.frame.ylim = ry.limits;

@@ -46,8 +46,8 @@ void drawLegend(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, gra
     const double height = std::ceil(2 * kPadY + row * static_cast<double>(entries.size()));
     int corner = legend.location;
     if (corner < 1 || corner > 4) {
-        corner = graphics::bestLegendCorner(g, legend.axes, width / f.width, height / f.height,
-                                            kInset / f.width, kInset / f.height);
+        corner = graphics::bestLegendCorner(g, legend.axes, f.xlim, f.ylim, width / f.width,
+                                            height / f.height, kInset / f.width, kInset / f.height);
     }
     const bool rightSide = corner == 1 || corner == 4;
     const bool topSide = corner == 1 || corner == 2;
