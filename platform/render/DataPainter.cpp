@@ -6,6 +6,7 @@
 
 #include "platform/graphics/Colors.hpp"
 #include "platform/graphics/LinePoints.hpp"
+#include "platform/render/LineRaster.hpp"
 #include "platform/render/MarkerStamp.hpp"
 #include "platform/render/Markers.hpp"
 #include "platform/render/Text.hpp"
@@ -60,19 +61,27 @@ struct PixelMapping {
     double x0, y0, sx, sy, left, bottom;
 };
 
-// Hands path pieces to Cairo and, for solid lines, strokes them every few hundred segments.
-// One stroke over thousands of crossing segments costs far more than the sum of small ones; each
-// new piece starts at the end of the previous segment, so its join is drawn as before.
+// Hands path pieces on: to a line raster when there is one, else to Cairo, stroking solid lines
+// every few dozen segments. One stroke over thousands of crossing segments costs far more than
+// the sum of small ones; each new piece starts at the end of the previous segment, so its join is
+// drawn as before.
 class ChunkedPath {
   public:
-    ChunkedPath(cairo_t* cr, std::size_t chunk) : cr_(cr), chunk_(chunk) {}
+    ChunkedPath(cairo_t* cr, std::size_t chunk, LineRaster* raster)
+        : cr_(cr), chunk_(chunk), raster_(raster) {}
     void moveTo(double x, double y) {
-        cairo_move_to(cr_, x, y);
+        if (!raster_)
+            cairo_move_to(cr_, x, y);
         last_ = {x, y};
         previous_ = last_;
         haveSegment_ = false;
     }
     void lineTo(double x, double y) {
+        if (raster_) {
+            raster_->segment(last_.first, last_.second, x, y);
+            last_ = {x, y};
+            return;
+        }
         if (chunk_ > 0 && ++segments_ >= chunk_) {
             segments_ = 0;
             cairo_stroke(cr_);
@@ -91,6 +100,7 @@ class ChunkedPath {
   private:
     cairo_t* cr_;
     std::size_t chunk_;  // 0: one stroke for the whole path
+    LineRaster* raster_;
     std::size_t segments_ = 0;
     std::pair<double, double> last_{}, previous_{};
     bool haveSegment_ = false;
@@ -385,11 +395,19 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
 
 }  // namespace
 
-void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
-              Reduction reduction) {
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
+              LineScratch& scratch, Reduction reduction) {
     const graphics::LinePoints pts(line);
     const std::size_t n = pts.size();
     if (line.lineStyle != "none" && n > 1) {
+        const bool reduce = reduction == Reduction::Visible;
+        const bool solid = line.lineStyle == "-";
+        LineRaster* raster = nullptr;
+        if (reduce && solid && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
+            raster = &scratch.raster;
+            raster->begin(strokePixels(line.lineWidth),
+                          LineRaster::Clip{frame.left, frame.top, frame.right(), frame.bottom()});
+        }
         cairo_save(cr);
         cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
         cairo_clip(cr);
@@ -397,13 +415,12 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         const double m = 50;
         const double x0 = frame.left - m, x1 = frame.right() + m;
         const double y0 = frame.top - m, y1 = frame.bottom() + m;
-        const bool reduce = reduction == Reduction::Visible;
         setColor(cr, line.color);
         setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
-        ChunkedPath out(cr, reduce && line.lineStyle == "-" ? kStrokeChunk : 0);
+        ChunkedPath out(cr, reduce && solid ? kStrokeChunk : 0, raster);
         ColumnReducer columns(out, reduce);
         VerticalMerger verticals;
-        SubpathSorter path(columns, reduce && line.lineStyle == "-" ? &verticals : nullptr);
+        SubpathSorter path(columns, reduce && solid ? &verticals : nullptr);
         const PixelMapping map(frame);
         bool broken = true;
         Point previous{0, 0};
@@ -443,10 +460,12 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         verticals.emit(out);
         cairo_stroke(cr);
         cairo_restore(cr);
+        if (raster)
+            raster->blendInto(cairo_get_target(cr), line.color);
     }
     if (line.marker != "none") {
-        seen.clear();
-        drawMarkers(cr, frame, line, seen, reduction);
+        scratch.seen.clear();
+        drawMarkers(cr, frame, line, scratch.seen, reduction);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/Frame.hpp"
+#include "platform/render/LineRaster.hpp"
 
 // Drawing the data objects of an axes: lines with their markers, and patches.
 namespace ambiscan::render {
@@ -29,6 +30,13 @@ class PixelSet {
     std::vector<std::uint8_t> bits_;  // a byte per pixel: a million tests per line stay cheap
 };
 
+// Working memory for drawing the lines of one figure.
+struct LineScratch {
+    LineScratch(int width, int height) : seen(width, height), raster(width, height) {}
+    PixelSet seen;
+    LineRaster raster;
+};
+
 void setColor(cairo_t* cr, const graphics::Rgb& c);
 
 // How much of a line is drawn: what can be seen (one marker per pixel position, per pixel column
@@ -39,8 +47,8 @@ enum class Reduction { Visible, Everything };
 // The line's segments clipped to the frame (NaN points break it), then its markers at the
 // points inside the frame. Points crowding into one pixel column are reduced to the first,
 // lowest, highest and last of them, which draws the same picture.
-void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
-              Reduction reduction = Reduction::Visible);
+void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
+              LineScratch& scratch, Reduction reduction = Reduction::Visible);
 
 // Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);

@@ -26,7 +26,7 @@ VAlign vAlign(const std::string& a) {
 }
 
 void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graphics::Handle ax,
-              const AxesLayout& L, PixelSet& seen, Reduction reduction) {
+              const AxesLayout& L, LineScratch& scratch, Reduction reduction) {
     const auto& axes = g.as<graphics::AxesObject>(ax);
     const bool gridOnTop = axes.layer == "top";
     if (!gridOnTop)
@@ -41,7 +41,7 @@ void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graph
         if (const auto* patch = std::get_if<graphics::PatchObject>(&data)) {
             drawPatch(cr, L.frame, *patch, colormap, clim);
         } else if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
-            drawLine(cr, L.frame, *line, seen, reduction);
+            drawLine(cr, L.frame, *line, scratch, reduction);
         }
     }
     if (gridOnTop)
@@ -75,13 +75,13 @@ void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_su
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     TextPainter text(cr);
-    PixelSet seen(static_cast<int>(width), static_cast<int>(height));
+    LineScratch scratch(static_cast<int>(width), static_cast<int>(height));
     const auto& children = g.object(figure).children;
     std::vector<std::pair<graphics::Handle, AxesLayout>> layouts;
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         if (g.object(*it).type() == graphics::ObjectType::Axes) {
             layouts.emplace_back(*it, layoutAxes(g, *it, text, width, height));
-            drawAxes(cr, text, g, *it, layouts.back().second, seen, reduction);
+            drawAxes(cr, text, g, *it, layouts.back().second, scratch, reduction);
         }
     }
     // Legends last, over the data they describe.

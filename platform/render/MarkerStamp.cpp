@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/render/Markers.hpp"
+#include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
 
@@ -12,10 +13,6 @@ namespace {
 
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
-
-std::uint8_t channel(double v) {
-    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
-}
 
 }  // namespace
 
@@ -101,16 +98,8 @@ void MarkerStamp::blend(cairo_surface_t* image, const std::vector<Mask>& masks, 
     const long height = cairo_image_surface_get_height(image);
     const long stride = cairo_image_surface_get_stride(image);
     unsigned char* data = cairo_image_surface_get_data(image);
-    const std::uint32_t r = channel(c.r), g = channel(c.g), b = channel(c.b);
-    const auto mixInto = [r, g, b](std::uint32_t* pixel, std::uint32_t a) {
-        const std::uint32_t keep = 255 - a;
-        const std::uint32_t old = *pixel;
-        const auto mix = [&](std::uint32_t colour, int shift) {
-            const std::uint32_t o = (old >> shift) & 0xff;
-            return ((colour * a + o * keep + 127) / 255) << shift;
-        };
-        *pixel = 0xff000000u | mix(r, 16) | mix(g, 8) | mix(b, 0);
-    };
+    const PixelBlend paint(c);
+    const auto mixInto = [&paint](std::uint32_t* pixel, std::uint32_t a) { paint.into(pixel, a); };
     if (left >= 0 && top >= 0 && left + side_ <= width && top + side_ <= height) {
         // Wholly inside, as nearly every marker is: no bounds to test per pixel.
         unsigned char* corner = data + top * stride + left * 4;

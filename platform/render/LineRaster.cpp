@@ -1,0 +1,166 @@
+#include "platform/render/LineRaster.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/render/PixelBlend.hpp"
+
+namespace ambiscan::render {
+
+namespace {
+
+// The part of the unit interval [i, i + 1] inside [lo, hi].
+float share(long i, double lo, double hi) {
+    const double from = std::max(static_cast<double>(i), lo);
+    const double to = std::min(static_cast<double>(i + 1), hi);
+    return static_cast<float>(std::clamp(to - from, 0.0, 1.0));
+}
+
+// Several per pixel row of every segment: without a library call.
+long floorToLong(double v) {
+    const auto i = static_cast<long>(v);
+    return i - (static_cast<double>(i) > v ? 1 : 0);
+}
+
+}  // namespace
+
+void LineRaster::begin(double lineWidth, Clip clip) {
+    half_ = lineWidth / 2;
+    fullest_ = std::min(1.0, lineWidth);
+    firstCol_ = std::max(0L, floorToLong(clip.left));
+    lastCol_ = std::min(static_cast<long>(width_), static_cast<long>(std::ceil(clip.right))) - 1;
+    firstRow_ = std::max(0L, floorToLong(clip.top));
+    lastRow_ = std::min(static_cast<long>(height_), static_cast<long>(std::ceil(clip.bottom))) - 1;
+    const auto w = static_cast<std::size_t>(width_), h = static_cast<std::size_t>(height_);
+    if (cells_.empty()) {
+        cells_.resize(w * h);
+        colFrom_.assign(w, height_);
+        colTo_.assign(w, -1);
+    }
+    colShare_.assign(w, 0.0f);
+    rowShare_.assign(h, 0.0f);
+    for (long c = firstCol_; c <= lastCol_; ++c)
+        colShare_[static_cast<std::size_t>(c)] = share(c, clip.left, clip.right);
+    for (long r = firstRow_; r <= lastRow_; ++r)
+        rowShare_[static_cast<std::size_t>(r)] = share(r, clip.top, clip.bottom);
+}
+
+inline void LineRaster::cover(Cell& cell, double distance, const Pen& pen) {
+    const double c = std::clamp(pen.edge - distance, 0.0, pen.fullest);
+    const auto level = static_cast<std::uint32_t>(c * 255 + 0.5);
+    const std::uint32_t old = cell.coverage;
+    // At the joint with the segment before, the larger holds: one stroke there, not two. Where
+    // strokes cross, each lets through what the other leaves.
+    const bool joint = static_cast<std::uint16_t>(pen.segment - cell.segment) <= 1;
+    const std::uint32_t crossed = old + (level * (255u - old) + 127u) / 255u;
+    const std::uint32_t joined = level > old ? level : old;
+    cell.coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
+    cell.segment = level > 0 ? pen.segment : cell.segment;
+}
+
+void LineRaster::touch(long col, long from, long to) {
+    const auto c = static_cast<std::size_t>(col);
+    colFrom_[c] = std::min(colFrom_[c], from);
+    colTo_[c] = std::max(colTo_[c], to);
+}
+
+void LineRaster::segment(double ax, double ay, double bx, double by) {
+    if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by)))
+        return;
+    ++segmentNumber_;
+    if (segmentNumber_ == 0)
+        segmentNumber_ = 2;  // 0 marks pixels no segment has touched
+    const double dx = bx - ax, dy = by - ay;
+    const double length2 = dx * dx + dy * dy;
+    const double length = std::sqrt(length2);
+    const double inverse2 = length2 > 0 ? 1 / length2 : 0;
+    // Pixel centres farther than this from the segment get nothing.
+    const double reach = half_ + 0.5;
+    const Pen pen{reach, fullest_, segmentNumber_};
+    Cell* const cells = cells_.data();
+    const auto distance = [&](double px, double py) {
+        const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) * inverse2, 0.0, 1.0);
+        const double ex = ax + t * dx - px, ey = ay + t * dy - py;
+        return std::sqrt(ex * ex + ey * ey);
+    };
+    // Walk the longer direction one pixel at a time; across it, only the pixels within reach.
+    const bool steep = std::abs(dy) >= std::abs(dx);
+    const double along0 = steep ? std::min(ay, by) : std::min(ax, bx);
+    const double along1 = steep ? std::max(ay, by) : std::max(ax, bx);
+    const double longer = steep ? std::abs(dy) : std::abs(dx);
+    const double slope = longer > 0 ? (steep ? dx / dy : dy / dx) : 0;
+    // Across the walk, a distance d from the segment is d / cosine away from its middle.
+    const double cosine = longer > 0 ? longer / length : 1;
+    const double across = reach / cosine;
+    const long first = std::max(steep ? firstRow_ : firstCol_, floorToLong(along0 - reach));
+    const long last = std::min(steep ? lastRow_ : lastCol_, floorToLong(along1 + reach));
+    const long acrossFirst = steep ? firstCol_ : firstRow_;
+    const long acrossLast = steep ? lastCol_ : lastRow_;
+    if (steep && first <= last) {
+        // The columns a steep segment can reach, each over all the rows it walks.
+        const double x0 = std::min(ax, bx), x1 = std::max(ax, bx);
+        const long c0 = std::max(firstCol_, floorToLong(x0 - across));
+        const long c1 = std::min(lastCol_, floorToLong(x1 + across));
+        for (long c = c0; c <= c1; ++c)
+            touch(c, first, last);
+    }
+    for (long i = first; i <= last; ++i) {
+        const double centre = static_cast<double>(i) + 0.5;
+        const double onLine = std::clamp(centre, along0, along1);
+        const double mid = steep ? ax + (onLine - ay) * slope : ay + (onLine - ax) * slope;
+        const long j0 = std::max(acrossFirst, floorToLong(mid - across));
+        const long j1 = std::min(acrossLast, floorToLong(mid + across));
+        // Away from the ends every pixel's nearest point of the segment lies inside it, within
+        // reach times the sine along the walk: the distance is the offset from the middle.
+        const bool inner = centre - along0 >= reach && along1 - centre >= reach;
+        if (j0 > j1)
+            continue;
+        const auto height = static_cast<std::size_t>(height_);
+        if (steep) {
+            for (long j = j0; j <= j1; ++j) {
+                const double other = static_cast<double>(j) + 0.5;
+                cover(cells[static_cast<std::size_t>(j) * height + static_cast<std::size_t>(i)],
+                      inner ? std::abs(other - mid) * cosine : distance(other, centre), pen);
+            }
+        } else {
+            touch(i, j0, j1);
+            Cell* column = cells + static_cast<std::size_t>(i) * height;
+            for (long j = j0; j <= j1; ++j) {
+                const double other = static_cast<double>(j) + 0.5;
+                cover(column[j], inner ? std::abs(other - mid) * cosine : distance(centre, other),
+                      pen);
+            }
+        }
+    }
+}
+
+void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) {
+    cairo_surface_flush(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    const long stride = cairo_image_surface_get_stride(image);
+    const PixelBlend paint(colour);
+    for (long c = firstCol_; c <= lastCol_; ++c) {
+        const auto ci = static_cast<std::size_t>(c);
+        Cell* column = cells_.data() + ci * static_cast<std::size_t>(height_);
+        const float colShare = colShare_[ci];
+        for (long r = colFrom_[ci]; r <= colTo_[ci]; ++r) {
+            Cell& cell = column[r];
+            cell.segment = 0;
+            if (cell.coverage == 0)
+                continue;
+            const auto ri = static_cast<std::size_t>(r);
+            float level = static_cast<float>(cell.coverage);
+            if (colShare < 1 || rowShare_[ri] < 1)
+                level = level * colShare * rowShare_[ri];
+            const auto alpha = static_cast<std::uint32_t>(level + 0.5f);
+            if (alpha > 0)
+                paint.into(reinterpret_cast<std::uint32_t*>(data + r * stride) + c, alpha);
+            cell.coverage = 0;
+        }
+        colFrom_[ci] = height_;
+        colTo_[ci] = -1;
+    }
+    cairo_surface_mark_dirty(image);
+}
+
+}  // namespace ambiscan::render

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/graphics/Colors.hpp"
+
+namespace ambiscan::render {
+
+// Solid lines of one width gathered as coverage and blended into a 24-bit image once.
+//
+// Cairo's stroker pays for every segment on every scan line it crosses, which for a crowded noisy
+// line is nearly every segment over the whole height of the axes; here a segment costs only the
+// pixels it touches. A pixel is covered by the part of it within half the line width of the
+// segment (exact for horizontal and vertical segments, close for slanted ones; the ends are
+// round, as round joins make them). Where a segment meets the one before it the larger coverage
+// holds, so that joins (and a spike's way up and down) are not painted twice; where others cross
+// it their coverages combine as overlapping strokes do.
+class LineRaster {
+  public:
+    // The rectangle drawing is kept to, in pixels; pixels it cuts get their share.
+    struct Clip {
+        double left, top, right, bottom;
+    };
+
+    // Working memory for images of this size, taken on the first line.
+    LineRaster(int imageWidth, int imageHeight) : width_(imageWidth), height_(imageHeight) {}
+
+    // Starts a line of this width, kept to the clip.
+    void begin(double lineWidth, Clip clip);
+    void segment(double x0, double y0, double x1, double y1);
+
+    // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
+    void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
+
+  private:
+    // Kept by columns, since crowded lines are drawn mostly as tall near-vertical strokes.
+    struct Cell {
+        std::uint16_t segment = 0;  // the segment that last covered the pixel; 0 for none
+        std::uint8_t coverage = 0;
+    };
+
+    // What a segment leaves on the pixels near it.
+    struct Pen {
+        double edge;     // pixel centres this far from the segment get nothing
+        double fullest;  // the most a pixel can be covered
+        std::uint16_t segment;
+    };
+    static void cover(Cell& cell, double distance, const Pen& pen);
+    void touch(long col, long from, long to);  // widens the column's covered rows
+
+    int width_, height_;
+    double half_ = 0.5;  // half the line width
+    double fullest_ =
+        1.0;  // the most a pixel can be covered: a line under a pixel wide covers less
+    long firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;  // pixels the clip touches
+    std::vector<float> colShare_, rowShare_;  // how much of each pixel the clip keeps
+    std::vector<Cell> cells_;                 // column after column
+    std::uint16_t segmentNumber_ = 1;
+    std::vector<long> colFrom_, colTo_;  // covered rows per column, none when from > to
+};
+
+}  // namespace ambiscan::render
