@@ -1,5 +1,7 @@
 #include "platform/numeric/Statistics.hpp"
 
+#include "platform/numeric/EdgeLocator.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -152,6 +154,17 @@ void countInto(const double* values, std::size_t n, const std::vector<double>& e
                double* counts) {
     const std::size_t numEdges = edges.size();
     if (numEdges == 0) {
+        return;
+    }
+    if (std::is_sorted(edges.begin(), edges.end())) {
+        const EdgeLocator locate(edges);
+        for (std::size_t k = 0; k < n; ++k) {
+            const double v = values[k];
+            if (std::isnan(v) || v < edges.front() || v > edges.back()) {
+                continue;
+            }
+            counts[v == edges.back() ? numEdges - 1 : locate.bin(v)] += 1;
+        }
         return;
     }
     for (std::size_t k = 0; k < n; ++k) {

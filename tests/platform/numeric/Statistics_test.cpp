@@ -95,6 +95,49 @@ TEST(Histc, CountsKeepTheOrientationOfTheValues) {
     EXPECT_EQ(histc(twoColumns, edges), Matrix(2, 2, {2, 0, 0, 1}));
 }
 
+// The plain rule: the last edge not above v, found by search.
+Matrix histcBySearch(const std::vector<double>& values, const std::vector<double>& edges) {
+    Matrix counts(1, edges.size());
+    for (const double v : values) {
+        if (std::isnan(v) || v < edges.front() || v > edges.back())
+            continue;
+        const auto it = std::upper_bound(edges.begin(), edges.end(), v);
+        counts[static_cast<std::size_t>(it - edges.begin()) - 1] += 1;
+    }
+    return counts;
+}
+
+TEST(Histc, EvenlySpacedEdgesCountAsTheSearchAtEveryEdge) {
+    // Edges built by repeated arithmetic, as the error histograms build them, so that they are
+    // not exactly evenly spaced: on, just below and just above every one of them.
+    std::vector<double> edges;
+    for (int m = 0; m <= 80; ++m)
+        edges.push_back(-0.2 + m * 0.005);
+    edges[40] = 0;
+    std::vector<double> values;
+    for (const double e : edges) {
+        values.push_back(e);
+        values.push_back(std::nextafter(e, -1.0));
+        values.push_back(std::nextafter(e, 1.0));
+    }
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> spread(-0.25, 0.25);
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(spread(random));
+    Matrix row(1, values.size());
+    std::copy(values.begin(), values.end(), row.data().begin());
+    Matrix edgeRow(1, edges.size());
+    std::copy(edges.begin(), edges.end(), edgeRow.data().begin());
+    EXPECT_EQ(histc(row, edgeRow), histcBySearch(values, edges));
+}
+
+TEST(Histc, UnsortedEdgesStillCountLikeTheSearch) {
+    const std::vector<double> edges{0, 2, 1, 3};
+    const std::vector<double> values{0.5, 1.5, 2.5, 3};
+    EXPECT_EQ(histc(Matrix::row({0.5, 1.5, 2.5, 3}), Matrix::row({0, 2, 1, 3})),
+              histcBySearch(values, edges));
+}
+
 TEST(RoundHalfAway, HalvesGoAwayFromZero) {
     EXPECT_EQ(roundHalfAway(12.5), 13);
     EXPECT_EQ(roundHalfAway(-12.5), -13);
