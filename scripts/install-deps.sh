@@ -3,8 +3,8 @@
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev libfreetype-dev libfontconfig1-dev
-          fonts-dejavu-core fonts-liberation2 "$@")
+packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev libdeflate-dev libfreetype-dev
+          libfontconfig1-dev fonts-dejavu-core fonts-liberation2 "$@")
 
 missing=()
 for p in "${packages[@]}"; do
