@@ -28,11 +28,21 @@ bool PixelSet::insert(double x, double y) {
     }
     const auto index = static_cast<std::size_t>(iy) * static_cast<std::size_t>(width_) +
                        static_cast<std::size_t>(ix);
+    if (bits_.empty()) {
+        bits_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    }
     if (bits_[index]) {
         return false;
     }
     bits_[index] = 1;
+    seen_.push_back(static_cast<std::uint32_t>(index));
     return true;
+}
+
+void PixelSet::clear() {
+    for (const std::uint32_t index : seen_)
+        bits_[index] = 0;
+    seen_.clear();
 }
 
 void setColor(cairo_t* cr, const Rgb& c) {

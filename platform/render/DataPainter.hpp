@@ -17,20 +17,19 @@ namespace ambiscan::render {
 // position, however many points fall there.
 class PixelSet {
   public:
-    PixelSet(int width, int height)
-        : width_(width),
-          height_(height),
-          bits_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+    PixelSet(int width, int height) : width_(width), height_(height) {}
     // True the first time a position is seen.
     bool insert(double x, double y);
-    void clear() { std::fill(bits_.begin(), bits_.end(), std::uint8_t{0}); }
+    // Forgets the positions seen; costs what was inserted, not the image.
+    void clear();
 
   private:
     int width_, height_;
-    std::vector<std::uint8_t> bits_;  // a byte per pixel: a million tests per line stay cheap
+    std::vector<std::uint8_t> bits_;   // a byte per pixel, made on the first insert
+    std::vector<std::uint32_t> seen_;  // the bytes set
 };
 
-// Working memory for drawing the lines of one figure.
+// Working memory for drawing lines, kept from one figure to the next.
 struct LineScratch {
     LineScratch(int width, int height) : seen(width, height), raster(width, height) {}
     PixelSet seen;

@@ -67,6 +67,13 @@ void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graph
 
 void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface,
                   Reduction reduction) {
+    LineScratch scratch(cairo_image_surface_get_width(surface),
+                        cairo_image_surface_get_height(surface));
+    renderFigure(g, figure, surface, scratch, reduction);
+}
+
+void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface,
+                  LineScratch& scratch, Reduction reduction) {
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface),
                                                                cairo_destroy);
     cairo_t* cr = context.get();
@@ -75,7 +82,6 @@ void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_su
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     TextPainter text(cr);
-    LineScratch scratch(static_cast<int>(width), static_cast<int>(height));
     const auto& children = g.object(figure).children;
     std::vector<std::pair<graphics::Handle, AxesLayout>> layouts;
     for (auto it = children.rbegin(); it != children.rend(); ++it) {

@@ -10,5 +10,9 @@ namespace ambiscan::render {
 // Draws a figure onto a Cairo image surface of the figure's size. Reads the model only.
 void renderFigure(const graphics::Graphics& graphics, graphics::Handle figure,
                   cairo_surface_t* surface, Reduction reduction = Reduction::Visible);
+// The same with working memory for the lines that outlives the figure (of the surface's size).
+void renderFigure(const graphics::Graphics& graphics, graphics::Handle figure,
+                  cairo_surface_t* surface, LineScratch& scratch,
+                  Reduction reduction = Reduction::Visible);
 
 }  // namespace ambiscan::render

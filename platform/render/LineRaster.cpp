@@ -51,7 +51,8 @@ inline void LineRaster::cover(Cell& cell, double distance, const Pen& pen) {
     const std::uint32_t old = cell.coverage;
     // At the joint with the segment before, the larger holds: one stroke there, not two. Where
     // strokes cross, each lets through what the other leaves.
-    const bool joint = static_cast<std::uint16_t>(pen.segment - cell.segment) <= 1;
+    // (A pixel last covered a multiple of 255 segments ago counts as a joint: harmless.)
+    const bool joint = cell.segment == pen.segment || cell.segment == pen.previous;
     const std::uint32_t crossed = old + (level * (255u - old) + 127u) / 255u;
     const std::uint32_t joined = level > old ? level : old;
     cell.coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
@@ -67,16 +68,16 @@ void LineRaster::touch(long col, long from, long to) {
 void LineRaster::segment(double ax, double ay, double bx, double by) {
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by)))
         return;
-    ++segmentNumber_;
-    if (segmentNumber_ == 0)
-        segmentNumber_ = 2;  // 0 marks pixels no segment has touched
+    const std::uint8_t previous = segmentNumber_;
+    // Counted round 1..255: 0 marks pixels no segment has touched.
+    segmentNumber_ = static_cast<std::uint8_t>(segmentNumber_ == 255 ? 1 : segmentNumber_ + 1);
     const double dx = bx - ax, dy = by - ay;
     const double length2 = dx * dx + dy * dy;
     const double length = std::sqrt(length2);
     const double inverse2 = length2 > 0 ? 1 / length2 : 0;
     // Pixel centres farther than this from the segment get nothing.
     const double reach = half_ + 0.5;
-    const Pen pen{reach, fullest_, segmentNumber_};
+    const Pen pen{reach, fullest_, segmentNumber_, previous};
     Cell* const cells = cells_.data();
     const auto distance = [&](double px, double py) {
         const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) * inverse2, 0.0, 1.0);

@@ -38,15 +38,15 @@ class LineRaster {
   private:
     // Kept by columns, since crowded lines are drawn mostly as tall near-vertical strokes.
     struct Cell {
-        std::uint16_t segment = 0;  // the segment that last covered the pixel; 0 for none
         std::uint8_t coverage = 0;
+        std::uint8_t segment = 0;  // the segment that last covered the pixel, counted round; 0 none
     };
 
     // What a segment leaves on the pixels near it.
     struct Pen {
-        double edge;     // pixel centres this far from the segment get nothing
-        double fullest;  // the most a pixel can be covered
-        std::uint16_t segment;
+        double edge;                     // pixel centres this far from the segment get nothing
+        double fullest;                  // the most a pixel can be covered
+        std::uint8_t segment, previous;  // this segment's number and the one before it
     };
     static void cover(Cell& cell, double distance, const Pen& pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
@@ -58,7 +58,7 @@ class LineRaster {
     long firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;  // pixels the clip touches
     std::vector<float> colShare_, rowShare_;  // how much of each pixel the clip keeps
     std::vector<Cell> cells_;                 // column after column
-    std::uint16_t segmentNumber_ = 1;
+    std::uint8_t segmentNumber_ = 1;
     std::vector<long> colFrom_, colTo_;  // covered rows per column, none when from > to
 };
 

@@ -41,9 +41,16 @@ RenderedFigure::RenderedFigure() : surface_(nullptr, cairo_surface_destroy) {
     }
 }
 
+LineScratch& RenderedFigure::lineScratch() {
+    if (!scratch_) {
+        scratch_ = std::make_unique<LineScratch>(kFigureWidth, kFigureHeight);
+    }
+    return *scratch_;
+}
+
 void renderFigurePixels(const graphics::Graphics& graphics, graphics::Handle figure,
                         RenderedFigure& canvas) {
-    renderFigure(graphics, figure, canvas.surface());
+    renderFigure(graphics, figure, canvas.surface(), canvas.lineScratch());
     cairo_surface_flush(canvas.surface());
 }
 

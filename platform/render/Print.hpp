@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/render/DataPainter.hpp"
 #include "platform/render/PngFile.hpp"
 
 namespace ambiscan::render {
@@ -26,6 +27,8 @@ class RenderedFigure {
     RenderedFigure();
     PixelRows pixels() const;
     cairo_surface_t* surface() const { return surface_.get(); }
+    // Working memory for drawing lines on this canvas, kept while the canvas is used again.
+    LineScratch& lineScratch();
 
   private:
     struct FreeBuffer {
@@ -34,6 +37,7 @@ class RenderedFigure {
     // The pixels first, so that they outlive the surface drawn on them.
     std::unique_ptr<unsigned char, FreeBuffer> buffer_;
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
+    std::unique_ptr<LineScratch> scratch_;
 };
 
 // Draws one figure into pixels of the figure size.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -156,6 +157,26 @@ TEST_F(RenderTest, SameFigureGivesSameBytes) {
     const std::string bytesB((std::istreambuf_iterator<char>(b)), {});
     EXPECT_FALSE(bytesA.empty());
     EXPECT_EQ(bytesA, bytesB);
+}
+
+TEST_F(RenderTest, ReusedCanvasDrawsTheSamePixelsAsANewOne) {
+    // A crowded figure first leaves the canvas and its line memory used; the next figure must
+    // not show any of it.
+    Graphics crowded;
+    Matrix y(1, 5000);
+    for (std::size_t i = 0; i < y.numel(); ++i)
+        y[i] = std::sin(static_cast<double>(i) * 0.37) * (i % 7 == 0 ? 10 : 1);
+    crowded.plot(Matrix(), y, "r-x");
+    Graphics plain;
+    plain.plot(Matrix(), Matrix::row({1, 3, 2}), "b-o");
+
+    RenderedFigure canvas;
+    renderFigurePixels(crowded, crowded.currentFigureHandle(), canvas);
+    renderFigurePixels(plain, plain.currentFigureHandle(), canvas);
+    const RenderedFigure fresh = renderFigurePixels(plain, plain.currentFigureHandle());
+    const PixelRows a = canvas.pixels(), b = fresh.pixels();
+    ASSERT_EQ(a.stride, b.stride);
+    EXPECT_EQ(std::memcmp(a.data, b.data, static_cast<std::size_t>(a.stride) * a.height), 0);
 }
 
 TEST_F(RenderTest, AnyTextRendersWithoutFailing) {
