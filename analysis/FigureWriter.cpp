@@ -23,6 +23,19 @@ class WrittenSignal {
     std::shared_ptr<std::promise<bool>> promise_;
 };
 
+// Gives back a drawing slot, however the drawing ends.
+template <class Slots>
+class SlotRelease {
+  public:
+    explicit SlotRelease(Slots& slots) : slots_(slots) {}
+    SlotRelease(const SlotRelease&) = delete;
+    SlotRelease& operator=(const SlotRelease&) = delete;
+    ~SlotRelease() { slots_.release(); }
+
+  private:
+    Slots& slots_;
+};
+
 }  // namespace
 
 FigureWriter::~FigureWriter() {
@@ -45,38 +58,54 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fi
         [model](render::RenderedFigure& target) {
             render::renderFigurePixels(*model, model->currentFigureHandle(), target);
         },
-        canvas(), fileName);
+        std::nullopt, fileName);
 }
 
-void FigureWriter::start(Draw draw, render::RenderedFigure target, const std::string& fileName) {
+void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,
+                         const std::string& fileName) {
     auto promise = std::make_shared<std::promise<bool>>();
     std::shared_future<bool> before = lastWritten_;
     lastWritten_ = promise->get_future().share();
-    inFlight_.push_back(std::async(
-        std::launch::async,
-        [draw = std::move(draw), target = std::move(target), fileName, before, promise]() mutable {
+    inFlight_.push_back(
+        std::async(std::launch::async, [this, draw = std::move(draw), drawn = std::move(drawn),
+                                        fileName, before, promise]() mutable {
             WrittenSignal signal(promise);
-            if (draw) {
-                draw(target);
+            std::string png;
+            {
+                // Let go of the drawing slot before waiting for the figure before: a figure drawn
+                // ahead must never hold a slot the earlier one needs.
+                drawing_.acquire();
+                const SlotRelease slot(drawing_);
+                render::RenderedFigure target = drawn ? std::move(*drawn) : takeCanvas();
+                if (draw) {
+                    draw(target);
+                }
+                png = render::encodePng(target.pixels());
+                keepCanvas(std::move(target));
             }
-            // Encoded side by side; files appear in the order given, and none after a failed
-            // one.
-            const std::string png = render::encodePng(target.pixels());
+            // Encoded side by side; files appear in the order given, and none after a failed one.
             if (!before.valid() || before.get()) {
                 render::writePngBytes(png, fileName);
                 signal.written = true;
             }
-            return std::move(target);
         }));
 }
 
-render::RenderedFigure FigureWriter::canvas() {
-    if (!spares_.empty()) {
-        render::RenderedFigure c = std::move(spares_.back());
-        spares_.pop_back();
-        return c;
+render::RenderedFigure FigureWriter::takeCanvas() {
+    {
+        const std::lock_guard lock(sparesMutex_);
+        if (!spares_.empty()) {
+            render::RenderedFigure c = std::move(spares_.back());
+            spares_.pop_back();
+            return c;
+        }
     }
     return render::RenderedFigure();
+}
+
+void FigureWriter::keepCanvas(render::RenderedFigure canvas) {
+    const std::lock_guard lock(sparesMutex_);
+    spares_.push_back(std::move(canvas));
 }
 
 void FigureWriter::settle() {
@@ -86,10 +115,10 @@ void FigureWriter::settle() {
 }
 
 void FigureWriter::finishOldest() {
-    std::future<render::RenderedFigure> oldest = std::move(inFlight_.front());
+    std::future<void> oldest = std::move(inFlight_.front());
     inFlight_.pop_front();
     try {
-        spares_.push_back(oldest.get());
+        oldest.get();
     } catch (...) {
         // The figures after it stop without writing; the next ones start afresh.
         for (auto& f : inFlight_) {

@@ -3,6 +3,9 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <mutex>
+#include <optional>
+#include <semaphore>
 #include <string>
 #include <vector>
 
@@ -24,25 +27,31 @@ class FigureWriter {
     // Waits for the figures before, raising their failure, then starts writing this one.
     void write(render::RenderedFigure figure, const std::string& fileName);
     // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
-    // drawn on a thread of its own, up to six at a time, while the main thread makes the next;
-    // each is written once the one before is in its file. Nothing is written after a failed write;
-    // the failure is raised at a later call or settle.
+    // handed to a thread of its own, up to six at a time, while the main thread makes the next;
+    // two are drawn and encoded at once, and each is written once the one before is in its file.
+    // Nothing is written after a failed write; the failure is raised at a later call or settle.
     void drawAndWrite(graphics::Graphics figure, const std::string& fileName);
-    // A canvas to draw the next figure on: one whose figure is written, or a new one.
-    render::RenderedFigure canvas();
     // Waits until every figure given is in its file; raises the first failure if any.
     void settle();
 
   private:
     using Draw = std::function<void(render::RenderedFigure&)>;
     static constexpr std::size_t kInFlight = 6;
+    // Figures drawn and encoded at the same time: one per core. Each holds a canvas and its
+    // working memory, so more would cost memory and page faults without finishing sooner.
+    static constexpr std::ptrdiff_t kDrawing = 2;
 
-    void start(Draw draw, render::RenderedFigure canvas, const std::string& fileName);
+    void start(Draw draw, std::optional<render::RenderedFigure> drawn, const std::string& fileName);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
+    // Canvases whose figures are encoded, shared by the drawing threads.
+    render::RenderedFigure takeCanvas();
+    void keepCanvas(render::RenderedFigure canvas);
 
-    std::deque<std::future<render::RenderedFigure>> inFlight_;  // oldest first
-    std::shared_future<bool> lastWritten_;        // true once the newest is in its file
-    std::vector<render::RenderedFigure> spares_;  // canvases whose figures are written
+    std::deque<std::future<void>> inFlight_;  // oldest first
+    std::shared_future<bool> lastWritten_;    // true once the newest is in its file
+    std::counting_semaphore<kDrawing> drawing_{kDrawing};
+    std::mutex sparesMutex_;
+    std::vector<render::RenderedFigure> spares_;
 };
 
 }  // namespace ambiscan::analysis
