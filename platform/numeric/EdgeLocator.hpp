@@ -20,6 +20,12 @@ class EdgeLocator {
             ++first;
         while (last > first && !std::isfinite(edges[last]))
             --last;
+        // The outermost finite edges are often stretched to take in the data: the spacing is
+        // read from the ones within.
+        if (last - first >= 4) {
+            ++first;
+            --last;
+        }
         first_ = first;
         origin_ = edges[first];
         scale_ =
