@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "platform/io/OutputFile.hpp"
+#include "platform/render/RunLengthDeflate.hpp"
 #include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::render {
@@ -27,10 +28,6 @@ constexpr unsigned char kFilterUp = 2;
 
 struct Failure {
     std::string reason;
-};
-
-struct CompressorDeleter {
-    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
 void putBigEndian(unsigned char* out, std::uint32_t value) {
@@ -61,37 +58,61 @@ std::uint32_t bytesMinus(std::uint32_t a, std::uint32_t b) {
     return ((a | high) - (b & ~high)) ^ ((a ^ ~b) & high);
 }
 
-// The rows as PNG scanlines, each a filter byte and RGB triples, with one spare byte at the
-// end. Every row is stored "up" (as bytes minus the bytes above), which turns the flat areas
-// and repeated rows of a plot into runs of zeros; the first row has nothing above.
-std::unique_ptr<unsigned char[]> filteredRows(const PixelRows& pixels, std::size_t size) {
+constexpr std::uint32_t kColour = 0x00ffffffu;
+
+// The first pixel at or after x whose colour differs from the one above, eight pixels a step
+// while they agree.
+std::size_t firstChange(const std::uint32_t* row, const std::uint32_t* above, std::size_t x,
+                        std::size_t width) {
+    constexpr std::uint64_t colours = 0x00ffffff00ffffffull;
+    for (; x + 8 <= width; x += 8) {
+        std::uint64_t w[4], a[4];
+        std::memcpy(w, row + x, sizeof w);
+        std::memcpy(a, above + x, sizeof a);
+        if ((((w[0] ^ a[0]) | (w[1] ^ a[1]) | (w[2] ^ a[2]) | (w[3] ^ a[3])) & colours) != 0) {
+            break;
+        }
+    }
+    while (x < width && ((row[x] ^ above[x]) & kColour) == 0) {
+        ++x;
+    }
+    return x;
+}
+
+void pixel(RunLengthDeflate& zlib, std::uint32_t rgb) {
+    zlib.byte(static_cast<unsigned char>(rgb >> 16));
+    zlib.byte(static_cast<unsigned char>(rgb >> 8));
+    zlib.byte(static_cast<unsigned char>(rgb));
+}
+
+// The rows as PNG scanlines, a filter byte and RGB triples each, compressed as they are made.
+// Every row is stored "up" (as bytes minus the bytes above), which turns the flat areas and
+// repeated rows of a plot into runs of zeros; the first row has nothing above. Pixels that
+// agree with the pixel above go in as runs without being looked at byte by byte.
+std::string compressedRows(const PixelRows& pixels) {
     const auto width = static_cast<std::size_t>(pixels.width);
-    const std::size_t rowBytes = 1 + 3 * width;
-    auto out = std::make_unique_for_overwrite<unsigned char[]>(size + 1);
+    RunLengthDeflate zlib;
     const std::uint32_t* above = nullptr;
     for (int y = 0; y < pixels.height; ++y) {
-        const auto* words = reinterpret_cast<const std::uint32_t*>(
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
             pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride);
-        unsigned char* row = out.get() + rowBytes * static_cast<std::size_t>(y);
-        if (above != nullptr && std::memcmp(words, above, 4 * width) == 0) {
-            std::memset(row + 1, 0, 3 * width);
+        zlib.byte(kFilterUp);
+        if (above == nullptr) {
+            for (std::size_t x = 0; x < width; ++x) {
+                pixel(zlib, row[x]);
+            }
         } else {
-            // Four bytes stored per pixel, the fourth overwritten by the next pixel, or by
-            // the next row's filter byte, or landing in the spare byte.
-            unsigned char* rgb = row + 1;
-            for (std::size_t x = 0; x < width; ++x, rgb += 3) {
-                const std::uint32_t d = bytesMinus(words[x], above != nullptr ? above[x] : 0);
-                const std::uint32_t bytes =
-                    std::endian::native == std::endian::little
-                        ? ((d >> 16) & 0xffu) | (d & 0xff00u) | ((d & 0xffu) << 16)
-                        : d << 8;
-                std::memcpy(rgb, &bytes, 4);
+            for (std::size_t x = 0; x < width;) {
+                const std::size_t same = firstChange(row, above, x, width);
+                zlib.repeat(0, 3 * (same - x));
+                for (x = same; x < width && ((row[x] ^ above[x]) & kColour) != 0; ++x) {
+                    pixel(zlib, bytesMinus(row[x], above[x]));
+                }
             }
         }
-        row[0] = kFilterUp;
-        above = words;
+        above = row;
     }
-    return out;
+    return zlib.finish();
 }
 
 // The whole PNG file; throws Failure, or std::bad_alloc / std::length_error for memory.
@@ -99,23 +120,8 @@ std::string encode(const PixelRows& pixels) {
     if (pixels.width <= 0 || pixels.height <= 0 || pixels.data == nullptr) {
         throw Failure{"the image has no pixels"};
     }
-    const std::size_t rowsSize =
-        (1 + 3 * static_cast<std::size_t>(pixels.width)) * static_cast<std::size_t>(pixels.height);
-    const std::unique_ptr<unsigned char[]> rows = filteredRows(pixels, rowsSize);
-
-    // One per call: figures are encoded on several threads at once.
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
-        libdeflate_alloc_compressor(kPngCompressionLevel));
-    if (compressor == nullptr) {
-        throw std::bad_alloc();
-    }
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rowsSize);
-    const auto zlib = std::make_unique_for_overwrite<unsigned char[]>(bound);
-    const std::size_t zlibSize =
-        libdeflate_zlib_compress(compressor.get(), rows.get(), rowsSize, zlib.get(), bound);
-    if (zlibSize == 0) {
-        throw Failure{"the compressed image does not fit its buffer"};
-    }
+    const std::string zlib = compressedRows(pixels);
+    const std::size_t zlibSize = zlib.size();
 
     const std::size_t chunks = (zlibSize + kIdatChunkSize - 1) / kIdatChunkSize;
     std::string png;
@@ -132,7 +138,8 @@ std::string encode(const PixelRows& pixels) {
     header[12] = 0;  // not interlaced
     appendChunk(png, "IHDR", header, sizeof header);
     for (std::size_t at = 0; at < zlibSize; at += kIdatChunkSize) {
-        appendChunk(png, "IDAT", zlib.get() + at, std::min(kIdatChunkSize, zlibSize - at));
+        appendChunk(png, "IDAT", reinterpret_cast<const unsigned char*>(zlib.data()) + at,
+                    std::min(kIdatChunkSize, zlibSize - at));
     }
     const unsigned char nothing[1] = {0};
     appendChunk(png, "IEND", nothing, 0);

@@ -109,6 +109,27 @@ TEST(PngEncoding, OddWidthWithPaddedRowsAndASinglePixelDecodeExactly) {
     expectRoundTrip(one);
 }
 
+TEST(PngEncoding, PlotLikeImageDecodesExactlyAndCompressesWell) {
+    // White with grey grid lines, a crowded band of coloured diagonals and a bar.
+    Pixels plot(1200, 900, 1200);
+    std::mt19937 random(9);
+    for (int y = 0; y < plot.height; ++y)
+        for (int x = 0; x < plot.width; ++x)
+            plot.at(x, y) = (x % 150 == 0 || y % 100 == 0) ? 0xffdadadau : 0xffffffffu;
+    for (int line = 0; line < 400; ++line) {
+        const int x0 = static_cast<int>(random() % 1000),
+                  y0 = 300 + static_cast<int>(random() % 300);
+        const std::uint32_t colour = line % 3 == 0 ? 0xff0000ffu : 0xffff0000u + line;
+        for (int step = 0; step < 150; ++step)
+            plot.at(x0 + step, y0 + (step * (line % 7 - 3)) / 5) = colour;
+    }
+    for (int y = 700; y < 850; ++y)
+        for (int x = 500; x < 560; ++x)
+            plot.at(x, y) = x == 500 || x == 559 || y == 700 ? 0xff000000u : 0xff2a5cb0u;
+    expectRoundTrip(plot);
+    EXPECT_LT(encodePng(plot.rows()).size(), 1200u * 900u * 3u / 10u);
+}
+
 TEST(PngEncoding, ImageWithoutPixelsIsAnError) {
     const PixelRows empty{nullptr, 0, 0, 0};
     EXPECT_THROW(encodePng(empty), RuntimeError);
