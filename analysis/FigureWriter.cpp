@@ -91,6 +91,23 @@ void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,
         }));
 }
 
+void FigureWriter::print(std::ostream& out, std::string text) {
+    while (inFlight_.size() >= kInFlight) {
+        finishOldest();
+    }
+    auto promise = std::make_shared<std::promise<bool>>();
+    std::shared_future<bool> before = lastWritten_;
+    lastWritten_ = promise->get_future().share();
+    inFlight_.push_back(
+        std::async(std::launch::async, [&out, text = std::move(text), before, promise]() {
+            WrittenSignal signal(promise);
+            if (!before.valid() || before.get()) {
+                out << text;
+                signal.written = true;
+            }
+        }));
+}
+
 render::RenderedFigure FigureWriter::takeCanvas() {
     {
         const std::lock_guard lock(sparesMutex_);

@@ -5,6 +5,7 @@
 #include <future>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <semaphore>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ class FigureWriter {
     // two are drawn and encoded at once, and each is written once the one before is in its file.
     // Nothing is written after a failed write; the failure is raised at a later call or settle.
     void drawAndWrite(graphics::Graphics figure, const std::string& fileName);
+    // Console text that the run shows after the figures given so far: written once they are in
+    // their files, and not at all after a failed write, as if every figure were written at once.
+    void print(std::ostream& out, std::string text);
     // Waits until every figure given is in its file; raises the first failure if any.
     void settle();
 

@@ -129,13 +129,13 @@ ErrorStatistics drawPositionErrors(RunContext& run, const TimeBase& base, const 
     drawErrorFigure(run, axis, startTimes, errors, s, title, name + "_PosData.png");
 
     if (!bad.empty()) {
-        settleFigures(run);
-        run.console.out << badInitHeading(name) << '\n';
+        std::string list = badInitHeading(name) + '\n';
         for (const std::size_t r : bad) {
-            run.console.out << badInitLine(static_cast<double>(r + 1), base.inits(r, 0),
-                                           errors(r, 0), errors(r, 1), errors(r, 2))
-                            << '\n';
+            list += badInitLine(static_cast<double>(r + 1), base.inits(r, 0), errors(r, 0),
+                                errors(r, 1), errors(r, 2));
+            list += '\n';
         }
+        showAfterFigures(run, run.console.out, std::move(list));
 
         std::vector<std::size_t> good;
         for (std::size_t r = 0, b = 0; r < errors.rows(); ++r) {

@@ -25,6 +25,14 @@ void printAndClose(RunContext& run, const std::string& fileName) {
     run.graphics.close();
 }
 
+void showAfterFigures(RunContext& run, std::ostream& out, std::string text) {
+    if (run.figureWriter != nullptr) {
+        run.figureWriter->print(out, std::move(text));
+        return;
+    }
+    out << text;
+}
+
 void settleFigures(RunContext& run) {
     if (run.figureWriter != nullptr) {
         run.figureWriter->settle();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "analysis/doRTKInitPlot.hpp"
@@ -11,6 +12,10 @@ inline constexpr bool doPrint = true;
 
 // Prints the current figure with "-dpng" to `fileName` in the output folder, then closes it.
 void printAndClose(RunContext& run, const std::string& fileName);
+
+// Shows console text after the figures printed so far are in their files, without waiting for
+// them here; nothing is shown if one of them fails.
+void showAfterFigures(RunContext& run, std::ostream& out, std::string text);
 
 // Waits until the figures printed so far are in their files, raising a failure to write one.
 // Called before the run shows anything else: console text or another file.

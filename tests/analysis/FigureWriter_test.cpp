@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <streambuf>
 
 #include "platform/runtime/RuntimeError.hpp"
 
@@ -115,6 +117,56 @@ TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailur
     writer.drawAndWrite(modelWithLine(3), (dir / "c.png").string());
     writer.settle();
     EXPECT_TRUE(fs::exists(dir / "c.png"));
+}
+
+// A stream that notes, when text first reaches it, whether a file exists by then.
+class FileProbe : public std::streambuf {
+  public:
+    explicit FileProbe(fs::path file) : file_(std::move(file)) {}
+    std::string text;
+    bool fileExisted = false;
+
+  protected:
+    int overflow(int c) override {
+        note();
+        text.push_back(static_cast<char>(c));
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        note();
+        text.append(s, static_cast<std::size_t>(n));
+        return n;
+    }
+
+  private:
+    void note() {
+        if (text.empty())
+            fileExisted = fs::exists(file_);
+    }
+    fs::path file_;
+};
+
+TEST_F(FigureWriterTest, TextIsShownOnceTheFiguresBeforeItAreInTheirFiles) {
+    FileProbe probe(dir / "b.png");
+    std::ostream out(&probe);
+    FigureWriter writer;
+    writer.drawAndWrite(modelWithLine(1), (dir / "a.png").string());
+    writer.drawAndWrite(modelWithLine(2), (dir / "b.png").string());
+    writer.print(out, "bad inits\n");
+    writer.drawAndWrite(modelWithLine(3), (dir / "c.png").string());
+    writer.settle();
+    EXPECT_EQ(probe.text, "bad inits\n");
+    EXPECT_TRUE(probe.fileExisted);
+    EXPECT_TRUE(fs::exists(dir / "c.png"));
+}
+
+TEST_F(FigureWriterTest, TextAfterAFailedFigureIsNeverShown) {
+    std::ostringstream out;
+    FigureWriter writer;
+    writer.drawAndWrite(modelWithLine(1), (dir / "no-such-folder" / "a.png").string());
+    writer.print(out, "bad inits\n");
+    EXPECT_THROW(writer.settle(), RuntimeError);
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace
