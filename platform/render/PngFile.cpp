@@ -85,6 +85,11 @@ void pixel(RunLengthDeflate& zlib, std::uint32_t rgb) {
     zlib.byte(static_cast<unsigned char>(rgb));
 }
 
+void repeatPixel(RunLengthDeflate& zlib, std::uint32_t rgb, std::size_t count) {
+    zlib.repeatPixel(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                     static_cast<unsigned char>(rgb), count);
+}
+
 // The rows as PNG scanlines, a filter byte and RGB triples each, compressed as they are made.
 // Every row is stored "up" (as bytes minus the bytes above), which turns the flat areas and
 // repeated rows of a plot into runs of zeros; the first row has nothing above. Pixels that
@@ -105,8 +110,24 @@ std::string compressedRows(const PixelRows& pixels) {
             for (std::size_t x = 0; x < width;) {
                 const std::size_t same = firstChange(row, above, x, width);
                 zlib.repeat(0, 3 * (same - x));
+                // Horizontal lines make runs of one filtered pixel.
+                std::uint32_t last = 0;
+                std::size_t repeats = 0;
                 for (x = same; x < width && ((row[x] ^ above[x]) & kColour) != 0; ++x) {
-                    pixel(zlib, bytesMinus(row[x], above[x]));
+                    const std::uint32_t rgb = bytesMinus(row[x], above[x]) & kColour;
+                    if (rgb == last) {
+                        ++repeats;
+                        continue;
+                    }
+                    if (repeats != 0) {
+                        repeatPixel(zlib, last, repeats);
+                        repeats = 0;
+                    }
+                    pixel(zlib, rgb);
+                    last = rgb;
+                }
+                if (repeats != 0) {
+                    repeatPixel(zlib, last, repeats);
                 }
             }
         }

@@ -188,6 +188,35 @@ void RunLengthDeflate::repeat(unsigned char value, std::size_t count) {
     adlerA_ = static_cast<std::uint32_t>((a + n * value) % kAdlerModulus);
 }
 
+void RunLengthDeflate::repeatPixel(unsigned char red, unsigned char green, unsigned char blue,
+                                   std::size_t count) {
+    if (red == green && green == blue) {
+        repeat(blue, 3 * count);
+        return;
+    }
+    flushRun();
+    // 258 is a whole number of pixels, so every piece is.
+    for (std::size_t left = 3 * count; left > 0;) {
+        const std::size_t length = std::min<std::size_t>(left, 258);
+        left -= length;
+        tokens_[count_++] = static_cast<std::uint16_t>(kPixelRun + length);
+        ++frequencies_[kLengthCodes[length].symbol];
+        ++matches_[1];
+        if (count_ == kBlockTokens) {
+            writeBlock(false);
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        for (const unsigned char value : {red, green, blue}) {
+            adlerA_ += value;
+            adlerB_ += adlerA_;
+        }
+        if ((adlerCount_ += 3) >= kAdlerSpan - 3) {
+            reduceAdler();
+        }
+    }
+}
+
 void RunLengthDeflate::bytes(const unsigned char* data, std::size_t size) {
     std::size_t at = 0;
     while (at < size) {
@@ -226,7 +255,7 @@ void RunLengthDeflate::emitRun() {
         pending_ -= length;
         tokens_[count_++] = static_cast<std::uint16_t>(256 + length);
         ++frequencies_[kLengthCodes[length].symbol];
-        ++matches_;
+        ++matches_[0];
         if (count_ == kBlockTokens) {
             writeBlock(false);
         }
@@ -267,13 +296,14 @@ void RunLengthDeflate::writeBlock(bool final) {
     std::uint8_t lengths[286 + 30];
     std::uint16_t literalCodes[286], distanceCodes[30];
     huffmanCodeLengths(frequencies_, 286, kMaxCodeBits, lengths);
-    const std::uint32_t distanceFrequencies[2] = {matches_, 0};
-    huffmanCodeLengths(distanceFrequencies, 2, kMaxCodeBits, lengths + 286);
+    // Distance codes 0 and 2: distances 1 and 3.
+    const std::uint32_t distanceFrequencies[3] = {matches_[0], 0, matches_[1]};
+    huffmanCodeLengths(distanceFrequencies, 3, kMaxCodeBits, lengths + 286);
     int literalCount = 286;
     while (lengths[literalCount - 1] == 0) {
         --literalCount;
     }
-    constexpr int distanceCount = 2;
+    const int distanceCount = lengths[286 + 2] != 0 ? 3 : 2;
     std::memmove(lengths + literalCount, lengths + 286, distanceCount);
     canonicalCodes(lengths, literalCount, literalCodes);
     canonicalCodes(lengths + literalCount, distanceCount, distanceCodes);
@@ -344,19 +374,20 @@ void RunLengthDeflate::writeBlock(bool final) {
         flush();
     }
 
-    // A run is its length code, extra bits and the code of distance 1, put at once.
-    const std::uint64_t distanceCode = distanceCodes[0];
-    const unsigned distanceBits = lengths[literalCount];
+    // A run is its length code, extra bits and the code of its distance, put at once.
+    const std::uint64_t distanceCode[2] = {distanceCodes[0], distanceCodes[2]};
+    const unsigned distanceBits[2] = {lengths[literalCount], lengths[literalCount + 2]};
     for (std::size_t i = 0; i < count_; ++i) {
         const unsigned token = tokens_[i];
         if (token < 256) {
             put(literalCodes[token], lengths[token]);
         } else {
-            const LengthCode& code = kLengthCodes[token - 256];
+            const unsigned far = token >= kPixelRun ? 1 : 0;
+            const LengthCode& code = kLengthCodes[token - (far != 0 ? kPixelRun : 256)];
             const unsigned codeBits = lengths[code.symbol];
             put(literalCodes[code.symbol] | static_cast<std::uint64_t>(code.extra) << codeBits |
-                    distanceCode << (codeBits + code.extraBits),
-                codeBits + code.extraBits + distanceBits);
+                    distanceCode[far] << (codeBits + code.extraBits),
+                codeBits + code.extraBits + distanceBits[far]);
         }
         flush();
     }
@@ -367,7 +398,7 @@ void RunLengthDeflate::writeBlock(bool final) {
     bits_ = bits;
     bitCount_ = bitCount;
     count_ = 0;
-    matches_ = 0;
+    matches_[0] = matches_[1] = 0;
     std::fill(std::begin(frequencies_), std::end(frequencies_), 0u);
 }
 

@@ -62,14 +62,14 @@ TEST(RunLengthDeflate, RandomBytesWithAndWithoutRunsInflateExactly) {
         b = static_cast<unsigned char>(random());
     expectRoundTrip(noise);
 
-    // Runs of every length from 1 to 600, given in pieces by all three ways in.
+    // Runs of every length from 1 to 600, of bytes and of pixels, given by every way in.
     Bytes runs;
     RunLengthDeflate deflate;
     while (runs.size() < 400000) {
         const auto value = static_cast<unsigned char>(random() % 4 == 0 ? random() : 0);
         const std::size_t length = 1 + random() % 600;
         runs.insert(runs.end(), length, value);
-        switch (random() % 3) {
+        switch (random() % 4) {
             case 0:
                 deflate.repeat(value, length);
                 break;
@@ -77,8 +77,19 @@ TEST(RunLengthDeflate, RandomBytesWithAndWithoutRunsInflateExactly) {
                 for (std::size_t i = 0; i < length; ++i)
                     deflate.byte(value);
                 break;
-            default:
+            case 2:
                 deflate.bytes(runs.data() + runs.size() - length, length);
+                break;
+            default: {
+                // A pixel and length more copies of it; grey pixels are byte runs.
+                const unsigned char red = value, green = random() % 2 ? value : 0;
+                for (const unsigned char b : {red, green, value})
+                    deflate.byte(b);
+                deflate.repeatPixel(red, green, value, length);
+                runs.resize(runs.size() - length);
+                for (std::size_t i = 0; i <= length; ++i)
+                    runs.insert(runs.end(), {red, green, value});
+            }
         }
     }
     EXPECT_EQ(inflated(deflate.finish(), runs.size()), runs);
