@@ -15,6 +15,94 @@ struct Box {
     bool contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
 
+// The points sampled along a segment, s = 1..steps at t = s / (steps + 1), in axes fractions.
+// Each step of the arithmetic is monotone in s, so along either axis the samples only rise or
+// only fall; the samples inside a box are then one run, whose ends a search finds exactly.
+class SegmentSamples {
+  public:
+    SegmentSamples(double x, double y, double x2, double y2, int steps,
+                   const std::array<double, 2>& xr, double xs, const std::array<double, 2>& yr,
+                   double ys)
+        : x_(x),
+          y_(y),
+          dx_(x2 - x),
+          dy_(y2 - y),
+          steps_(steps),
+          xr0_(xr[0]),
+          yr0_(yr[0]),
+          xs_(xs),
+          ys_(ys) {}
+
+    // How many samples fall in the box, as testing each would find.
+    long countIn(const Box& b) const {
+        const double xa = fx(1), xb = fx(steps_), ya = fy(1), yb = fy(steps_);
+        if (std::max(xa, xb) < b.x0 || std::min(xa, xb) > b.x1 || std::max(ya, yb) < b.y0 ||
+            std::min(ya, yb) > b.y1) {
+            return 0;
+        }
+        int lo = 1, hi = steps_;
+        const auto fxOf = [this](int s) { return fx(s); };
+        const auto fyOf = [this](int s) { return fy(s); };
+        keepWithin(fxOf, dx_, b.x0, b.x1, lo, hi);
+        keepWithin(fyOf, dy_, b.y0, b.y1, lo, hi);
+        return hi >= lo ? hi - lo + 1 : 0;
+    }
+
+  private:
+    double t(int s) const { return static_cast<double>(s) / static_cast<double>(steps_ + 1); }
+    double fx(int s) const { return (x_ + dx_ * t(s) - xr0_) / xs_; }
+    double fy(int s) const { return (y_ + dy_ * t(s) - yr0_) / ys_; }
+
+    // Narrows [lo, hi] to the samples whose value lies in [low, high]; `rising` tells the way
+    // the values go with s (a zero step keeps them equal).
+    template <class Value>
+    static void keepWithin(const Value& value, double step, double low, double high, int& lo,
+                           int& hi) {
+        if (lo > hi)
+            return;
+        if (step >= 0) {
+            lo = firstFrom(lo, hi, [&](int s) { return value(s) >= low; });
+            hi = firstFrom(lo, hi, [&](int s) { return value(s) > high; }) - 1;
+        } else {
+            lo = firstFrom(lo, hi, [&](int s) { return value(s) <= high; });
+            hi = firstFrom(lo, hi, [&](int s) { return value(s) < low; }) - 1;
+        }
+    }
+
+    // The first s in [lo, hi] where a condition that stays true once true holds; hi + 1 if none.
+    template <class Condition>
+    static int firstFrom(int lo, int hi, const Condition& holds) {
+        int a = lo, b = hi + 1;
+        while (a < b) {
+            const int mid = a + (b - a) / 2;
+            if (holds(mid))
+                b = mid;
+            else
+                a = mid + 1;
+        }
+        return a;
+    }
+
+    double x_, y_, dx_, dy_;
+    int steps_;
+    double xr0_, yr0_, xs_, ys_;
+};
+
+// How many samples a segment of this length in axes fractions gets: one every 2 %, at most 50.
+int sampleSteps(double dx, double dy) {
+    // The root without hypot's care for overflow, unless its quotient lies too near a whole
+    // number for the two to be sure to agree.
+    const double fast = std::sqrt(dx * dx + dy * dy) / 0.02;
+    if (fast >= 51)
+        return 50;
+    const double whole = std::floor(fast);
+    const double length =
+        std::isfinite(fast) && fast - whole > 1e-9 && whole + 1 - fast > 1e-9
+            ? whole * 0.02 + 0.01  // any length that gives the same whole quotient
+            : std::hypot(dx, dy);
+    return static_cast<int>(std::min(50.0, std::floor(length / 0.02)));
+}
+
 }  // namespace
 
 int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double height,
@@ -27,6 +115,16 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double
 int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<double, 2>& xr,
                      const std::array<double, 2>& yr, double width, double height, double insetX,
                      double insetY) {
+    const std::array<long, 4> counts =
+        legendCornerCounts(graphics, axes, xr, yr, width, height, insetX, insetY);
+    const auto best = std::min_element(counts.begin(), counts.end());
+    return static_cast<int>(best - counts.begin()) + 1;
+}
+
+std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
+                                       const std::array<double, 2>& xr,
+                                       const std::array<double, 2>& yr, double width, double height,
+                                       double insetX, double insetY) {
     const double xs = xr[1] - xr[0];
     const double ys = yr[1] - yr[0];
     // Corner boxes in axes fractions (0..1 across and up), grown by a margin so that markers
@@ -70,12 +168,12 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<dou
                 // Most segments are far shorter than one step: no root needed for those.
                 if (dx * dx + dy * dy < 0.0004 * 0.999)
                     continue;
-                const double length = std::hypot(dx, dy);
-                const int steps = static_cast<int>(std::min(50.0, std::floor(length / 0.02)));
-                for (int s = 1; s <= steps; ++s) {
-                    const double t = static_cast<double>(s) / static_cast<double>(steps + 1);
-                    count(x + (x2 - x) * t, y + (y2 - y) * t);
-                }
+                const int steps = sampleSteps(dx, dy);
+                if (steps < 1)
+                    continue;
+                const SegmentSamples samples(x, y, x2, y2, steps, xr, xs, yr, ys);
+                for (std::size_t k = 0; k < boxes.size(); ++k)
+                    counts[k] += samples.countIn(boxes[k]);
             }
         } else if (const auto* patch = std::get_if<PatchObject>(&data)) {
             // A face counts in every corner its outline's bounding box reaches into.
@@ -102,8 +200,7 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<dou
             }
         }
     }
-    const auto best = std::min_element(counts.begin(), counts.end());
-    return static_cast<int>(best - counts.begin()) + 1;
+    return counts;
 }
 
 }  // namespace ambiscan::graphics

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "platform/graphics/Graphics.hpp"
 
 namespace ambiscan::graphics {
@@ -14,5 +16,11 @@ int bestLegendCorner(const Graphics& graphics, Handle axes, double width, double
 int bestLegendCorner(const Graphics& graphics, Handle axes, const std::array<double, 2>& xlim,
                      const std::array<double, 2>& ylim, double width, double height, double insetX,
                      double insetY);
+
+// What the choice rests on: for each corner, the points and segment samples its box covers.
+std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
+                                       const std::array<double, 2>& xlim,
+                                       const std::array<double, 2>& ylim, double width,
+                                       double height, double insetX, double insetY);
 
 }  // namespace ambiscan::graphics

@@ -490,7 +490,15 @@ void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, do
     }
     if (line.marker != "none") {
         // One marker at the middle of the sample: a one-pixel frame around it.
-        graphics::LineObject one = line;
+        // The line's looks without its data, which may be millions of points.
+        graphics::LineObject one;
+        one.color = line.color;
+        one.lineStyle = line.lineStyle;
+        one.lineWidth = line.lineWidth;
+        one.marker = line.marker;
+        one.markerSize = line.markerSize;
+        one.markerFaceColor = line.markerFaceColor;
+        one.markerEdgeColor = line.markerEdgeColor;
         one.xdata = Matrix::scalar(0.5);
         one.ydata = Matrix::scalar(0.5);
         const double mid = (x0 + x1) / 2;
