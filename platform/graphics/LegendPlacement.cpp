@@ -86,6 +86,18 @@ class SegmentSamples {
     double x_, y_, dx_, dy_;
     int steps_;
     double xr0_, yr0_, xs_, ys_;
+    Box span_{};
+};
+
+// Where a box reaches in data units, widened by far more than the rounding of the test in axes
+// fractions: what lies outside it is outside the box by that test too, and needs no division.
+struct Reach {
+    double x0, x1, y0, y1;
+    bool contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+    bool meets(double xa, double xb, double ya, double yb) const {
+        return std::max(xa, xb) >= x0 && std::min(xa, xb) <= x1 && std::max(ya, yb) >= y0 &&
+               std::min(ya, yb) <= y1;
+    }
 };
 
 // How many samples a segment of this length in axes fractions gets: one every 2 %, at most 50.
@@ -136,15 +148,24 @@ std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
         {-m, insetX + width + m, -m, insetY + height + m},
         {1 - insetX - width - m, 1 + m, -m, insetY + height + m},
     }};
+    const double slackX = 1e-9 * (std::abs(xr[0]) + std::abs(xr[1]) + xs);
+    const double slackY = 1e-9 * (std::abs(yr[0]) + std::abs(yr[1]) + ys);
+    std::array<Reach, 4> reach{};
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        reach[k] = {xr[0] + boxes[k].x0 * xs - slackX, xr[0] + boxes[k].x1 * xs + slackX,
+                    yr[0] + boxes[k].y0 * ys - slackY, yr[0] + boxes[k].y1 * ys + slackY};
+    }
     std::array<long, 4> counts{};
     auto count = [&](double x, double y) {
-        const double fx = (x - xr[0]) / xs;
-        const double fy = (y - yr[0]) / ys;
         for (std::size_t k = 0; k < boxes.size(); ++k) {
-            if (boxes[k].contains(fx, fy))
+            if (reach[k].contains(x, y) && boxes[k].contains((x - xr[0]) / xs, (y - yr[0]) / ys))
                 ++counts[k];
         }
     };
+    // Segments shorter than one sample step get none; the test in fractions decides, and the
+    // plainly short ones are told apart first by multiplication.
+    constexpr double kShortest = 0.0004 * 0.999;
+    const double inverseXs = 1 / xs, inverseYs = 1 / ys;
     for (const Handle c : graphics.object(axes).children) {
         const auto& data = graphics.object(c).data;
         if (const auto* line = std::get_if<LineObject>(&data)) {
@@ -164,16 +185,28 @@ std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
                 if (!std::isfinite(x2) || !std::isfinite(y2))
                     continue;
                 // A segment counts where it passes, sampled every 2 % of the axes.
+                const double ax = (x2 - x) * inverseXs, ay = (y2 - y) * inverseYs;
+                if (ax * ax + ay * ay < kShortest * (1 - 1e-9))
+                    continue;
+                std::array<bool, 4> meets{};
+                bool any = false;
+                for (std::size_t k = 0; k < boxes.size(); ++k) {
+                    meets[k] = reach[k].meets(x, x2, y, y2);
+                    any = any || meets[k];
+                }
+                if (!any)
+                    continue;
                 const double dx = (x2 - x) / xs, dy = (y2 - y) / ys;
-                // Most segments are far shorter than one step: no root needed for those.
-                if (dx * dx + dy * dy < 0.0004 * 0.999)
+                if (dx * dx + dy * dy < kShortest)
                     continue;
                 const int steps = sampleSteps(dx, dy);
                 if (steps < 1)
                     continue;
                 const SegmentSamples samples(x, y, x2, y2, steps, xr, xs, yr, ys);
-                for (std::size_t k = 0; k < boxes.size(); ++k)
-                    counts[k] += samples.countIn(boxes[k]);
+                for (std::size_t k = 0; k < boxes.size(); ++k) {
+                    if (meets[k])
+                        counts[k] += samples.countIn(boxes[k]);
+                }
             }
         } else if (const auto* patch = std::get_if<PatchObject>(&data)) {
             // A face counts in every corner its outline's bounding box reaches into.
