@@ -1,9 +1,12 @@
 #include "platform/numeric/NumberScanner.hpp"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <string_view>
 
@@ -205,6 +208,94 @@ ScanStop scanNumbers(std::FILE* file, std::vector<double>& values) {
 
 ScanStop scanNumbers(std::FILE* file, ColumnDealer& columns) {
     return scanFile(file, columns);
+}
+
+namespace {
+
+// Large buffers are filled page by page; asking for huge pages saves most of the page faults.
+void adviseHugePages(const std::vector<double>& buffer) {
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const std::uintptr_t end = begin + buffer.capacity() * sizeof(double);
+    const std::uintptr_t alignedBegin = (begin + kHuge - 1) & ~(kHuge - 1);
+    if (end > alignedBegin + kHuge) {
+        madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(kHuge - 1),
+                MADV_HUGEPAGE);
+    }
+}
+
+}  // namespace
+
+void ColumnDealer::expectRecords(std::size_t records) {
+    if (count_ != 0 || records == 0) {
+        return;
+    }
+    try {
+        data_.reserve(records * width_);
+    } catch (const std::exception&) {
+        return;  // too large to hold up front: the columns grow as they go instead
+    }
+    adviseHugePages(data_);  // before the pages are first touched
+    data_.resize(records * width_);
+    rows_ = records;
+}
+
+void ColumnDealer::spill(double value) {
+    if (!spilled_) {
+        // More records than expected: the ones so far move to columns that can grow.
+        for (std::size_t c = 0; c < width_; ++c) {
+            const auto from = data_.begin() + static_cast<std::ptrdiff_t>(c * rows_);
+            columns_[c].assign(from, from + static_cast<std::ptrdiff_t>(std::min(row_, rows_)));
+        }
+        std::vector<double>().swap(data_);
+        rows_ = 0;
+        spilled_ = true;
+    }
+    columns_[next_].push_back(value);
+}
+
+Matrix ColumnDealer::takeMatrix() {
+    const std::size_t records = (count_ + width_ - 1) / width_;
+    if (records == 0) {
+        return Matrix();
+    }
+    if (!spilled_) {
+        // Fewer records than room: the columns close up; the unwritten cells of a partial last
+        // record are still zero.
+        for (std::size_t c = 1; c < width_ && records < rows_; ++c) {
+            std::memmove(data_.data() + c * records, data_.data() + c * rows_,
+                         records * sizeof(double));
+        }
+        data_.resize(records * width_);
+        rows_ = 0;
+        return Matrix(records, width_, std::move(data_));
+    }
+    std::vector<double> columnMajor;
+    columnMajor.reserve(records * width_);
+    adviseHugePages(columnMajor);
+    for (std::vector<double>& column : columns_) {
+        columnMajor.insert(columnMajor.end(), column.begin(), column.end());
+        columnMajor.resize(columnMajor.size() + (records - column.size()), 0.0);
+        std::vector<double>().swap(column);
+    }
+    return Matrix(records, width_, std::move(columnMajor));
+}
+
+std::size_t countTokens(std::FILE* file) {
+    std::vector<char> block(1 << 20);
+    std::size_t tokens = 0;
+    bool inToken = false;
+    while (true) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), file);
+        for (std::size_t i = 0; i < got; ++i) {
+            const bool space = isSpace(block[i]);
+            tokens += !space && !inToken ? 1 : 0;
+            inToken = !space;
+        }
+        if (got < block.size()) {
+            return tokens;
+        }
+    }
 }
 
 }  // namespace ambiscan

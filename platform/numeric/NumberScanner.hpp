@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/numeric/Matrix.hpp"
+
 namespace ambiscan {
 
 // Where a "%f" read stopped when it met text that is not a number.
@@ -27,24 +29,43 @@ struct ScanStop {
 // with the values only.
 ScanStop scanNumbers(std::FILE* file, std::vector<double>& values);
 
-// Deals numbers out to a fixed number of columns in turn: number k goes to column k mod n.
-// Reading records straight into columns gives the column-major layout without a transpose.
+// Deals numbers out to a fixed number of columns in turn: number k goes to column k mod n, and
+// the columns become one column-major matrix. Told how many records to expect, it writes them
+// straight into that matrix; numbers beyond go on in columns that grow, joined at the end.
 class ColumnDealer {
   public:
-    explicit ColumnDealer(std::size_t columns) : columns_(columns) {}
+    explicit ColumnDealer(std::size_t columns) : columns_(columns), width_(columns) {}
+    // Room for this many records, written in place.
+    void expectRecords(std::size_t records);
     void push_back(double value) {
-        columns_[next_].push_back(value);
-        next_ = next_ + 1 == columns_.size() ? 0 : next_ + 1;
+        if (row_ < rows_) {
+            data_[next_ * rows_ + row_] = value;
+        } else {
+            spill(value);
+        }
+        if (++next_ == width_) {
+            next_ = 0;
+            ++row_;
+        }
         ++count_;
     }
     std::size_t count() const { return count_; }
-    std::vector<std::vector<double>>& columns() { return columns_; }
+    // The numbers read, record r in row r; zeros complete a partial last record.
+    Matrix takeMatrix();
 
   private:
-    std::vector<std::vector<double>> columns_;
-    std::size_t next_ = 0;
-    std::size_t count_ = 0;
+    void spill(double value);
+
+    std::vector<std::vector<double>> columns_;  // once the records outgrow the room
+    std::vector<double> data_;                  // rows_ x width_, column after column
+    std::size_t width_, rows_ = 0;
+    std::size_t next_ = 0, row_ = 0, count_ = 0;
+    bool spilled_ = false;
 };
+
+// White-space separated tokens in the rest of the file, read to its end: at most one number
+// each in well-formed input, so a close guess of how many numbers it holds.
+std::size_t countTokens(std::FILE* file);
 
 ScanStop scanNumbers(std::FILE* file, ColumnDealer& columns);
 

@@ -100,3 +100,39 @@ TEST(ScanNumbers, FileReadAcrossChunkBoundariesGivesTheSameNumbers) {
 
 }  // namespace
 }  // namespace ambiscan
+
+namespace ambiscan {
+namespace {
+
+// The numbers 1..n dealt to three columns, with a room of `expected` records.
+Matrix dealt(std::size_t n, std::size_t expected) {
+    ColumnDealer dealer(3);
+    dealer.expectRecords(expected);
+    for (std::size_t k = 1; k <= n; ++k)
+        dealer.push_back(static_cast<double>(k));
+    return dealer.takeMatrix();
+}
+
+TEST(ColumnDealer, RecordsBecomeRowsWhateverRoomWasExpected) {
+    // 7 numbers: two whole records and one of a single number, completed with zeros.
+    const Matrix plain(3, 3, {1, 4, 7, 2, 5, 0, 3, 6, 0});
+    EXPECT_EQ(dealt(7, 0), plain);   // no room: growing columns
+    EXPECT_EQ(dealt(7, 3), plain);   // room just right
+    EXPECT_EQ(dealt(7, 10), plain);  // reading stopped early: the columns close up
+    EXPECT_EQ(dealt(7, 2), plain);   // more numbers than tokens ("1.5.3"): the rest grows
+    EXPECT_EQ(dealt(0, 4), Matrix());
+}
+
+TEST(ColumnDealer, TokensAreCountedAcrossBlocksAndSpaces) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    std::string text = " 1\t2.5\n\n-3 x ";
+    text += std::string(3u << 20, ' ') + "4 5";  // a token on either side of block ends
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::rewind(file);
+    EXPECT_EQ(countTokens(file), 6u);
+    std::fclose(file);
+}
+
+}  // namespace
+}  // namespace ambiscan
