@@ -64,7 +64,7 @@ TimeBase setup(const Matrix& inits, std::size_t numDataSets, const CellRow& name
     base.colour_LUT = plotsupport::setColourCodes();
     base.MaxLength = maxNameLength(names);
 
-    const std::vector<double> corrected = correctRollOvers(inits.columnAt(0).data());
+    const std::vector<double> corrected = correctRollOvers(inits.columnAt(0).toVector());
     base.inits = CorrectedInits(inits, Matrix(corrected.size(), 1, corrected));
     const auto [lowest, highest] = std::minmax_element(corrected.begin(), corrected.end());
     base.minTime = *lowest;

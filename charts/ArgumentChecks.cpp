@@ -42,10 +42,9 @@ PlotData failure(const std::string& msg) {
 
 namespace {
 
-// A vector as a column, its values moved rather than copied.
-Matrix turnedToColumn(Matrix v) {
-    const std::size_t n = v.numel();
-    return Matrix(n, 1, std::move(v.data()));
+// A vector as a column, sharing its values.
+Matrix turnedToColumn(const Matrix& v) {
+    return v.asColumn();
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ Bins binsFromCount(const Matrix& y, double count) {
 // Boundaries halfway between neighbouring centres, the outer ones widened to take in all data.
 Bins binsFromCentres(const Matrix& y, const Matrix& centres) {
     const std::size_t n = centres.numel();
-    const std::vector<double>& c = centres.data();
+    const std::span<const double> c = centres.data();
     Bins bins;
     bins.centres = centres;
     bins.boundaries.resize(n + 1);

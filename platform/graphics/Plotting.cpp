@@ -10,7 +10,8 @@ namespace ambiscan::graphics {
 namespace {
 
 // The columns of a plot, read in place: a vector is one column, a matrix gives one line per
-// column, or per row when turned. Only each line's own data is copied, once.
+// column, or per row when turned. A line shares its column's values; only the rows of a turned
+// matrix are gathered.
 class PlotColumns {
   public:
     explicit PlotColumns(const Matrix& m) : m_(&m), turned_(m.rows() == 1) {}
@@ -22,9 +23,10 @@ class PlotColumns {
     Matrix row(std::size_t k) const {
         const std::size_t n = rows();
         if (!turned_) {
-            // Copied straight, without first filling the new block with zeros.
-            const double* first = m_->data().data() + k * m_->rows();
-            return Matrix(1, n, std::vector<double>(first, first + n));
+            return m_->columnAt(k).asRow();
+        }
+        if (m_->rows() == 1) {
+            return m_->asRow();
         }
         std::vector<double> v(n);
         for (std::size_t j = 0; j < n; ++j)

@@ -78,7 +78,7 @@ Matrix toMatrix(const Value& v, const std::string& property) {
 }
 
 std::vector<double> toVector(const Value& v, const std::string& property) {
-    return toMatrix(v, property).data();
+    return toMatrix(v, property).toVector();
 }
 
 std::array<double, 2> toLimits(const Value& v, const std::string& property) {

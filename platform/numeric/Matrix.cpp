@@ -1,5 +1,6 @@
 #include "platform/numeric/Matrix.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -8,13 +9,36 @@
 namespace ambiscan {
 
 Matrix::Matrix(std::size_t rows, std::size_t cols, double fill)
-    : rows_(rows), cols_(cols), data_(rows * cols, fill) {}
+    : store_(rows * cols == 0 ? nullptr : std::make_shared<std::vector<double>>(rows * cols, fill)),
+      rows_(rows),
+      cols_(cols) {}
 
 Matrix::Matrix(std::size_t rows, std::size_t cols, std::vector<double> columnMajor)
-    : rows_(rows), cols_(cols), data_(std::move(columnMajor)) {
-    if (data_.size() != rows * cols) {
+    : rows_(rows), cols_(cols) {
+    if (columnMajor.size() != rows * cols) {
         throw RuntimeError("Matrix dimensions do not match the number of elements.");
     }
+    if (!columnMajor.empty()) {
+        store_ = std::make_shared<std::vector<double>>(std::move(columnMajor));
+    }
+}
+
+double* Matrix::writable() {
+    if (!store_) {
+        return nullptr;
+    }
+    // Shared: the elements are copied out before any is changed. A part of a store no other
+    // matrix holds is changed in place.
+    if (store_.use_count() != 1) {
+        store_ = std::make_shared<std::vector<double>>(begin(), end());
+        offset_ = 0;
+    }
+    return store_->data();
+}
+
+bool Matrix::operator==(const Matrix& other) const {
+    return rows_ == other.rows_ && cols_ == other.cols_ &&
+           std::equal(begin(), end(), other.begin());
 }
 
 Matrix Matrix::scalar(double value) {
@@ -49,9 +73,11 @@ Matrix Matrix::range(double first, double step, double last) {
 
 Matrix Matrix::transposed() const {
     Matrix result(cols_, rows_);
+    double* out = result.writable();
+    const double* in = begin();
     for (std::size_t c = 0; c < cols_; ++c) {
         for (std::size_t r = 0; r < rows_; ++r) {
-            result(c, r) = (*this)(r, c);
+            out[r * cols_ + c] = in[c * rows_ + r];
         }
     }
     return result;
@@ -61,8 +87,14 @@ Matrix Matrix::columnAt(std::size_t c) const {
     if (c >= cols_) {
         throw RuntimeError("Index exceeds matrix dimensions.");
     }
-    const auto first = data_.begin() + static_cast<std::ptrdiff_t>(c * rows_);
-    return Matrix(rows_, 1, std::vector<double>(first, first + static_cast<std::ptrdiff_t>(rows_)));
+    Matrix column;
+    column.rows_ = rows_;
+    column.cols_ = 1;
+    if (rows_ != 0) {
+        column.store_ = store_;
+        column.offset_ = offset_ + c * rows_;
+    }
+    return column;
 }
 
 Matrix Matrix::rowAt(std::size_t r) const {
@@ -80,7 +112,10 @@ Matrix Matrix::reshaped(std::size_t rows, std::size_t cols) const {
     if (rows * cols != numel()) {
         throw RuntimeError("To RESHAPE the number of elements must not change.");
     }
-    return Matrix(rows, cols, data_);
+    Matrix result = *this;
+    result.rows_ = rows;
+    result.cols_ = cols;
+    return result;
 }
 
 }  // namespace ambiscan

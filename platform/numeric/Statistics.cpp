@@ -186,7 +186,7 @@ void countInto(const double* values, std::size_t n, const std::vector<double>& e
 }  // namespace
 
 Matrix histc(const Matrix& values, const Matrix& edges) {
-    const std::vector<double>& e = edges.data();
+    const std::vector<double> e = edges.toVector();
     const std::size_t numEdges = e.size();
     if (values.rows() == 1 || values.cols() == 1 || values.empty()) {
         // A vector of values gives counts in the same orientation.

@@ -74,8 +74,8 @@ Snapshot snapshot(graphics::Graphics& g, const std::string& file) {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         const auto& data = g.object(*it).data;
         if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
-            s.lines.push_back({line->xdata.data(), line->ydata.data(), line->color, line->marker,
-                               line->lineStyle});
+            s.lines.push_back({line->xdata.toVector(), line->ydata.toVector(), line->color,
+                               line->marker, line->lineStyle});
         } else if (std::holds_alternative<graphics::PatchObject>(data)) {
             ++s.patches;
         } else if (const auto* text = std::get_if<graphics::TextObject>(&data)) {

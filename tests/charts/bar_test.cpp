@@ -55,7 +55,7 @@ TEST(Bar, GroupedSeriesCarryTheirNumberAsColourIndex) {
 TEST(Bar, FewWholeNumberPositionsGetOneTickPerBar) {
     Graphics g;
     bar(g, {Value{positions(15)}, Value{Matrix(1, 15, 1.0)}});
-    EXPECT_EQ(g.as<AxesObject>(g.gca()).xtick, positions(15).data());
+    EXPECT_EQ(g.as<AxesObject>(g.gca()).xtick, positions(15).toVector());
 
     Graphics many;
     bar(many, {Value{positions(16)}, Value{Matrix(1, 16, 1.0)}});

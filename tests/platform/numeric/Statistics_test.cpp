@@ -47,7 +47,7 @@ TEST(Median, SelectionAgreesWithTheSortedMiddleForOddAndEvenCounts) {
                 n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
             ASSERT_EQ(medianValue(m), expected) << "n " << n;
             // The values themselves are left as they were.
-            ASSERT_EQ(m.data(), v);
+            ASSERT_EQ(m.toVector(), v);
         }
     }
 }
