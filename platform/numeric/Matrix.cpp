@@ -33,7 +33,7 @@ double* Matrix::writable() {
         store_ = std::make_shared<std::vector<double>>(begin(), end());
         offset_ = 0;
     }
-    return store_->data();
+    return store_->data() + offset_;
 }
 
 bool Matrix::operator==(const Matrix& other) const {
