@@ -1,6 +1,6 @@
 #include "platform/render/PngFile.hpp"
 
-#include <libdeflate.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <bit>
@@ -43,10 +43,10 @@ void appendChunk(std::string& png, const char (&type)[5], const unsigned char* d
     unsigned char header[8];
     putBigEndian(header, static_cast<std::uint32_t>(length));
     std::memcpy(header + 4, type, 4);
-    std::uint32_t crc = libdeflate_crc32(0, header + 4, 4);
-    crc = libdeflate_crc32(crc, data, length);
+    uLong crc = crc32(0, header + 4, 4);
+    crc = crc32(crc, data, static_cast<uInt>(length));
     unsigned char trailer[4];
-    putBigEndian(trailer, crc);
+    putBigEndian(trailer, static_cast<std::uint32_t>(crc));
     png.append(reinterpret_cast<const char*>(header), sizeof header);
     png.append(reinterpret_cast<const char*>(data), length);
     png.append(reinterpret_cast<const char*>(trailer), sizeof trailer);
