@@ -69,14 +69,8 @@ ErrorStatistics errorStatistics(const Matrix& errors) {
 }
 
 Matrix errorColumns(const TimeBase& base, std::size_t k) {
-    Matrix errors(base.inits.rows(), 3);
-    for (std::size_t a = 0; a < 3; ++a) {
-        const std::size_t column = errorColumn(base.numDataSets, k, a);
-        for (std::size_t r = 0; r < base.inits.rows(); ++r) {
-            errors(r, a) = base.inits(r, column);
-        }
-    }
-    return errors;
+    // East, north and height are neighbouring columns of the results.
+    return base.inits.columnsAt(errorColumn(base.numDataSets, k, 0), 3);
 }
 
 std::vector<std::size_t> badRows(const Matrix& errors) {

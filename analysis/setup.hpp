@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,13 @@ class CorrectedInits {
         return c == 0 ? startTimes_[r] : (*inits_)(r, c);
     }
     Matrix columnAt(std::size_t c) const { return c == 0 ? startTimes_ : inits_->columnAt(c); }
+    // Neighbouring columns after the first (which is replaced), sharing the results' elements.
+    Matrix columnsAt(std::size_t first, std::size_t count) const {
+        if (first == 0) {
+            throw std::logic_error("the corrected start times are not part of the results");
+        }
+        return inits_->columnsAt(first, count);
+    }
 
   private:
     const Matrix* inits_ = nullptr;

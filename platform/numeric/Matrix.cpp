@@ -83,18 +83,18 @@ Matrix Matrix::transposed() const {
     return result;
 }
 
-Matrix Matrix::columnAt(std::size_t c) const {
-    if (c >= cols_) {
+Matrix Matrix::columnsAt(std::size_t first, std::size_t count) const {
+    if (first >= cols_ || count > cols_ - first) {
         throw RuntimeError("Index exceeds matrix dimensions.");
     }
-    Matrix column;
-    column.rows_ = rows_;
-    column.cols_ = 1;
-    if (rows_ != 0) {
-        column.store_ = store_;
-        column.offset_ = offset_ + c * rows_;
+    Matrix part;
+    part.rows_ = rows_;
+    part.cols_ = count;
+    if (rows_ != 0 && count != 0) {
+        part.store_ = store_;
+        part.offset_ = offset_ + first * rows_;
     }
-    return column;
+    return part;
 }
 
 Matrix Matrix::rowAt(std::size_t r) const {

@@ -55,7 +55,9 @@ class Matrix {
     std::vector<double> toVector() const { return {begin(), end()}; }
 
     Matrix transposed() const;
-    Matrix columnAt(std::size_t c) const;
+    Matrix columnAt(std::size_t c) const { return columnsAt(c, 1); }
+    // Columns first .. first + count - 1, sharing this matrix's elements.
+    Matrix columnsAt(std::size_t first, std::size_t count) const;
     Matrix rowAt(std::size_t r) const;
     // Same elements, column-major order kept, new shape; rows * cols must equal numel().
     Matrix reshaped(std::size_t rows, std::size_t cols) const;

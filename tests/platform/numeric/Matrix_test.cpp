@@ -28,6 +28,13 @@ TEST(MatrixSharing, ColumnsAndReshapesKeepTheirValuesWhateverIsWrittenLater) {
     EXPECT_EQ(m, Matrix(3, 2, {1, 2, 3, 40, 5, 6}));
 }
 
+TEST(MatrixSharing, NeighbouringColumnsAreOneMatrix) {
+    const Matrix m(2, 4, {1, 2, 3, 4, 5, 6, 7, 8});
+    EXPECT_EQ(m.columnsAt(1, 2), Matrix(2, 2, {3, 4, 5, 6}));
+    EXPECT_EQ(m.columnsAt(1, 2).columnAt(1), Matrix::column({5, 6}));
+    EXPECT_ANY_THROW(m.columnsAt(3, 2));
+}
+
 TEST(MatrixSharing, AColumnNoOneElseHoldsIsWrittenInPlace) {
     Matrix column = Matrix(4, 3, 7.0).columnAt(2);
     column.data()[0] = 1;
