@@ -14,13 +14,16 @@ namespace ambiscan::analysis {
 namespace {
 
 Matrix selectRows(const Matrix& m, const std::vector<std::size_t>& rows) {
-    Matrix result(rows.size(), m.cols());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < m.cols(); ++c) {
-            result(r, c) = m(rows[r], c);
+    // Gathered column by column into fresh memory, which is not filled with zeros first.
+    std::vector<double> values;
+    values.reserve(rows.size() * m.cols());
+    for (std::size_t c = 0; c < m.cols(); ++c) {
+        const double* column = m.begin() + c * m.rows();
+        for (const std::size_t r : rows) {
+            values.push_back(column[r]);
         }
     }
-    return result;
+    return Matrix(rows.size(), m.cols(), std::move(values));
 }
 
 // One figure of errors against start time: labels, legend, title, time axis and grid.

@@ -191,32 +191,68 @@ class ColumnReducer {
 class VerticalMerger {
   public:
     void add(Point a, Point b) {
-        auto& spans = columns_[std::lround(a.x * 4)];
-        spans.push_back({std::min(a.y, b.y), std::max(a.y, b.y)});
+        // Stems of data in time order come column after column: the last one is kept at hand.
+        const long key = std::lround(a.x * 4);
+        if (last_ == nullptr || key != lastKey_) {
+            last_ = &columns_[key];
+            lastKey_ = key;
+        }
+        Column& column = *last_;
+        const double low = std::min(a.y, b.y), high = std::max(a.y, b.y);
+        if (column.spans.empty()) {
+            column.lowest = column.highestLow = low;
+            column.highest = column.lowestHigh = high;
+        } else {
+            column.lowest = std::min(column.lowest, low);
+            column.highestLow = std::max(column.highestLow, low);
+            column.highest = std::max(column.highest, high);
+            column.lowestHigh = std::min(column.lowestHigh, high);
+        }
+        column.spans.push_back({low, high});
     }
     void emit(ChunkedPath& out) {
-        for (auto& [key, spans] : columns_) {
-            std::sort(spans.begin(), spans.end());
+        for (auto& [key, column] : columns_) {
             const double x = static_cast<double>(key) / 4;
-            double low = spans.front().first, high = spans.front().second;
-            for (std::size_t i = 1; i <= spans.size(); ++i) {
-                if (i < spans.size() && spans[i].first <= high + 0.25) {
-                    high = std::max(high, spans[i].second);
-                    continue;
-                }
-                out.moveTo(x, low);
-                out.lineTo(x, high);
-                if (i < spans.size()) {
-                    low = spans[i].first;
-                    high = spans[i].second;
-                }
+            if (column.highestLow <= column.lowestHigh) {
+                // Every span holds one common height (stems all reach the base line): they
+                // merge into one, as sorting them would find.
+                out.moveTo(x, column.lowest);
+                out.lineTo(x, column.highest);
+            } else {
+                emitMerged(out, x, column.spans);
             }
         }
         columns_.clear();
+        last_ = nullptr;
     }
 
   private:
-    std::map<long, std::vector<std::pair<double, double>>> columns_;
+    struct Column {
+        std::vector<std::pair<double, double>> spans;
+        double lowest = 0, highestLow = 0, highest = 0, lowestHigh = 0;
+    };
+
+    static void emitMerged(ChunkedPath& out, double x,
+                           std::vector<std::pair<double, double>>& spans) {
+        std::sort(spans.begin(), spans.end());
+        double low = spans.front().first, high = spans.front().second;
+        for (std::size_t i = 1; i <= spans.size(); ++i) {
+            if (i < spans.size() && spans[i].first <= high + 0.25) {
+                high = std::max(high, spans[i].second);
+                continue;
+            }
+            out.moveTo(x, low);
+            out.lineTo(x, high);
+            if (i < spans.size()) {
+                low = spans[i].first;
+                high = spans[i].second;
+            }
+        }
+    }
+
+    std::map<long, Column> columns_;
+    Column* last_ = nullptr;
+    long lastKey_ = 0;
 };
 
 // Splits a path into subpaths, passing each on to the column reducer except lone vertical
