@@ -197,41 +197,24 @@ class VerticalMerger {
             last_ = &columns_[key];
             lastKey_ = key;
         }
-        Column& column = *last_;
+        std::vector<std::pair<double, double>>& spans = *last_;
         const double low = std::min(a.y, b.y), high = std::max(a.y, b.y);
-        if (column.spans.empty()) {
-            column.lowest = column.highestLow = low;
-            column.highest = column.lowestHigh = high;
+        // A span crossing the one before joins it: what is drawn depends only on the ground the
+        // spans cover, and stems, which all reach the base line, keep one span per column.
+        if (!spans.empty() && low <= spans.back().second && high >= spans.back().first) {
+            spans.back() = {std::min(low, spans.back().first), std::max(high, spans.back().second)};
         } else {
-            column.lowest = std::min(column.lowest, low);
-            column.highestLow = std::max(column.highestLow, low);
-            column.highest = std::max(column.highest, high);
-            column.lowestHigh = std::min(column.lowestHigh, high);
+            spans.push_back({low, high});
         }
-        column.spans.push_back({low, high});
     }
     void emit(ChunkedPath& out) {
-        for (auto& [key, column] : columns_) {
-            const double x = static_cast<double>(key) / 4;
-            if (column.highestLow <= column.lowestHigh) {
-                // Every span holds one common height (stems all reach the base line): they
-                // merge into one, as sorting them would find.
-                out.moveTo(x, column.lowest);
-                out.lineTo(x, column.highest);
-            } else {
-                emitMerged(out, x, column.spans);
-            }
-        }
+        for (auto& [key, spans] : columns_)
+            emitMerged(out, static_cast<double>(key) / 4, spans);
         columns_.clear();
         last_ = nullptr;
     }
 
   private:
-    struct Column {
-        std::vector<std::pair<double, double>> spans;
-        double lowest = 0, highestLow = 0, highest = 0, lowestHigh = 0;
-    };
-
     static void emitMerged(ChunkedPath& out, double x,
                            std::vector<std::pair<double, double>>& spans) {
         std::sort(spans.begin(), spans.end());
@@ -250,8 +233,8 @@ class VerticalMerger {
         }
     }
 
-    std::map<long, Column> columns_;
-    Column* last_ = nullptr;
+    std::map<long, std::vector<std::pair<double, double>>> columns_;
+    std::vector<std::pair<double, double>>* last_ = nullptr;
     long lastKey_ = 0;
 };
 
