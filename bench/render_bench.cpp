@@ -2,9 +2,13 @@
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "bench/BenchData.hpp"
+#include "charts/grid.hpp"
 #include "charts/stem.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/FigureRenderer.hpp"
@@ -60,6 +64,24 @@ void BM_RenderOneMarkedLine(benchmark::State& state) {
     renderLoop(state, g);
 }
 BENCHMARK(BM_RenderOneMarkedLine)->Arg(500)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The figure the graphics target is set on: a 500-point marked line with a legend and a grid,
+// drawn and written to a PNG file.
+void BM_RenderAndWriteLegendFigure(benchmark::State& state) {
+    graphics::Graphics g;
+    g.figure();
+    const std::vector<graphics::Handle> lines =
+        g.plot(bench::evenTimes(500), bench::noisyErrors(500, 1), "r-x");
+    charts::grid(g);
+    g.legend(lines, {"East: Sig=0.015m; Mean=0.000m"});
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "ambiscan-bench-figure.png").string();
+    for (auto _ : state) {
+        render::print(g, "-dpng", file);
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_RenderAndWriteLegendFigure)->Unit(benchmark::kMillisecond);
 
 // Stems with open markers, as in the time-of-day figure.
 void BM_RenderStems(benchmark::State& state) {
