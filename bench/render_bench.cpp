@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "charts/stem.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/FigureRenderer.hpp"
+#include "platform/render/LineRaster.hpp"
 #include "platform/render/Print.hpp"
 
 namespace {
@@ -82,6 +84,27 @@ void BM_RenderAndWriteLegendFigure(benchmark::State& state) {
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_RenderAndWriteLegendFigure)->Unit(benchmark::kMillisecond);
+
+// The line raster alone on dense noise: 6 000 segments across a third of the height each, as
+// the good-only error figures of a small run draw them.
+void BM_LineRasterNoise(benchmark::State& state) {
+    const Surface surface = makeSurface();
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(450, 150);
+    std::vector<double> ys(6001);
+    for (double& y : ys)
+        y = noise(random);
+    render::LineRaster raster(render::kFigureWidth, render::kFigureHeight);
+    for (auto _ : state) {
+        raster.begin(1.2, {80, 50, 1160, 830});
+        for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
+            const double x = 80 + 1080.0 * static_cast<double>(i) / 6000;
+            raster.segment(x, ys[i], x + 0.18, ys[i + 1]);
+        }
+        raster.blendInto(surface.get(), {0, 0, 1});
+    }
+}
+BENCHMARK(BM_LineRasterNoise)->Unit(benchmark::kMillisecond);
 
 // Stems with open markers, as in the time-of-day figure.
 void BM_RenderStems(benchmark::State& state) {

@@ -45,7 +45,7 @@ void LineRaster::begin(double lineWidth, Clip clip) {
         rowShare_[static_cast<std::size_t>(r)] = share(r, clip.top, clip.bottom);
 }
 
-inline void LineRaster::cover(Cell& cell, double distance, const Pen& pen) {
+inline void LineRaster::cover(Cell& cell, double distance, Pen pen) {
     const double c = std::clamp(pen.edge - distance, 0.0, pen.fullest);
     const auto level = static_cast<std::uint32_t>(c * 255 + 0.5);
     const std::uint32_t old = cell.coverage;
@@ -105,34 +105,54 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
         for (long c = c0; c <= c1; ++c)
             touch(c, first, last);
     }
-    for (long i = first; i <= last; ++i) {
+    const auto height = static_cast<std::size_t>(height_);
+    // One step along the walk: the pixels across it within reach, their distance from the
+    // segment measured exactly (near the ends) or as the offset from its middle (elsewhere).
+    const auto row = [&](long i, bool exact) {
         const double centre = static_cast<double>(i) + 0.5;
         const double onLine = std::clamp(centre, along0, along1);
         const double mid = steep ? ax + (onLine - ay) * slope : ay + (onLine - ax) * slope;
         const long j0 = std::max(acrossFirst, floorToLong(mid - across));
         const long j1 = std::min(acrossLast, floorToLong(mid + across));
-        // Away from the ends every pixel's nearest point of the segment lies inside it, within
-        // reach times the sine along the walk: the distance is the offset from the middle.
-        const bool inner = centre - along0 >= reach && along1 - centre >= reach;
         if (j0 > j1)
-            continue;
-        const auto height = static_cast<std::size_t>(height_);
+            return;
         if (steep) {
-            for (long j = j0; j <= j1; ++j) {
-                const double other = static_cast<double>(j) + 0.5;
-                cover(cells[static_cast<std::size_t>(j) * height + static_cast<std::size_t>(i)],
-                      inner ? std::abs(other - mid) * cosine : distance(other, centre), pen);
+            Cell* cell =
+                cells + static_cast<std::size_t>(j0) * height + static_cast<std::size_t>(i);
+            double offset = static_cast<double>(j0) + 0.5 - mid;
+            for (long j = j0; j <= j1; ++j, cell += height, offset += 1) {
+                cover(*cell,
+                      exact ? distance(static_cast<double>(j) + 0.5, centre)
+                            : std::abs(offset) * cosine,
+                      pen);
             }
         } else {
             touch(i, j0, j1);
             Cell* column = cells + static_cast<std::size_t>(i) * height;
-            for (long j = j0; j <= j1; ++j) {
-                const double other = static_cast<double>(j) + 0.5;
-                cover(column[j], inner ? std::abs(other - mid) * cosine : distance(centre, other),
+            double offset = static_cast<double>(j0) + 0.5 - mid;
+            for (long j = j0; j <= j1; ++j, offset += 1) {
+                cover(column[j],
+                      exact ? distance(centre, static_cast<double>(j) + 0.5)
+                            : std::abs(offset) * cosine,
                       pen);
             }
         }
+    };
+    // Away from the ends every pixel's nearest point of the segment lies inside it, within reach
+    // times the sine along the walk: there the offset from the middle gives the distance.
+    const long innerFirst = std::max(first, static_cast<long>(std::ceil(along0 + reach - 0.5)));
+    const long innerLast = std::min(last, floorToLong(along1 - reach - 0.5));
+    if (innerFirst > innerLast) {
+        for (long i = first; i <= last; ++i)
+            row(i, true);
+        return;
     }
+    for (long i = first; i < innerFirst; ++i)
+        row(i, true);
+    for (long i = innerFirst; i <= innerLast; ++i)
+        row(i, false);
+    for (long i = innerLast + 1; i <= last; ++i)
+        row(i, true);
 }
 
 void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) {

@@ -48,7 +48,7 @@ class LineRaster {
         double fullest;                  // the most a pixel can be covered
         std::uint8_t segment, previous;  // this segment's number and the one before it
     };
-    static void cover(Cell& cell, double distance, const Pen& pen);
+    static void cover(Cell& cell, double distance, Pen pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
 
     int width_, height_;
