@@ -50,9 +50,6 @@ void FigureWriter::write(render::RenderedFigure figure, const std::string& fileN
 }
 
 void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fileName) {
-    while (inFlight_.size() >= kInFlight) {
-        finishOldest();
-    }
     auto model = std::make_shared<graphics::Graphics>(std::move(figure));
     start(
         [model](render::RenderedFigure& target) {
@@ -63,35 +60,34 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fi
 
 void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,
                          const std::string& fileName) {
-    auto promise = std::make_shared<std::promise<bool>>();
-    std::shared_future<bool> before = lastWritten_;
-    lastWritten_ = promise->get_future().share();
-    inFlight_.push_back(
-        std::async(std::launch::async, [this, draw = std::move(draw), drawn = std::move(drawn),
-                                        fileName, before, promise]() mutable {
-            WrittenSignal signal(promise);
-            std::string png;
-            {
-                // Let go of the drawing slot before waiting for the figure before: a figure drawn
-                // ahead must never hold a slot the earlier one needs.
-                drawing_.acquire();
-                const SlotRelease slot(drawing_);
-                render::RenderedFigure target = drawn ? std::move(*drawn) : takeCanvas();
-                if (draw) {
-                    draw(target);
-                }
-                png = render::encodePng(target.pixels());
-                keepCanvas(std::move(target));
+    // Held by a shared pointer: the step must be copyable, a canvas is not.
+    auto given = std::make_shared<std::optional<render::RenderedFigure>>(std::move(drawn));
+    enqueue([this, draw = std::move(draw), given, fileName] {
+        std::string png;
+        {
+            // The drawing slot is let go before waiting for the figure before: a figure drawn
+            // ahead must never hold a slot the earlier one needs.
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            render::RenderedFigure target = *given ? std::move(**given) : takeCanvas();
+            if (draw) {
+                draw(target);
             }
-            // Encoded side by side; files appear in the order given, and none after a failed one.
-            if (!before.valid() || before.get()) {
-                render::writePngBytes(png, fileName);
-                signal.written = true;
-            }
-        }));
+            png = render::encodePng(target.pixels());
+            keepCanvas(std::move(target));
+        }
+        return std::function<void()>(
+            [png = std::move(png), fileName] { render::writePngBytes(png, fileName); });
+    });
 }
 
 void FigureWriter::print(std::ostream& out, std::string text) {
+    enqueue([&out, text = std::move(text)] {
+        return std::function<void()>([&out, text] { out << text; });
+    });
+}
+
+void FigureWriter::enqueue(Prepare prepare) {
     while (inFlight_.size() >= kInFlight) {
         finishOldest();
     }
@@ -99,10 +95,12 @@ void FigureWriter::print(std::ostream& out, std::string text) {
     std::shared_future<bool> before = lastWritten_;
     lastWritten_ = promise->get_future().share();
     inFlight_.push_back(
-        std::async(std::launch::async, [&out, text = std::move(text), before, promise]() {
+        std::async(std::launch::async, [prepare = std::move(prepare), before, promise] {
             WrittenSignal signal(promise);
+            const std::function<void()> show = prepare();
+            // Prepared side by side; outputs appear in the order given, none after a failure.
             if (!before.valid() || before.get()) {
-                out << text;
+                show();
                 signal.written = true;
             }
         }));

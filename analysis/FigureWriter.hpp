@@ -45,6 +45,10 @@ class FigureWriter {
     // working memory, so more would cost memory and page faults without finishing sooner.
     static constexpr std::ptrdiff_t kDrawing = 2;
 
+    // A step in output order, on a thread of its own once there is room: `prepare` runs at once
+    // and returns how to show its output, which runs when every step before has shown its own.
+    using Prepare = std::function<std::function<void()>()>;
+    void enqueue(Prepare prepare);
     void start(Draw draw, std::optional<render::RenderedFigure> drawn, const std::string& fileName);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
     // Canvases whose figures are encoded, shared by the drawing threads.
