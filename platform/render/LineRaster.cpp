@@ -149,8 +149,38 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
     }
     for (long i = first; i < innerFirst; ++i)
         row(i, true);
-    for (long i = innerFirst; i <= innerLast; ++i)
-        row(i, false);
+    if (steep) {
+        // Column by column, whose rows lie together in memory: a crowded line's tall strokes
+        // cost a few cells a row, not a scattered row of cells each.
+        const double midFirst = ax + (static_cast<double>(innerFirst) + 0.5 - ay) * slope;
+        const double midLast = ax + (static_cast<double>(innerLast) + 0.5 - ay) * slope;
+        const long j0 = std::max(acrossFirst, floorToLong(std::min(midFirst, midLast) - across));
+        const long j1 = std::min(acrossLast, floorToLong(std::max(midFirst, midLast) + across));
+        for (long j = j0; j <= j1; ++j) {
+            const double centre = static_cast<double>(j) + 0.5;
+            long from = innerFirst, to = innerLast;
+            if (slope != 0) {
+                // The rows whose middle lies within reach across, a row more each side.
+                // (Kept to the rows walked first: a slope near zero puts them far off.)
+                const auto rowAt = [&](double side) {
+                    return std::clamp((centre + side - ax) / slope + ay - 0.5,
+                                      static_cast<double>(innerFirst) - 1,
+                                      static_cast<double>(innerLast) + 1);
+                };
+                const double t0 = rowAt(-across), t1 = rowAt(across);
+                from = std::max(from, floorToLong(std::min(t0, t1)));
+                to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
+            }
+            Cell* cell = cells + static_cast<std::size_t>(j) * height;
+            for (long i = from; i <= to; ++i) {
+                const double mid = ax + (static_cast<double>(i) + 0.5 - ay) * slope;
+                cover(cell[i], std::abs(centre - mid) * cosine, pen);
+            }
+        }
+    } else {
+        for (long i = innerFirst; i <= innerLast; ++i)
+            row(i, false);
+    }
     for (long i = innerLast + 1; i <= last; ++i)
         row(i, true);
 }
