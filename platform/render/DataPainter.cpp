@@ -16,24 +16,12 @@ namespace ambiscan::render {
 using graphics::ColorSpec;
 using graphics::Rgb;
 
-bool PixelSet::insert(double x, double y) {
-    // Rounded half up by truncation: only positions from -0.5 on can fall inside.
-    if (!(x > -0.5 && y > -0.5 && x < width_ && y < height_)) {
-        return true;
-    }
-    const auto ix = static_cast<long>(x + 0.5);
-    const auto iy = static_cast<long>(y + 0.5);
-    if (ix >= width_ || iy >= height_) {
-        return true;
-    }
-    const auto index = static_cast<std::size_t>(iy) * static_cast<std::size_t>(width_) +
-                       static_cast<std::size_t>(ix);
-    if (bits_.empty()) {
-        bits_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    }
-    if (bits_[index]) {
-        return false;
-    }
+bool PixelSet::firstInsert(std::size_t index) {
+    bits_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    return mark(index);
+}
+
+bool PixelSet::mark(std::size_t index) {
     bits_[index] = 1;
     seen_.push_back(static_cast<std::uint32_t>(index));
     return true;
@@ -116,46 +104,78 @@ class ChunkedPath {
     bool haveSegment_ = false;
 };
 
-// Feeds a polyline to Cairo, keeping per pixel column only the points that shape it.
+// Feeds a polyline on, keeping per pixel column only the points that shape it.
 class ColumnReducer {
   public:
-    ColumnReducer(ChunkedPath& out, bool reduce) : out_(out), reduce_(reduce) {}
+    enum class Keep {
+        Everything,  // every point
+        Shape,       // per column the first, lowest, highest and last point, in their order
+        Extent,      // the same points, as two strokes: first to last and lowest to highest
+    };
+    ColumnReducer(ChunkedPath& out, Keep keep)
+        : out_(out), reduce_(keep != Keep::Everything), extent_(keep == Keep::Extent) {}
     void moveTo(Point p) {
         flush();
         out_.moveTo(p.x, p.y);
         start(p);
     }
+    // The points gathered in one pixel column so far.
+    struct Column {
+        double left = 0;  // the column runs from left to left + 1
+        int count = 0;    // points after the first
+        Point low{}, high{}, last{};
+        int lowIndex = 0, highIndex = 0, lastIndex = 0;  // counted from the first, at 0
+
+        bool holds(double x) const { return x >= left && x < left + 1; }
+        void take(Point p) {
+            ++count;
+            last = p;
+            lastIndex = count;
+            if (p.y < low.y)
+                low = p, lowIndex = count;
+            if (p.y > high.y)
+                high = p, highIndex = count;
+        }
+    };
+
+    // The column taking points, if any.
+    Column* gathering() { return reduce_ && active_ ? &column_ : nullptr; }
+
     void lineTo(Point p) {
-        // Same column as floor(p.x) == column_, without a call per point.
-        if (reduce_ && active_ && p.x >= column_ && p.x < column_ + 1) {
-            ++count_;
-            last_ = p;
-            lastIndex_ = count_;
-            if (p.y < low_.y)
-                low_ = p, lowIndex_ = count_;
-            if (p.y > high_.y)
-                high_ = p, highIndex_ = count_;
+        if (reduce_ && active_ && column_.holds(p.x)) {
+            column_.take(p);
             return;
         }
         nextColumn(p);
     }
     void flush() {
-        if (!active_ || count_ == 0) {
+        const Column& c = column_;
+        if (!active_ || c.count == 0) {
             active_ = false;
             return;
         }
         // Emit the extremes in the order they came, then the last point.
-        const bool lowFirst = lowIndex_ <= highIndex_;
-        const Point a = lowFirst ? low_ : high_;
-        const Point b = lowFirst ? high_ : low_;
-        const int ia = lowFirst ? lowIndex_ : highIndex_;
-        const int ib = lowFirst ? highIndex_ : lowIndex_;
+        const bool lowFirst = c.lowIndex <= c.highIndex;
+        const Point a = lowFirst ? c.low : c.high;
+        const Point b = lowFirst ? c.high : c.low;
+        const int ia = lowFirst ? c.lowIndex : c.highIndex;
+        const int ib = lowFirst ? c.highIndex : c.lowIndex;
+        if (extent_ && ia > 0 && ib != ia && c.lastIndex != ib) {
+            // Three strokes up and down a column less than a pixel wide lie under these two, to
+            // within a part of a pixel across; in a crowded line each would span its height.
+            out_.lineTo(c.last.x, c.last.y);
+            out_.moveTo(c.low.x, c.low.y);
+            out_.lineTo(c.high.x, c.high.y);
+            out_.moveTo(c.last.x, c.last.y);
+            active_ = false;
+            return;
+        }
         if (ia > 0)
             out_.lineTo(a.x, a.y);
         if (ib > 0 && ib != ia)
             out_.lineTo(b.x, b.y);
-        if (lastIndex_ != ia && lastIndex_ != ib)
-            out_.lineTo(last_.x, last_.y);
+        if (c.lastIndex != ia && c.lastIndex != ib)
+            out_.lineTo(c.last.x, c.last.y);
         active_ = false;
     }
 
@@ -171,18 +191,12 @@ class ColumnReducer {
     }
     void start(Point p) {
         active_ = true;
-        column_ = std::floor(p.x);
-        count_ = 0;
-        low_ = high_ = last_ = p;
-        lowIndex_ = highIndex_ = lastIndex_ = 0;
+        column_ = Column{std::floor(p.x), 0, p, p, p, 0, 0, 0};
     }
     ChunkedPath& out_;
-    bool reduce_;
+    bool reduce_, extent_;
     bool active_ = false;
-    double column_ = 0;
-    int count_ = 0;
-    Point low_{}, high_{}, last_{};
-    int lowIndex_ = 0, highIndex_ = 0, lastIndex_ = 0;
+    Column column_;
 };
 
 // Lone vertical segments, as stems are drawn, gathered per quarter pixel column and merged where
@@ -275,6 +289,9 @@ class SubpathSorter {
         reducer_.flush();
     }
 
+    // True when points go on to the reducer as they come.
+    bool passesOn() const { return count_ == 3; }
+
   private:
     ColumnReducer& reducer_;
     VerticalMerger* merger_;
@@ -356,10 +373,36 @@ bool coversSurface(cairo_t* cr) {
            y1 >= cairo_image_surface_get_height(target);
 }
 
-void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& line, PixelSet& seen,
-                 Reduction reduction) {
-    const graphics::LinePoints pts(line);
-    const std::size_t n = pts.size();
+// Where a line's markers go, in pixels: the points inside the axes, and when reduced only the
+// first to fall on each pixel.
+class MarkerCollector {
+  public:
+    MarkerCollector(const Frame& frame, PixelSet* seen)
+        : left_(frame.left - kTolerance),
+          right_(frame.right() + kTolerance),
+          top_(frame.top - kTolerance),
+          bottom_(frame.bottom() + kTolerance),
+          seen_(seen) {}
+    // Called for every point of a line: kept small enough to be inlined in the loops over them.
+    void add(Point p) {
+        if (!(p.x >= left_ && p.x <= right_ && p.y >= top_ && p.y <= bottom_))
+            return;  // outside the axes, or not a number
+        if (!seen_ || seen_->insert(p.x, p.y))
+            keep(p);
+    }
+    const std::vector<Point>& points() const { return points_; }
+
+  private:
+    [[gnu::noinline]] void keep(Point p) { points_.push_back(p); }
+
+    static constexpr double kTolerance = 0.5;
+    double left_, right_, top_, bottom_;
+    PixelSet* seen_;
+    std::vector<Point> points_;
+};
+
+void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
+                 LineScratch& scratch, bool reduce) {
     const double size = line.markerSize * kPixelsPerPoint;
     const auto edge = resolve(line.markerEdgeColor, line.color);
     auto face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
@@ -371,36 +414,22 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
         face.reset();
     if (!edge && !face)
         return;
-    const bool reduce = reduction == Reduction::Visible;
-    std::vector<Point> points;
-    const double tolerance = 0.5;
-    const PixelMapping map(frame);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double x = map.px(pts.x(i));
-        const double y = map.py(pts.y(i));
-        if (!(x >= frame.left - tolerance && x <= frame.right() + tolerance &&
-              y >= frame.top - tolerance && y <= frame.bottom() + tolerance)) {
-            continue;  // outside the axes, or not a number
-        }
-        if (!reduce || seen.insert(x, y)) {
-            points.push_back({x, y});
-        }
-    }
     const double edgeWidth = strokePixels(line.lineWidth);
     if (reduce && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
         // All faces first, then all edges, as one filled and stroked path would paint them.
         const MarkerStamp stamp(line.marker, size, edgeWidth);
         cairo_surface_t* target = cairo_get_target(cr);
-        cairo_surface_flush(target);
+        CoverageLayer& layer = scratch.markers;
         if (face) {
             for (const Point& p : points)
-                stamp.blendFace(target, p.x, p.y, *face);
+                stamp.stampFace(layer, p.x, p.y);
+            layer.blendInto(target, *face);
         }
         if (edge) {
             for (const Point& p : points)
-                stamp.blendEdge(target, p.x, p.y, *edge);
+                stamp.stampEdge(layer, p.x, p.y);
+            layer.blendInto(target, *edge);
         }
-        cairo_surface_mark_dirty(target);
         return;
     }
     cairo_new_path(cr);
@@ -422,80 +451,121 @@ void drawMarkers(cairo_t* cr, const Frame& frame, const graphics::LineObject& li
     cairo_new_path(cr);
 }
 
+// The line through the points, its markers' positions collected on the way.
+void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
+                LineScratch& scratch, bool reduce, MarkerCollector* markers) {
+    const graphics::LinePoints pts(line);
+    const std::size_t n = pts.size();
+    const bool solid = line.lineStyle == "-";
+    LineRaster* raster = nullptr;
+    if (reduce && solid && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
+        raster = &scratch.raster;
+        raster->begin(strokePixels(line.lineWidth),
+                      LineRaster::Clip{frame.left, frame.top, frame.right(), frame.bottom()});
+    }
+    cairo_save(cr);
+    cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
+    cairo_clip(cr);
+    // Segments are cut at a margin outside the frame: far-off points stay drawable.
+    const double m = 50;
+    const double x0 = frame.left - m, x1 = frame.right() + m;
+    const double y0 = frame.top - m, y1 = frame.bottom() + m;
+    setColor(cr, line.color);
+    setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+    ChunkedPath out(cr, reduce && solid ? kStrokeChunk : 0, raster);
+    using Keep = ColumnReducer::Keep;
+    ColumnReducer columns(out, !reduce ? Keep::Everything : solid ? Keep::Extent : Keep::Shape);
+    VerticalMerger verticals;
+    SubpathSorter path(columns, reduce && solid ? &verticals : nullptr);
+    const PixelMapping map(frame);
+    bool broken = true;
+    Point previous{0, 0};
+    bool havePrevious = false, previousInside = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double xd = pts.x(i);
+        const double yd = pts.y(i);
+        const Point p{map.px(xd), map.py(yd)};
+        if (markers)
+            markers->add(p);
+        // Inside the margin (never so for a point not a number).
+        const bool inside = p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
+        if (inside && previousInside && !broken) {
+            // The usual case, and millions of times in a long line: nothing to cut.
+            ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
+            if (column == nullptr || !column->holds(p.x)) {
+                path.lineTo(p);
+                previous = p;
+                continue;
+            }
+            // Points crowding into one pixel column, gathered here without the steps between.
+            ColumnReducer::Column run = *column;
+            run.take(p);
+            std::size_t j = i + 1;
+            for (; j < n; ++j) {
+                const Point q{map.px(pts.x(j)), map.py(pts.y(j))};
+                if (!(run.holds(q.x) && q.x >= x0 && q.x <= x1 && q.y >= y0 && q.y <= y1))
+                    break;
+                if (markers)
+                    markers->add(q);
+                run.take(q);
+            }
+            *column = run;
+            previous = run.last;
+            i = j - 1;
+            continue;
+        }
+        if (!std::isfinite(xd) || !std::isfinite(yd)) {
+            havePrevious = previousInside = false;
+            broken = true;
+            continue;
+        }
+        if (havePrevious) {
+            double t0 = 0, t1 = 1;
+            if ((inside && previousInside) || clipSegment(previous, p, x0, y0, x1, y1, t0, t1)) {
+                const Point a{previous.x + (p.x - previous.x) * t0,
+                              previous.y + (p.y - previous.y) * t0};
+                const Point b{previous.x + (p.x - previous.x) * t1,
+                              previous.y + (p.y - previous.y) * t1};
+                if (broken || t0 > 0)
+                    path.moveTo(a);
+                path.lineTo(b);
+                broken = t1 < 1;
+            } else {
+                broken = true;
+            }
+        }
+        previous = p;
+        havePrevious = true;
+        previousInside = inside;
+    }
+    path.finish();
+    verticals.emit(out);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    if (raster)
+        raster->blendInto(cairo_get_target(cr), line.color);
+}
+
 }  // namespace
 
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
               LineScratch& scratch, Reduction reduction) {
-    const graphics::LinePoints pts(line);
-    const std::size_t n = pts.size();
-    if (line.lineStyle != "none" && n > 1) {
-        const bool reduce = reduction == Reduction::Visible;
-        const bool solid = line.lineStyle == "-";
-        LineRaster* raster = nullptr;
-        if (reduce && solid && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
-            raster = &scratch.raster;
-            raster->begin(strokePixels(line.lineWidth),
-                          LineRaster::Clip{frame.left, frame.top, frame.right(), frame.bottom()});
-        }
-        cairo_save(cr);
-        cairo_rectangle(cr, frame.left, frame.top, frame.width, frame.height);
-        cairo_clip(cr);
-        // Segments are cut at a margin outside the frame: far-off points stay drawable.
-        const double m = 50;
-        const double x0 = frame.left - m, x1 = frame.right() + m;
-        const double y0 = frame.top - m, y1 = frame.bottom() + m;
-        setColor(cr, line.color);
-        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
-        ChunkedPath out(cr, reduce && solid ? kStrokeChunk : 0, raster);
-        ColumnReducer columns(out, reduce);
-        VerticalMerger verticals;
-        SubpathSorter path(columns, reduce && solid ? &verticals : nullptr);
-        const PixelMapping map(frame);
-        bool broken = true;
-        Point previous{0, 0};
-        bool havePrevious = false;
-        for (std::size_t i = 0; i < n; ++i) {
-            const double xd = pts.x(i);
-            const double yd = pts.y(i);
-            if (!std::isfinite(xd) || !std::isfinite(yd)) {
-                havePrevious = false;
-                broken = true;
-                continue;
-            }
-            const Point p{map.px(xd), map.py(yd)};
-            if (havePrevious) {
-                double t0 = 0, t1 = 1;
-                // Both ends inside the margin: nothing to cut, as clipping would find.
-                const bool inside = previous.x >= x0 && previous.x <= x1 && previous.y >= y0 &&
-                                    previous.y <= y1 && p.x >= x0 && p.x <= x1 && p.y >= y0 &&
-                                    p.y <= y1;
-                if (inside || clipSegment(previous, p, x0, y0, x1, y1, t0, t1)) {
-                    const Point a{previous.x + (p.x - previous.x) * t0,
-                                  previous.y + (p.y - previous.y) * t0};
-                    const Point b{previous.x + (p.x - previous.x) * t1,
-                                  previous.y + (p.y - previous.y) * t1};
-                    if (broken || t0 > 0)
-                        path.moveTo(a);
-                    path.lineTo(b);
-                    broken = t1 < 1;
-                } else {
-                    broken = true;
-                }
-            }
-            previous = p;
-            havePrevious = true;
-        }
-        path.finish();
-        verticals.emit(out);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-        if (raster)
-            raster->blendInto(cairo_get_target(cr), line.color);
-    }
+    const bool reduce = reduction == Reduction::Visible;
+    std::optional<MarkerCollector> markers;
     if (line.marker != "none") {
         scratch.seen.clear();
-        drawMarkers(cr, frame, line, scratch.seen, reduction);
+        markers.emplace(frame, reduce ? &scratch.seen : nullptr);
     }
+    const graphics::LinePoints pts(line);
+    if (line.lineStyle != "none" && pts.size() > 1) {
+        strokeLine(cr, frame, line, scratch, reduce, markers ? &*markers : nullptr);
+    } else if (markers) {
+        const PixelMapping map(frame);
+        for (std::size_t i = 0; i < pts.size(); ++i)
+            markers->add({map.px(pts.x(i)), map.py(pts.y(i))});
+    }
+    if (markers)
+        drawMarkers(cr, line, markers->points(), scratch, reduce);
 }
 
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y) {
@@ -522,8 +592,9 @@ void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, do
         one.ydata = Matrix::scalar(0.5);
         const double mid = (x0 + x1) / 2;
         const Frame unit{mid - 0.5, y - 0.5, 1, 1, {0, 1}, {0, 1}};
-        PixelSet seen(1, 1);
-        drawMarkers(cr, unit, one, seen, Reduction::Visible);
+        // One marker is drawn as it is, not stamped: no working memory for a whole image.
+        LineScratch none(1, 1);
+        drawLine(cr, unit, one, none, Reduction::Everything);
     }
 }
 

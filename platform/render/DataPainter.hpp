@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/render/CoverageLayer.hpp"
 #include "platform/render/Frame.hpp"
 #include "platform/render/LineRaster.hpp"
 
@@ -19,11 +20,30 @@ class PixelSet {
   public:
     PixelSet(int width, int height) : width_(width), height_(height) {}
     // True the first time a position is seen.
-    bool insert(double x, double y);
+    bool insert(double x, double y) {
+        // Rounded half up by truncation: only positions from -0.5 on can fall inside.
+        if (!(x > -0.5 && y > -0.5 && x < width_ && y < height_))
+            return true;
+        const auto ix = static_cast<long>(x + 0.5);
+        const auto iy = static_cast<long>(y + 0.5);
+        if (ix >= width_ || iy >= height_)
+            return true;
+        // By columns: points of a line in time order stay within a column or two for a while.
+        const auto index = static_cast<std::size_t>(ix) * static_cast<std::size_t>(height_) +
+                           static_cast<std::size_t>(iy);
+        if (bits_.empty())
+            return firstInsert(index);
+        if (bits_[index])
+            return false;
+        return mark(index);
+    }
     // Forgets the positions seen; costs what was inserted, not the image.
     void clear();
 
   private:
+    bool firstInsert(std::size_t index);
+    bool mark(std::size_t index);
+
     int width_, height_;
     std::vector<std::uint8_t> bits_;   // a byte per pixel, made on the first insert
     std::vector<std::uint32_t> seen_;  // the bytes set
@@ -31,9 +51,11 @@ class PixelSet {
 
 // Working memory for drawing lines, kept from one figure to the next.
 struct LineScratch {
-    LineScratch(int width, int height) : seen(width, height), raster(width, height) {}
+    LineScratch(int width, int height)
+        : seen(width, height), raster(width, height), markers(width, height) {}
     PixelSet seen;
     LineRaster raster;
+    CoverageLayer markers;
 };
 
 void setColor(cairo_t* cr, const graphics::Rgb& c);

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "platform/render/Markers.hpp"
-#include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
 
@@ -90,39 +89,36 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     return masks[static_cast<std::size_t>(py * kPhases + px)];
 }
 
-void MarkerStamp::blend(cairo_surface_t* image, const std::vector<Mask>& masks, double x, double y,
-                        const graphics::Rgb& c) const {
+void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x,
+                        double y) const {
     long left = 0, top = 0;
     const Mask& m = mask(masks, x, y, left, top);
-    const long width = cairo_image_surface_get_width(image);
-    const long height = cairo_image_surface_get_height(image);
-    const long stride = cairo_image_surface_get_stride(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
-    const PixelBlend paint(c);
-    const auto mixInto = [&paint](std::uint32_t* pixel, std::uint32_t a) { paint.into(pixel, a); };
-    if (left >= 0 && top >= 0 && left + side_ <= width && top + side_ <= height) {
+    const long c0 = std::max(0L, left), c1 = std::min<long>(layer.width() - 1, left + side_ - 1);
+    const long r0 = std::max(0L, top), r1 = std::min<long>(layer.height() - 1, top + side_ - 1);
+    if (c0 > c1 || r0 > r1)
+        return;
+    layer.reserve(c0, r0, c1, r1);
+    if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1) {
         // Wholly inside, as nearly every marker is: no bounds to test per pixel.
-        unsigned char* corner = data + top * stride + left * 4;
+        std::uint8_t* corner = layer.cell(left, top);
+        const long height = layer.height();
         for (const Cover& k : m)
-            mixInto(reinterpret_cast<std::uint32_t*>(corner + k.row * stride) + k.col, k.alpha);
+            CoverageLayer::add(corner + k.col * height + k.row, k.alpha);
         return;
     }
     for (const Cover& k : m) {
         const long row = top + k.row, col = left + k.col;
-        if (row < 0 || col < 0 || row >= height || col >= width)
-            continue;
-        mixInto(reinterpret_cast<std::uint32_t*>(data + row * stride) + col, k.alpha);
+        if (row >= r0 && row <= r1 && col >= c0 && col <= c1)
+            CoverageLayer::add(layer.cell(col, row), k.alpha);
     }
 }
 
-void MarkerStamp::blendFace(cairo_surface_t* image, double x, double y,
-                            const graphics::Rgb& c) const {
-    blend(image, faces_, x, y, c);
+void MarkerStamp::stampFace(CoverageLayer& layer, double x, double y) const {
+    stamp(layer, faces_, x, y);
 }
 
-void MarkerStamp::blendEdge(cairo_surface_t* image, double x, double y,
-                            const graphics::Rgb& c) const {
-    blend(image, edges_, x, y, c);
+void MarkerStamp::stampEdge(CoverageLayer& layer, double x, double y) const {
+    stamp(layer, edges_, x, y);
 }
 
 }  // namespace ambiscan::render

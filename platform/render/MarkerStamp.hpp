@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/Colors.hpp"
+#include "platform/render/CoverageLayer.hpp"
 
 namespace ambiscan::render {
 
-// One marker drawn once into coverage masks, at a few sub-pixel offsets, and then blended into
-// an image wherever a point falls. Thousands of markers cost thousands of small blends instead
-// of one path with thousands of outlines, whose filling and stroking grows far faster.
+// One marker drawn once into coverage masks, at a few sub-pixel offsets, and then added to a
+// coverage layer wherever a point falls. Thousands of markers cost thousands of small stamps
+// instead of one path with thousands of outlines, whose filling and stroking grows far faster.
 class MarkerStamp {
   public:
     // Sub-pixel offsets per pixel and axis: positions are kept to 1/8 pixel.
@@ -20,9 +20,9 @@ class MarkerStamp {
 
     MarkerStamp(const std::string& marker, double size, double edgeWidth);
 
-    // Blends the face (or edge) coverage centred on (x, y) into an RGB24 image surface.
-    void blendFace(cairo_surface_t* image, double x, double y, const graphics::Rgb& c) const;
-    void blendEdge(cairo_surface_t* image, double x, double y, const graphics::Rgb& c) const;
+    // Adds the face (or edge) coverage centred on (x, y) to the layer.
+    void stampFace(CoverageLayer& layer, double x, double y) const;
+    void stampEdge(CoverageLayer& layer, double x, double y) const;
 
     // True when markers can be stamped onto the target of `cr`: a 24-bit image drawn without
     // a transform.
@@ -37,8 +37,7 @@ class MarkerStamp {
     using Mask = std::vector<Cover>;
     const Mask& mask(const std::vector<Mask>& masks, double x, double y, long& left,
                      long& top) const;
-    void blend(cairo_surface_t* image, const std::vector<Mask>& masks, double x, double y,
-               const graphics::Rgb& c) const;
+    void stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x, double y) const;
 
     int side_ = 0;                     // masks are side_ x side_ pixels
     int half_ = 0;                     // from the mask's corner to the pixel holding its centre

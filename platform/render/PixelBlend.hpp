@@ -19,6 +19,11 @@ class PixelBlend {
     explicit PixelBlend(const graphics::Rgb& c)
         : r_(colourChannel(c.r)), g_(colourChannel(c.g)), b_(colourChannel(c.b)) {}
     void into(std::uint32_t* pixel, std::uint32_t alpha) const {
+        if (alpha == 255) {
+            // Wholly covered, as the inside of every stroke and marker is.
+            *pixel = 0xff000000u | r_ << 16 | g_ << 8 | b_;
+            return;
+        }
         const std::uint32_t keep = 255 - alpha;
         const std::uint32_t old = *pixel;
         const auto mix = [&](std::uint32_t colour, int shift) {
