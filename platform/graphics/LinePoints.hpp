@@ -20,6 +20,11 @@ class LinePoints {
 
     std::size_t size() const { return stems_ ? 3 * n_ : n_; }
 
+    // The coordinates as stored, when they are the points drawn (not compact stems).
+    bool plain() const { return !stems_; }
+    const double* plainX() const { return x_; }
+    const double* plainY() const { return y_; }
+
     double x(std::size_t i) const {
         if (!stems_)
             return x_[i];

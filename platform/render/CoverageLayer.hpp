@@ -19,6 +19,7 @@ class CoverageLayer {
     // Working memory for images of this size, taken on the first use.
     CoverageLayer(int imageWidth, int imageHeight) : width_(imageWidth), height_(imageHeight) {}
 
+    bool empty() const { return firstCol_ > lastCol_; }
     int width() const { return width_; }
     int height() const { return height_; }
 

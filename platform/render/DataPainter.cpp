@@ -45,6 +45,16 @@ struct Point {
     double x, y;
 };
 
+// A rectangle in pixels, its edges included.
+struct Box {
+    double left, top, right, bottom;
+    bool holds(Point p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+    Box within(const Box& b) const {
+        return {std::max(left, b.left), std::max(top, b.top), std::min(right, b.right),
+                std::min(bottom, b.bottom)};
+    }
+};
+
 // The frame's mapping with its divisions done once, for loops over every point of a line.
 struct PixelMapping {
     explicit PixelMapping(const Frame& f)
@@ -378,16 +388,25 @@ bool coversSurface(cairo_t* cr) {
 class MarkerCollector {
   public:
     MarkerCollector(const Frame& frame, PixelSet* seen)
-        : left_(frame.left - kTolerance),
-          right_(frame.right() + kTolerance),
-          top_(frame.top - kTolerance),
-          bottom_(frame.bottom() + kTolerance),
+        : box_{frame.left - kTolerance, frame.top - kTolerance, frame.right() + kTolerance,
+               frame.bottom() + kTolerance},
           seen_(seen) {}
     // Called for every point of a line: kept small enough to be inlined in the loops over them.
     void add(Point p) {
-        if (!(p.x >= left_ && p.x <= right_ && p.y >= top_ && p.y <= bottom_))
+        if (!box_.holds(p))
             return;  // outside the axes, or not a number
         if (!seen_ || seen_->insert(p.x, p.y))
+            keep(p);
+    }
+    // Where add() may be skipped for addInside(): inside the axes, and rounded inside the image.
+    Box inside() const {
+        if (!seen_)
+            return box_;
+        return box_.within({0, 0, static_cast<double>(seen_->width() - 1),
+                            static_cast<double>(seen_->height() - 1)});
+    }
+    void addInside(Point p) {
+        if (!seen_ || seen_->insertInside(p.x, p.y))
             keep(p);
     }
     const std::vector<Point>& points() const { return points_; }
@@ -396,26 +415,55 @@ class MarkerCollector {
     [[gnu::noinline]] void keep(Point p) { points_.push_back(p); }
 
     static constexpr double kTolerance = 0.5;
-    double left_, right_, top_, bottom_;
+    Box box_;
     PixelSet* seen_;
     std::vector<Point> points_;
 };
 
-void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
-                 LineScratch& scratch, bool reduce) {
-    const double size = line.markerSize * kPixelsPerPoint;
-    const auto edge = resolve(line.markerEdgeColor, line.color);
-    auto face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
-                    ? std::optional<Rgb>(Rgb{1, 1, 1})
-                    : resolve(line.markerFaceColor, line.color);
+// Takes on the points from i on into the column while they fall in it and between top and
+// bottom, with their markers when there are some; returns the first point not taken. The
+// column and the rows between must lie where the markers may be added as inside.
+template <bool kMarkers>
+std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std::size_t n,
+                         const PixelMapping& map, double top, double bottom,
+                         ColumnReducer::Column& column, MarkerCollector* markers) {
+    for (; i < n; ++i) {
+        const Point q{map.px(xs[i]), map.py(ys[i])};
+        if (!(column.holds(q.x) && q.y >= top && q.y <= bottom))
+            break;
+        if constexpr (kMarkers)
+            markers->addInside(q);
+        column.take(q);
+    }
+    return i;
+}
+
+// The colours a line's markers are filled and edged with, none where they are not.
+struct MarkerColours {
+    std::optional<Rgb> face, edge;
+};
+
+MarkerColours markerColours(const graphics::LineObject& line) {
+    MarkerColours c;
+    c.edge = resolve(line.markerEdgeColor, line.color);
+    c.face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
+                 ? std::optional<Rgb>(Rgb{1, 1, 1})
+                 : resolve(line.markerFaceColor, line.color);
     if (line.marker == ".")
-        face = edge;
+        c.face = c.edge;
     if (isOpenMarker(line.marker))
-        face.reset();
-    if (!edge && !face)
-        return;
+        c.face.reset();
+    return c;
+}
+
+// The markers at the points, stamped when `stamping`. A line raster still to be painted, in the
+// markers' edge colour and with no faces to come between, is painted along with their edges.
+void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
+                 LineScratch& scratch, bool stamping, LineRaster* unpaintedLine) {
+    const double size = line.markerSize * kPixelsPerPoint;
+    const auto [face, edge] = markerColours(line);
     const double edgeWidth = strokePixels(line.lineWidth);
-    if (reduce && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
+    if (stamping) {
         // All faces first, then all edges, as one filled and stroked path would paint them.
         const MarkerStamp stamp(line.marker, size, edgeWidth);
         cairo_surface_t* target = cairo_get_target(cr);
@@ -428,6 +476,8 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vecto
         if (edge) {
             for (const Point& p : points)
                 stamp.stampEdge(layer, p.x, p.y);
+            if (unpaintedLine)
+                unpaintedLine->blendInto(target, line.color, &layer);
             layer.blendInto(target, *edge);
         }
         return;
@@ -451,14 +501,16 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vecto
     cairo_new_path(cr);
 }
 
-// The line through the points, its markers' positions collected on the way.
+// The line through the points, its markers' positions collected on the way. A solid line is
+// drawn by the line raster when `stamping`, and left there unpainted when `leaveUnpainted`.
 void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
-                LineScratch& scratch, bool reduce, MarkerCollector* markers) {
+                LineScratch& scratch, bool reduce, bool stamping, MarkerCollector* markers,
+                bool leaveUnpainted) {
     const graphics::LinePoints pts(line);
     const std::size_t n = pts.size();
     const bool solid = line.lineStyle == "-";
     LineRaster* raster = nullptr;
-    if (reduce && solid && MarkerStamp::canStamp(cr) && coversSurface(cr)) {
+    if (stamping && solid) {
         raster = &scratch.raster;
         raster->begin(strokePixels(line.lineWidth),
                       LineRaster::Clip{frame.left, frame.top, frame.right(), frame.bottom()});
@@ -478,6 +530,13 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
     VerticalMerger verticals;
     SubpathSorter path(columns, reduce && solid ? &verticals : nullptr);
     const PixelMapping map(frame);
+    // Columns of plain data are gathered where nothing needs cutting and markers need no test.
+    const Box margin{x0, y0, x1, y1};
+    const Box gatherable = !pts.plain() ? Box{0, 0, -1, -1}
+                           : markers    ? markers->inside().within(margin)
+                                        : margin;
+    const double* xs = pts.plainX();
+    const double* ys = pts.plainY();
     bool broken = true;
     Point previous{0, 0};
     bool havePrevious = false, previousInside = false;
@@ -485,35 +544,37 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
         const double xd = pts.x(i);
         const double yd = pts.y(i);
         const Point p{map.px(xd), map.py(yd)};
-        if (markers)
-            markers->add(p);
         // Inside the margin (never so for a point not a number).
         const bool inside = p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
         if (inside && previousInside && !broken) {
             // The usual case, and millions of times in a long line: nothing to cut.
             ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
-            if (column == nullptr || !column->holds(p.x)) {
+            if (column == nullptr || !column->holds(p.x) || !gatherable.holds(p) ||
+                !gatherable.holds({column->left, p.y}) ||
+                !gatherable.holds({column->left + 1, p.y})) {
+                if (markers)
+                    markers->add(p);
                 path.lineTo(p);
                 previous = p;
                 continue;
             }
-            // Points crowding into one pixel column, gathered here without the steps between.
+            // Points crowding into one pixel column, gathered without the steps between.
+            if (markers)
+                markers->addInside(p);
             ColumnReducer::Column run = *column;
             run.take(p);
-            std::size_t j = i + 1;
-            for (; j < n; ++j) {
-                const Point q{map.px(pts.x(j)), map.py(pts.y(j))};
-                if (!(run.holds(q.x) && q.x >= x0 && q.x <= x1 && q.y >= y0 && q.y <= y1))
-                    break;
-                if (markers)
-                    markers->add(q);
-                run.take(q);
-            }
+            const std::size_t next =
+                markers ? gatherColumn<true>(xs, ys, i + 1, n, map, gatherable.top,
+                                             gatherable.bottom, run, markers)
+                        : gatherColumn<false>(xs, ys, i + 1, n, map, gatherable.top,
+                                              gatherable.bottom, run, markers);
             *column = run;
             previous = run.last;
-            i = j - 1;
+            i = next - 1;
             continue;
         }
+        if (markers)
+            markers->add(p);
         if (!std::isfinite(xd) || !std::isfinite(yd)) {
             havePrevious = previousInside = false;
             broken = true;
@@ -542,7 +603,7 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
     verticals.emit(out);
     cairo_stroke(cr);
     cairo_restore(cr);
-    if (raster)
+    if (raster && !leaveUnpainted)
         raster->blendInto(cairo_get_target(cr), line.color);
 }
 
@@ -551,21 +612,29 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
               LineScratch& scratch, Reduction reduction) {
     const bool reduce = reduction == Reduction::Visible;
+    // Lines and markers are drawn into the image's pixels when they can be.
+    const bool stamping = reduce && MarkerStamp::canStamp(cr) && coversSurface(cr);
     std::optional<MarkerCollector> markers;
     if (line.marker != "none") {
         scratch.seen.clear();
         markers.emplace(frame, reduce ? &scratch.seen : nullptr);
     }
     const graphics::LinePoints pts(line);
+    LineRaster* unpainted = nullptr;
     if (line.lineStyle != "none" && pts.size() > 1) {
-        strokeLine(cr, frame, line, scratch, reduce, markers ? &*markers : nullptr);
+        const MarkerColours colours = markerColours(line);
+        const bool withEdges = markers && stamping && line.lineStyle == "-" && !colours.face &&
+                               colours.edge == line.color;
+        strokeLine(cr, frame, line, scratch, reduce, stamping, markers ? &*markers : nullptr,
+                   withEdges);
+        unpainted = withEdges ? &scratch.raster : nullptr;
     } else if (markers) {
         const PixelMapping map(frame);
         for (std::size_t i = 0; i < pts.size(); ++i)
             markers->add({map.px(pts.x(i)), map.py(pts.y(i))});
     }
     if (markers)
-        drawMarkers(cr, line, markers->points(), scratch, reduce);
+        drawMarkers(cr, line, markers->points(), scratch, stamping, unpainted);
 }
 
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y) {

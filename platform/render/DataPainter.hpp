@@ -37,6 +37,21 @@ class PixelSet {
             return false;
         return mark(index);
     }
+    // insert() for a position whose rounding lies inside the image.
+    bool insertInside(double x, double y) {
+        const auto index = static_cast<std::size_t>(static_cast<long>(x + 0.5)) *
+                               static_cast<std::size_t>(height_) +
+                           static_cast<std::size_t>(static_cast<long>(y + 0.5));
+        if (bits_.empty())
+            return firstInsert(index);
+        if (bits_[index])
+            return false;
+        return mark(index);
+    }
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
     // Forgets the positions seen; costs what was inserted, not the image.
     void clear();
 

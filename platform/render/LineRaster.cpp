@@ -185,14 +185,18 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
         row(i, true);
 }
 
-void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) {
+void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
+                           CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     unsigned char* data = cairo_image_surface_get_data(image);
     const long stride = cairo_image_surface_get_stride(image);
     const PixelBlend paint(colour);
+    if (alsoLayer != nullptr && alsoLayer->empty())
+        alsoLayer = nullptr;
     for (long c = firstCol_; c <= lastCol_; ++c) {
         const auto ci = static_cast<std::size_t>(c);
         Cell* column = cells_.data() + ci * static_cast<std::size_t>(height_);
+        std::uint8_t* layerColumn = alsoLayer ? alsoLayer->cell(c, 0) : nullptr;
         const float colShare = colShare_[ci];
         for (long r = colFrom_[ci]; r <= colTo_[ci]; ++r) {
             Cell& cell = column[r];
@@ -203,7 +207,12 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) 
             float level = static_cast<float>(cell.coverage);
             if (colShare < 1 || rowShare_[ri] < 1)
                 level = level * colShare * rowShare_[ri];
-            const auto alpha = static_cast<std::uint32_t>(level + 0.5f);
+            auto alpha = static_cast<std::uint32_t>(level + 0.5f);
+            if (layerColumn != nullptr && layerColumn[r] != 0) {
+                CoverageLayer::add(&layerColumn[r], alpha);
+                alpha = layerColumn[r];
+                layerColumn[r] = 0;
+            }
             if (alpha > 0)
                 paint.into(reinterpret_cast<std::uint32_t*>(data + r * stride) + c, alpha);
             cell.coverage = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/graphics/Colors.hpp"
+#include "platform/render/CoverageLayer.hpp"
 
 namespace ambiscan::render {
 
@@ -33,7 +34,10 @@ class LineRaster {
     void segment(double x0, double y0, double x1, double y1);
 
     // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
-    void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
+    // Coverage of the same colour in a layer, to be painted after the line, may be painted
+    // along with it where the two meet: one blend of those pixels instead of two.
+    void blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
+                   CoverageLayer* alsoLayer = nullptr);
 
   private:
     // Kept by columns, since crowded lines are drawn mostly as tall near-vertical strokes.

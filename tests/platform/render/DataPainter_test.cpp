@@ -105,9 +105,10 @@ TEST(ReducedDrawing, CrowdedNoiseWithBadFixesLooksTheSame) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::normal_distribution<double> good(0.0, 0.015);
     g.plot(column(n, [](std::size_t i) { return static_cast<double>(i); }),
-           column(n, [&](std::size_t) {
-               return unit(random) < 0.01 ? unit(random) - 0.5 : good(random);
-           }),
+           column(n,
+                  [&](std::size_t) {
+                      return unit(random) < 0.01 ? unit(random) - 0.5 : good(random);
+                  }),
            "r-");
     // Drawn whole, the columns of the band are filled from side to side; reduced, a stroke or
     // two a column leaves some of their width lighter. The bad fixes are all there.
@@ -122,6 +123,30 @@ TEST(ReducedDrawing, CrowdedSmoothCurveLooksTheSame) {
     g.plot(column(n, [](std::size_t i) { return static_cast<double>(i); }),
            column(n, [](std::size_t i) { return std::sin(static_cast<double>(i) * 3e-4); }), "k-");
     expectLooksTheSame(g);
+}
+
+TEST(ReducedDrawing, MarkedLineIsItsLineWithItsMarkersDrawnOver) {
+    // One marked line paints its line and its markers' edges together; drawn as two lines, the
+    // markers go over the line. Only rounding may tell them apart.
+    const std::size_t n = 3000;
+    const Matrix x = column(n, [](std::size_t i) { return static_cast<double>(i); });
+    const Matrix y = noise(n, 4, 0.01);
+    // A colour whose blends round: with pure channels over white they come out exact.
+    const Value teal(Matrix::row({0.1, 0.55, 0.7}));
+    graphics::Graphics together;
+    together.figure();
+    together.set(together.plot(x, y, "-x").front(), "Color", teal);
+    graphics::Graphics apart;
+    apart.figure();
+    apart.set(apart.plot(x, y, "-").front(), "Color", teal);
+    apart.hold(true);
+    apart.set(apart.plot(x, y, "x").front(), "Color", teal);
+    const Surface a = render(together, Reduction::Visible);
+    const Surface b = render(apart, Reduction::Visible);
+    const Difference d = compare(a.get(), b.get());
+    EXPECT_GT(d.changedPixels, 0u);  // rounded once here, twice there
+    EXPECT_LT(d.meanLevel, 0.05);
+    EXPECT_EQ(d.strongFraction, 0.0);
 }
 
 TEST(ReducedDrawing, CrowdedStemsWithOpenCirclesLookTheSame) {
