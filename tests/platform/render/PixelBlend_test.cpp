@@ -1,0 +1,40 @@
+#include "platform/render/PixelBlend.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+namespace ambiscan::render {
+namespace {
+
+// What a channel must become: the colour over the old value at this coverage, rounded.
+std::uint32_t expectedChannel(std::uint32_t colour, std::uint32_t alpha, std::uint32_t old) {
+    return (colour * alpha + old * (255 - alpha) + 127) / 255;
+}
+
+std::uint32_t blend(std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t alpha,
+                    std::uint32_t old) {
+    const PixelBlend paint(graphics::Rgb{r / 255.0, g / 255.0, b / 255.0});
+    std::uint32_t pixel = old;
+    paint.into(&pixel, alpha);
+    return pixel;
+}
+
+TEST(PixelBlend, EveryColourCoverageAndOldValueRoundsAsTheExactFormula) {
+    // Every channel value, coverage and old value, each channel apart from the others.
+    for (std::uint32_t c = 0; c < 256; ++c) {
+        for (std::uint32_t a = 0; a < 256; ++a) {
+            for (std::uint32_t o = 0; o < 256; ++o) {
+                const std::uint32_t e = expectedChannel(c, a, o);
+                ASSERT_EQ(blend(c, 255 - c, c / 2, a, o << 16 | (255 - o) << 8 | o / 3),
+                          0xff000000u | e << 16 | expectedChannel(255 - c, a, 255 - o) << 8 |
+                              expectedChannel(c / 2, a, o / 3))
+                    << "colour " << c << " alpha " << a << " old " << o;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::render
