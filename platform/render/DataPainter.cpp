@@ -16,21 +16,23 @@ namespace ambiscan::render {
 using graphics::ColorSpec;
 using graphics::Rgb;
 
-bool PixelSet::firstInsert(std::size_t index) {
-    bits_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    return mark(index);
-}
-
 bool PixelSet::mark(std::size_t index) {
-    bits_[index] = 1;
-    seen_.push_back(static_cast<std::uint32_t>(index));
+    if (words_.empty()) {
+        const std::size_t pixels =
+            static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+        words_.resize((pixels + 63) / 64);
+    }
+    std::uint64_t& word = words_[index / 64];
+    if (word == 0)
+        used_.push_back(static_cast<std::uint32_t>(index / 64));
+    word |= std::uint64_t{1} << (index % 64);
     return true;
 }
 
 void PixelSet::clear() {
-    for (const std::uint32_t index : seen_)
-        bits_[index] = 0;
-    seen_.clear();
+    for (const std::uint32_t w : used_)
+        words_[w] = 0;
+    used_.clear();
 }
 
 void setColor(cairo_t* cr, const Rgb& c) {
@@ -465,9 +467,9 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vecto
     const double edgeWidth = strokePixels(line.lineWidth);
     if (stamping) {
         // All faces first, then all edges, as one filled and stroked path would paint them.
-        const MarkerStamp stamp(line.marker, size, edgeWidth);
-        cairo_surface_t* target = cairo_get_target(cr);
         CoverageLayer& layer = scratch.markers;
+        const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
+        cairo_surface_t* target = cairo_get_target(cr);
         if (face) {
             for (const Point& p : points)
                 stamp.stampFace(layer, p.x, p.y);

@@ -28,25 +28,12 @@ class PixelSet {
         const auto iy = static_cast<long>(y + 0.5);
         if (ix >= width_ || iy >= height_)
             return true;
-        // By columns: points of a line in time order stay within a column or two for a while.
-        const auto index = static_cast<std::size_t>(ix) * static_cast<std::size_t>(height_) +
-                           static_cast<std::size_t>(iy);
-        if (bits_.empty())
-            return firstInsert(index);
-        if (bits_[index])
-            return false;
-        return mark(index);
+        return insertAt(static_cast<std::size_t>(ix), static_cast<std::size_t>(iy));
     }
     // insert() for a position whose rounding lies inside the image.
     bool insertInside(double x, double y) {
-        const auto index = static_cast<std::size_t>(static_cast<long>(x + 0.5)) *
-                               static_cast<std::size_t>(height_) +
-                           static_cast<std::size_t>(static_cast<long>(y + 0.5));
-        if (bits_.empty())
-            return firstInsert(index);
-        if (bits_[index])
-            return false;
-        return mark(index);
+        return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
+                        static_cast<std::size_t>(static_cast<long>(y + 0.5)));
     }
 
     int width() const { return width_; }
@@ -56,12 +43,20 @@ class PixelSet {
     void clear();
 
   private:
-    bool firstInsert(std::size_t index);
+    bool insertAt(std::size_t col, std::size_t row) {
+        // By columns: points of a line in time order stay within a column or two for a while.
+        const std::size_t index = col * static_cast<std::size_t>(height_) + row;
+        // Words, not bytes: a byte written may alias anything, and the loops over a line's
+        // points would reload all they keep after every one.
+        if (!words_.empty() && (words_[index / 64] >> (index % 64) & 1u) != 0)
+            return false;
+        return mark(index);
+    }
     bool mark(std::size_t index);
 
     int width_, height_;
-    std::vector<std::uint8_t> bits_;   // a byte per pixel, made on the first insert
-    std::vector<std::uint32_t> seen_;  // the bytes set
+    std::vector<std::uint64_t> words_;  // a bit per pixel, made on the first insert
+    std::vector<std::uint32_t> used_;   // the words with bits set
 };
 
 // Working memory for drawing lines, kept from one figure to the next.

@@ -15,7 +15,8 @@ using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 
 }  // namespace
 
-MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidth) {
+MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidth,
+                         int layerHeight) {
     // Stars reach 1.15 times the radius; the stroke and anti-aliasing add their share.
     const double reach = size / 2 * 1.2 + edgeWidth + 2;
     half_ = static_cast<int>(std::ceil(reach)) + 1;
@@ -54,8 +55,8 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
                     for (int c = 0; c < side_; ++c) {
                         const std::uint8_t a = data[static_cast<std::ptrdiff_t>(r) * stride + c];
                         if (a != 0)
-                            m.push_back(
-                                {static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), a});
+                            m.push_back({static_cast<std::int16_t>(r), static_cast<std::int16_t>(c),
+                                         a, c * layerHeight + r});
                     }
                 }
                 auto& target = pass == 0 ? faces_ : edges_;
@@ -101,9 +102,8 @@ void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, do
     if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1) {
         // Wholly inside, as nearly every marker is: no bounds to test per pixel.
         std::uint8_t* corner = layer.cell(left, top);
-        const long height = layer.height();
         for (const Cover& k : m)
-            CoverageLayer::add(corner + k.col * height + k.row, k.alpha);
+            CoverageLayer::add(corner + k.offset, k.alpha);
         return;
     }
     for (const Cover& k : m) {

@@ -18,7 +18,8 @@ class MarkerStamp {
     // Sub-pixel offsets per pixel and axis: positions are kept to 1/8 pixel.
     static constexpr int kPhases = 4;
 
-    MarkerStamp(const std::string& marker, double size, double edgeWidth);
+    // Stamps for layers of this height.
+    MarkerStamp(const std::string& marker, double size, double edgeWidth, int layerHeight);
 
     // Adds the face (or edge) coverage centred on (x, y) to the layer.
     void stampFace(CoverageLayer& layer, double x, double y) const;
@@ -33,6 +34,7 @@ class MarkerStamp {
     struct Cover {
         std::int16_t row, col;
         std::uint8_t alpha;
+        std::int32_t offset;  // from the mask's corner cell to this one, in a layer
     };
     using Mask = std::vector<Cover>;
     const Mask& mask(const std::vector<Mask>& masks, double x, double y, long& left,
