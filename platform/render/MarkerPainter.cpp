@@ -1,0 +1,74 @@
+#include "platform/render/MarkerPainter.hpp"
+
+#include "platform/render/CoverageLayer.hpp"
+#include "platform/render/DataPainter.hpp"
+#include "platform/render/MarkerStamp.hpp"
+#include "platform/render/Markers.hpp"
+#include "platform/render/Text.hpp"
+
+namespace ambiscan::render {
+
+using graphics::ColorSpec;
+using graphics::Rgb;
+
+void MarkerCollector::keep(Point p) {
+    points_.push_back(p);
+}
+
+MarkerColours markerColours(const graphics::LineObject& line) {
+    MarkerColours c;
+    c.edge = resolve(line.markerEdgeColor, line.color);
+    c.face = line.markerFaceColor.kind == ColorSpec::Kind::Auto
+                 ? std::optional<Rgb>(Rgb{1, 1, 1})
+                 : resolve(line.markerFaceColor, line.color);
+    if (line.marker == ".")
+        c.face = c.edge;
+    if (isOpenMarker(line.marker))
+        c.face.reset();
+    return c;
+}
+
+void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
+                 LineScratch& scratch, bool stamping, LineRaster* unpaintedLine) {
+    const double size = line.markerSize * kPixelsPerPoint;
+    const auto [face, edge] = markerColours(line);
+    const double edgeWidth = strokePixels(line.lineWidth);
+    if (stamping) {
+        // All faces first, then all edges, as one filled and stroked path would paint them.
+        CoverageLayer& layer = scratch.markers;
+        const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
+        cairo_surface_t* target = cairo_get_target(cr);
+        if (face) {
+            for (const Point& p : points)
+                stamp.stampFace(layer, p.x, p.y);
+            layer.blendInto(target, *face);
+        }
+        if (edge) {
+            for (const Point& p : points)
+                stamp.stampEdge(layer, p.x, p.y);
+            if (unpaintedLine)
+                unpaintedLine->blendInto(target, line.color, &layer);
+            layer.blendInto(target, *edge);
+        }
+        return;
+    }
+    cairo_new_path(cr);
+    for (const Point& p : points) {
+        addMarker(cr, line.marker, p.x, p.y, size);
+    }
+    if (face) {
+        setColor(cr, *face);
+        cairo_fill_preserve(cr);
+    }
+    if (edge) {
+        setColor(cr, *edge);
+        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+        cairo_set_line_width(cr, edgeWidth);
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+}
+
+}  // namespace ambiscan::render

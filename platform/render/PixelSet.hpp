@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace ambiscan::render {
+
+// Pixels already holding a marker of the line being drawn: a marker is drawn once per pixel
+// position, however many points fall there.
+class PixelSet {
+  public:
+    PixelSet(int width, int height) : width_(width), height_(height) {}
+    // True the first time a position is seen.
+    bool insert(double x, double y) {
+        // Rounded half up by truncation: only positions from -0.5 on can fall inside.
+        if (!(x > -0.5 && y > -0.5 && x < width_ && y < height_))
+            return true;
+        const auto ix = static_cast<long>(x + 0.5);
+        const auto iy = static_cast<long>(y + 0.5);
+        if (ix >= width_ || iy >= height_)
+            return true;
+        return insertAt(static_cast<std::size_t>(ix), static_cast<std::size_t>(iy));
+    }
+    // insert() for a position whose rounding lies inside the image.
+    bool insertInside(double x, double y) {
+        return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
+                        static_cast<std::size_t>(static_cast<long>(y + 0.5)));
+    }
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Forgets the positions seen; costs what was inserted, not the image.
+    void clear();
+
+  private:
+    bool insertAt(std::size_t col, std::size_t row) {
+        // By columns: points of a line in time order stay within a column or two for a while.
+        const std::size_t index = col * static_cast<std::size_t>(height_) + row;
+        // Words, not bytes: a byte written may alias anything, and the loops over a line's
+        // points would reload all they keep after every one.
+        if (!words_.empty() && (words_[index / 64] >> (index % 64) & 1u) != 0)
+            return false;
+        return mark(index);
+    }
+    bool mark(std::size_t index);
+
+    int width_, height_;
+    std::vector<std::uint64_t> words_;  // a bit per pixel, made on the first insert
+    std::vector<std::uint32_t> used_;   // the words with bits set
+};
+
+}  // namespace ambiscan::render
