@@ -59,6 +59,34 @@ inline void LineRaster::cover(Cell& cell, double distance, Pen pen) {
     cell.segment = level > 0 ? pen.segment : cell.segment;
 }
 
+template <class Distance>
+void LineRaster::coverRows(Cell* column, long from, long to, Distance distance, Pen pen) {
+    // In pieces: first the levels, a loop without branches, then the cells.
+    constexpr int kPiece = 128;
+    std::uint16_t levels[kPiece];
+    for (long start = from; start <= to; start += kPiece) {
+        const int count = static_cast<int>(std::min<long>(kPiece, to - start + 1));
+        const double firstCentre = static_cast<double>(start) + 0.5;
+        for (int k = 0; k < count; ++k) {
+            const double d = distance(firstCentre + static_cast<double>(k));
+            const double c = std::min(std::max(pen.edge - d, 0.0), pen.fullest);
+            levels[k] = static_cast<std::uint16_t>(static_cast<int>(c * 255 + 0.5));
+        }
+        Cell* cells = column + start;
+        for (int k = 0; k < count; ++k) {
+            const std::uint16_t level = levels[k];
+            const std::uint16_t old = cells[k].coverage;
+            const std::uint16_t segment = cells[k].segment;
+            const bool joint = segment == pen.segment || segment == pen.previous;
+            const auto y = static_cast<std::uint16_t>(level * (255 - old) + 128);
+            const auto crossed = static_cast<std::uint16_t>(old + ((y + (y >> 8)) >> 8));
+            const std::uint16_t joined = level > old ? level : old;
+            cells[k].coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
+            cells[k].segment = static_cast<std::uint8_t>(level > 0 ? pen.segment : segment);
+        }
+    }
+}
+
 void LineRaster::touch(long col, long from, long to) {
     const auto c = static_cast<std::size_t>(col);
     colFrom_[c] = std::min(colFrom_[c], from);
@@ -171,11 +199,13 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
                 from = std::max(from, floorToLong(std::min(t0, t1)));
                 to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
             }
-            Cell* cell = cells + static_cast<std::size_t>(j) * height;
-            for (long i = from; i <= to; ++i) {
-                const double mid = ax + (static_cast<double>(i) + 0.5 - ay) * slope;
-                cover(cell[i], std::abs(centre - mid) * cosine, pen);
-            }
+            coverRows(
+                cells + static_cast<std::size_t>(j) * height, from, to,
+                [&](double rowCentre) {
+                    const double mid = ax + (rowCentre - ay) * slope;
+                    return std::abs(centre - mid) * cosine;
+                },
+                pen);
         }
     } else {
         for (long i = innerFirst; i <= innerLast; ++i)

@@ -53,6 +53,9 @@ class LineRaster {
         std::uint8_t segment, previous;  // this segment's number and the one before it
     };
     static void cover(Cell& cell, double distance, Pen pen);
+    // cover() for the rows from..to of a column, the distance given by row.
+    template <class Distance>
+    static void coverRows(Cell* column, long from, long to, Distance distance, Pen pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
 
     int width_, height_;
