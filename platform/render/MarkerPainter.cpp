@@ -11,8 +11,8 @@ namespace ambiscan::render {
 using graphics::ColorSpec;
 using graphics::Rgb;
 
-void MarkerCollector::keep(Point p) {
-    points_.push_back(p);
+void MarkerCollector::makeRoom(std::size_t count) {
+    points_.resize(std::max(2 * points_.size(), kept_ + count));
 }
 
 MarkerColours markerColours(const graphics::LineObject& line) {
@@ -28,7 +28,7 @@ MarkerColours markerColours(const graphics::LineObject& line) {
     return c;
 }
 
-void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
+void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const Point> points,
                  LineScratch& scratch, bool stamping, LineRaster* unpaintedLine) {
     const double size = line.markerSize * kPixelsPerPoint;
     const auto [face, edge] = markerColours(line);

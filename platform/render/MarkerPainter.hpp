@@ -2,8 +2,10 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/graphics/Graphics.hpp"
@@ -30,7 +32,7 @@ class MarkerCollector {
         if (!box_.holds(p))
             return;  // outside the axes, or not a number
         if (!seen_ || seen_->insert(p.x, p.y))
-            keep(p);
+            *room(1) = p, grew(1);
     }
     // Where add() may be skipped for addInside(): inside the axes, and rounded inside the image.
     Box inside() const {
@@ -40,18 +42,30 @@ class MarkerCollector {
                             static_cast<double>(seen_->height() - 1)});
     }
     void addInside(Point p) {
-        if (!seen_ || seen_->insertInside(p.x, p.y))
-            keep(p);
+        if (freshInside(p))
+            *room(1) = p, grew(1);
     }
-    const std::vector<Point>& points() const { return points_; }
+    // True when a marker goes at p, inside(): p is then to be kept.
+    bool freshInside(Point p) { return !seen_ || seen_->insertInside(p.x, p.y); }
+
+    // Room for this many more points at the end of those kept; grew() keeps those written.
+    Point* room(std::size_t count) {
+        if (kept_ + count > points_.size())
+            makeRoom(count);
+        return points_.data() + kept_;
+    }
+    void grew(std::size_t count) { kept_ += count; }
+
+    std::span<const Point> points() const { return {points_.data(), kept_}; }
 
   private:
-    [[gnu::noinline]] void keep(Point p);
+    [[gnu::noinline]] void makeRoom(std::size_t count);
 
     static constexpr double kTolerance = 0.5;
     Box box_;
     PixelSet* seen_;
-    std::vector<Point> points_;
+    std::vector<Point> points_;  // the first kept_ are the markers' positions
+    std::size_t kept_ = 0;
 };
 
 // Takes on the points from i on into the column while they fall in it and between top and
@@ -61,13 +75,31 @@ template <bool kMarkers>
 std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std::size_t n,
                          const PixelMapping& map, double top, double bottom,
                          ColumnReducer::Column& column, MarkerCollector* markers) {
-    for (; i < n; ++i) {
-        const Point q{map.px(xs[i]), map.py(ys[i])};
-        if (!(column.holds(q.x) && q.y >= top && q.y <= bottom))
-            break;
+    // In pieces with room made for every marker first: no call inside the loop, which keeps
+    // what it holds in registers.
+    constexpr std::size_t kPiece = 256;
+    while (i < n) {
+        const std::size_t end = std::min(n, i + kPiece);
+        Point* kept = nullptr;
+        std::size_t count = 0;
         if constexpr (kMarkers)
-            markers->addInside(q);
-        column.take(q);
+            kept = markers->room(kPiece);
+        std::size_t j = i;
+        for (; j < end; ++j) {
+            const Point q{map.px(xs[j]), map.py(ys[j])};
+            if (!(column.holds(q.x) && q.y >= top && q.y <= bottom))
+                break;
+            if constexpr (kMarkers) {
+                kept[count] = q;
+                count += markers->freshInside(q) ? 1 : 0;
+            }
+            column.take(q);
+        }
+        if constexpr (kMarkers)
+            markers->grew(count);
+        if (j < end)
+            return j;
+        i = j;
     }
     return i;
 }
@@ -81,7 +113,7 @@ MarkerColours markerColours(const graphics::LineObject& line);
 
 // The markers at the points, stamped when `stamping`. A line raster still to be painted, in the
 // markers' edge colour and with no faces to come between, is painted along with their edges.
-void drawMarkers(cairo_t* cr, const graphics::LineObject& line, const std::vector<Point>& points,
+void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const Point> points,
                  LineScratch& scratch, bool stamping, LineRaster* unpaintedLine);
 
 }  // namespace ambiscan::render

@@ -1,24 +1,21 @@
 #include "platform/render/PixelSet.hpp"
 
+#include <algorithm>
+
 namespace ambiscan::render {
 
-bool PixelSet::mark(std::size_t index) {
-    if (words_.empty()) {
-        const std::size_t pixels =
-            static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-        words_.resize((pixels + 63) / 64);
-    }
-    std::uint64_t& word = words_[index / 64];
-    if (word == 0)
-        used_.push_back(static_cast<std::uint32_t>(index / 64));
-    word |= std::uint64_t{1} << (index % 64);
-    return true;
-}
+PixelSet::PixelSet(int width, int height)
+    : width_(width),
+      height_(height),
+      words_((static_cast<std::size_t>(std::max(width, 0)) *
+                  static_cast<std::size_t>(std::max(height, 0)) +
+              63) /
+             64) {}
 
 void PixelSet::clear() {
-    for (const std::uint32_t w : used_)
-        words_[w] = 0;
-    used_.clear();
+    // A sixty-fourth of the image: cheaper than keeping account of the words set, which would
+    // cost a step for every marker.
+    std::fill(words_.begin(), words_.end(), 0);
 }
 
 }  // namespace ambiscan::render

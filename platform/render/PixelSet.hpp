@@ -10,7 +10,7 @@ namespace ambiscan::render {
 // position, however many points fall there.
 class PixelSet {
   public:
-    PixelSet(int width, int height) : width_(width), height_(height) {}
+    PixelSet(int width, int height);
     // True the first time a position is seen.
     bool insert(double x, double y) {
         // Rounded half up by truncation: only positions from -0.5 on can fall inside.
@@ -31,24 +31,24 @@ class PixelSet {
     int width() const { return width_; }
     int height() const { return height_; }
 
-    // Forgets the positions seen; costs what was inserted, not the image.
+    // Forgets the positions seen.
     void clear();
 
   private:
     bool insertAt(std::size_t col, std::size_t row) {
         // By columns: points of a line in time order stay within a column or two for a while.
         const std::size_t index = col * static_cast<std::size_t>(height_) + row;
-        // Words, not bytes: a byte written may alias anything, and the loops over a line's
-        // points would reload all they keep after every one.
-        if (!words_.empty() && (words_[index / 64] >> (index % 64) & 1u) != 0)
-            return false;
-        return mark(index);
+        // Words, not bytes, and no call: the loops over a line's points keep what they hold in
+        // registers (a byte written may alias anything).
+        std::uint64_t& word = words_[index / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (index % 64);
+        const bool fresh = (word & bit) == 0;
+        word |= bit;
+        return fresh;
     }
-    bool mark(std::size_t index);
 
     int width_, height_;
-    std::vector<std::uint64_t> words_;  // a bit per pixel, made on the first insert
-    std::vector<std::uint32_t> used_;   // the words with bits set
+    std::vector<std::uint64_t> words_;  // a bit per pixel, by columns
 };
 
 }  // namespace ambiscan::render
