@@ -219,34 +219,39 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
                            CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     unsigned char* data = cairo_image_surface_get_data(image);
-    const long stride = cairo_image_surface_get_stride(image);
+    const long pixelStride = cairo_image_surface_get_stride(image) / 4;
     const PixelBlend paint(colour);
     if (alsoLayer != nullptr && alsoLayer->empty())
         alsoLayer = nullptr;
+    const float* rowShare = rowShare_.data();
     for (long c = firstCol_; c <= lastCol_; ++c) {
         const auto ci = static_cast<std::size_t>(c);
+        const long from = colFrom_[ci], to = colTo_[ci];
+        if (from > to)
+            continue;
         Cell* column = cells_.data() + ci * static_cast<std::size_t>(height_);
         std::uint8_t* layerColumn = alsoLayer ? alsoLayer->cell(c, 0) : nullptr;
         const float colShare = colShare_[ci];
-        for (long r = colFrom_[ci]; r <= colTo_[ci]; ++r) {
-            Cell& cell = column[r];
-            cell.segment = 0;
-            if (cell.coverage == 0)
-                continue;
-            const auto ri = static_cast<std::size_t>(r);
-            float level = static_cast<float>(cell.coverage);
-            if (colShare < 1 || rowShare_[ri] < 1)
-                level = level * colShare * rowShare_[ri];
-            auto alpha = static_cast<std::uint32_t>(level + 0.5f);
+        auto* pixel = reinterpret_cast<std::uint32_t*>(data) + from * pixelStride + c;
+        // Cells are only read here and cleared after: a byte written may alias anything, and
+        // every value the loop keeps would be read again after each.
+        for (long r = from; r <= to; ++r, pixel += pixelStride) {
+            std::uint32_t alpha = column[r].coverage;
+            if (alpha != 0 && (colShare < 1 || rowShare[r] < 1))
+                alpha = static_cast<std::uint32_t>(
+                    static_cast<float>(alpha) * colShare * rowShare[r] + 0.5f);
             if (layerColumn != nullptr && layerColumn[r] != 0) {
-                CoverageLayer::add(&layerColumn[r], alpha);
-                alpha = layerColumn[r];
-                layerColumn[r] = 0;
+                // The layer's coverage over the line's, as painting one after the other would
+                // leave it (where the line has none, the layer's alone).
+                const std::uint32_t extra = layerColumn[r];
+                alpha += (extra * (255 - alpha) + 127) / 255;
             }
             if (alpha > 0)
-                paint.into(reinterpret_cast<std::uint32_t*>(data + r * stride) + c, alpha);
-            cell.coverage = 0;
+                paint.into(pixel, alpha);
         }
+        std::fill(column + from, column + to + 1, Cell{});
+        if (layerColumn != nullptr)
+            std::fill(layerColumn + from, layerColumn + to + 1, std::uint8_t{0});
         colFrom_[ci] = height_;
         colTo_[ci] = -1;
     }

@@ -35,7 +35,7 @@ class LineRaster {
 
     // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
     // Coverage of the same colour in a layer, to be painted after the line, may be painted
-    // along with it where the two meet: one blend of those pixels instead of two.
+    // along with it on the line's rows: one blend of those pixels instead of two.
     void blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
                    CoverageLayer* alsoLayer = nullptr);
 
