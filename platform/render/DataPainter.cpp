@@ -68,6 +68,30 @@ bool coversSurface(cairo_t* cr) {
            y1 >= cairo_image_surface_get_height(target);
 }
 
+// Takes p and the points after it into the column the path is gathering, while they crowd into
+// it where nothing needs cutting and markers need no test (inside `gatherable`); returns the
+// first point not taken, i when p cannot be.
+std::size_t gatherCrowd(const graphics::LinePoints& pts, std::size_t i, Point p,
+                        const PixelMapping& map, const Box& gatherable, SubpathSorter& path,
+                        ColumnReducer& columns, MarkerCollector* markers) {
+    ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
+    if (column == nullptr || !column->holds(p.x) || !gatherable.holds(p) ||
+        !gatherable.holds({column->left, p.y}) || !gatherable.holds({column->left + 1, p.y}))
+        return i;
+    if (markers)
+        markers->addInside(p);
+    ColumnReducer::Column run = *column;
+    run.take(p);
+    const std::size_t n = pts.size();
+    const std::size_t next =
+        markers ? gatherColumn<true>(pts.plainX(), pts.plainY(), i + 1, n, map, gatherable.top,
+                                     gatherable.bottom, run, markers)
+                : gatherColumn<false>(pts.plainX(), pts.plainY(), i + 1, n, map, gatherable.top,
+                                      gatherable.bottom, run, markers);
+    *column = run;
+    return next;
+}
+
 // The line through the points, its markers' positions collected on the way. A solid line is
 // drawn by the line raster when `stamping`, and left there unpainted when `leaveUnpainted`.
 void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
@@ -102,8 +126,6 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
     const Box gatherable = !pts.plain() ? Box{0, 0, -1, -1}
                            : markers    ? markers->inside().within(margin)
                                         : margin;
-    const double* xs = pts.plainX();
-    const double* ys = pts.plainY();
     bool broken = true;
     Point previous{0, 0};
     bool havePrevious = false, previousInside = false;
@@ -115,29 +137,17 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
         const bool inside = p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
         if (inside && previousInside && !broken) {
             // The usual case, and millions of times in a long line: nothing to cut.
-            ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
-            if (column == nullptr || !column->holds(p.x) || !gatherable.holds(p) ||
-                !gatherable.holds({column->left, p.y}) ||
-                !gatherable.holds({column->left + 1, p.y})) {
-                if (markers)
-                    markers->add(p);
-                path.lineTo(p);
-                previous = p;
+            const std::size_t next =
+                gatherCrowd(pts, i, p, map, gatherable, path, columns, markers);
+            if (next > i) {
+                i = next - 1;
+                previous = columns.gathering()->last;
                 continue;
             }
-            // Points crowding into one pixel column, gathered without the steps between.
             if (markers)
-                markers->addInside(p);
-            ColumnReducer::Column run = *column;
-            run.take(p);
-            const std::size_t next =
-                markers ? gatherColumn<true>(xs, ys, i + 1, n, map, gatherable.top,
-                                             gatherable.bottom, run, markers)
-                        : gatherColumn<false>(xs, ys, i + 1, n, map, gatherable.top,
-                                              gatherable.bottom, run, markers);
-            *column = run;
-            previous = run.last;
-            i = next - 1;
+                markers->add(p);
+            path.lineTo(p);
+            previous = p;
             continue;
         }
         if (markers)
