@@ -125,6 +125,27 @@ TEST(ReducedDrawing, CrowdedSmoothCurveLooksTheSame) {
     expectLooksTheSame(g);
 }
 
+TEST(ReducedDrawing, CrowdedColumnsCutByGapsAndFarPointsLookTheSame) {
+    // A few points a column, whose runs end at a gap (NaN) or at a point far outside the axes;
+    // the first and last columns lie on the edges of the axes.
+    graphics::Graphics g;
+    g.figure();
+    const std::size_t n = 4000;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::mt19937 random(13);
+    std::normal_distribution<double> good(0.0, 0.02);
+    const Matrix y = column(n, [&](std::size_t i) {
+        if (i % 37 == 0)
+            return nan;
+        if (i % 53 == 0)
+            return 1e6 * (i % 2 == 0 ? 1.0 : -1.0);
+        return good(random);
+    });
+    g.plot(column(n, [](std::size_t i) { return static_cast<double>(i); }), y, "b-x");
+    g.axis({0, static_cast<double>(n), -0.5, 0.5});
+    expectLooksTheSame(g);
+}
+
 TEST(ReducedDrawing, MarkedLineIsItsLineWithItsMarkersDrawnOver) {
     // One marked line paints its line and its markers' edges together; drawn as two lines, the
     // markers go over the line. Only rounding may tell them apart.
