@@ -178,41 +178,43 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
     for (long i = first; i < innerFirst; ++i)
         row(i, true);
     if (steep) {
-        // Column by column, whose rows lie together in memory: a crowded line's tall strokes
-        // cost a few cells a row, not a scattered row of cells each.
-        const double midFirst = ax + (static_cast<double>(innerFirst) + 0.5 - ay) * slope;
-        const double midLast = ax + (static_cast<double>(innerLast) + 0.5 - ay) * slope;
-        const long j0 = std::max(acrossFirst, floorToLong(std::min(midFirst, midLast) - across));
-        const long j1 = std::min(acrossLast, floorToLong(std::max(midFirst, midLast) + across));
-        for (long j = j0; j <= j1; ++j) {
-            const double centre = static_cast<double>(j) + 0.5;
-            long from = innerFirst, to = innerLast;
-            if (slope != 0) {
-                // The rows whose middle lies within reach across, a row more each side.
-                // (Kept to the rows walked first: a slope near zero puts them far off.)
-                const auto rowAt = [&](double side) {
-                    return std::clamp((centre + side - ax) / slope + ay - 0.5,
-                                      static_cast<double>(innerFirst) - 1,
-                                      static_cast<double>(innerLast) + 1);
-                };
-                const double t0 = rowAt(-across), t1 = rowAt(across);
-                from = std::max(from, floorToLong(std::min(t0, t1)));
-                to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
-            }
-            coverRows(
-                cells + static_cast<std::size_t>(j) * height, from, to,
-                [&](double rowCentre) {
-                    const double mid = ax + (rowCentre - ay) * slope;
-                    return std::abs(centre - mid) * cosine;
-                },
-                pen);
-        }
+        coverSteepMiddle({ax, ay, slope, cosine, across}, innerFirst, innerLast, pen);
     } else {
         for (long i = innerFirst; i <= innerLast; ++i)
             row(i, false);
     }
     for (long i = innerLast + 1; i <= last; ++i)
         row(i, true);
+}
+
+void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, Pen pen) {
+    // Column by column, whose rows lie together in memory: a crowded line's tall strokes cost a
+    // few cells a row, not a scattered row of cells each.
+    const auto midAt = [&](double rowCentre) { return s.ax + (rowCentre - s.ay) * s.slope; };
+    const double midFirst = midAt(static_cast<double>(firstRow) + 0.5);
+    const double midLast = midAt(static_cast<double>(lastRow) + 0.5);
+    const long j0 = std::max(firstCol_, floorToLong(std::min(midFirst, midLast) - s.across));
+    const long j1 = std::min(lastCol_, floorToLong(std::max(midFirst, midLast) + s.across));
+    for (long j = j0; j <= j1; ++j) {
+        const double centre = static_cast<double>(j) + 0.5;
+        long from = firstRow, to = lastRow;
+        if (s.slope != 0) {
+            // The rows whose middle lies within reach across, a row more each side.
+            // (Kept to the rows walked: a slope near zero puts them far off.)
+            const auto rowAt = [&](double side) {
+                return std::clamp((centre + side - s.ax) / s.slope + s.ay - 0.5,
+                                  static_cast<double>(firstRow) - 1,
+                                  static_cast<double>(lastRow) + 1);
+            };
+            const double t0 = rowAt(-s.across), t1 = rowAt(s.across);
+            from = std::max(from, floorToLong(std::min(t0, t1)));
+            to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
+        }
+        coverRows(
+            cells_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(height_), from,
+            to, [&](double rowCentre) { return std::abs(centre - midAt(rowCentre)) * s.cosine; },
+            pen);
+    }
 }
 
 void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,

@@ -53,6 +53,13 @@ class LineRaster {
         std::uint8_t segment, previous;  // this segment's number and the one before it
     };
     static void cover(Cell& cell, double distance, Pen pen);
+    // A steep segment as its middle rows are covered: the middle at a row centre is
+    // ax + (centre - ay) * slope, a distance across is `cosine` times the offset from it, and
+    // pixels farther than `across` from it get nothing.
+    struct Steep {
+        double ax, ay, slope, cosine, across;
+    };
+    void coverSteepMiddle(const Steep& s, long firstRow, long lastRow, Pen pen);
     // cover() for the rows from..to of a column, the distance given by row.
     template <class Distance>
     static void coverRows(Cell* column, long from, long to, Distance distance, Pen pen);
