@@ -2,9 +2,8 @@
 
 #include <cairo.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <vector>
+#include <array>
+#include <optional>
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/CoverageLayer.hpp"
