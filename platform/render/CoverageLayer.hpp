@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/graphics/Colors.hpp"
@@ -36,6 +37,12 @@ class CoverageLayer {
         *cell = static_cast<std::uint8_t>(old + (alpha * (255u - old) + 127u) / 255u);
     }
 
+    // add() for sixteen cells in a row at once: vector code wherever the compiler has it.
+    static void add16(std::uint8_t* cells, const std::uint8_t* alphas) {
+        add8(cells, alphas);
+        add8(cells + 8, alphas + 8);
+    }
+
     // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the
     // image; their cells may then be added to.
     void reserve(long c0, long r0, long c1, long r1);
@@ -44,6 +51,21 @@ class CoverageLayer {
     void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
 
   private:
+    using Bytes8 = std::uint8_t __attribute__((vector_size(8)));
+    using Words8 = std::uint16_t __attribute__((vector_size(16)));
+    static void add8(std::uint8_t* cells, const std::uint8_t* alphas) {
+        Bytes8 oldBytes, alphaBytes;
+        std::memcpy(&oldBytes, cells, 8);
+        std::memcpy(&alphaBytes, alphas, 8);
+        const Words8 old = __builtin_convertvector(oldBytes, Words8);
+        const Words8 alpha = __builtin_convertvector(alphaBytes, Words8);
+        // (x + 127) / 255 as in add(), for x up to 255 * 255: sixteen bits hold every step.
+        const Words8 y = alpha * (255 - old) + 0x80;
+        const Words8 sum = old + ((y + (y >> 8)) >> 8);
+        const Bytes8 result = __builtin_convertvector(sum, Bytes8);
+        std::memcpy(cells, &result, 8);
+    }
+
     int width_, height_;
     std::vector<std::uint8_t> cells_;  // column after column
     // The rectangle that may hold coverage, empty when first > last.

@@ -26,7 +26,6 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
     edges_.resize(count);
     Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, side_, side_),
                     cairo_surface_destroy);
-    const int stride = cairo_image_surface_get_stride(surface.get());
     for (int py = 0; py < kPhases; ++py) {
         for (int px = 0; px < kPhases; ++px) {
             const double cx = half_ + static_cast<double>(px) / kPhases;
@@ -49,21 +48,41 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
                     }
                 }
                 cairo_surface_flush(surface.get());
-                const unsigned char* data = cairo_image_surface_get_data(surface.get());
-                Mask m;
-                for (int r = 0; r < side_; ++r) {
-                    for (int c = 0; c < side_; ++c) {
-                        const std::uint8_t a = data[static_cast<std::ptrdiff_t>(r) * stride + c];
-                        if (a != 0)
-                            m.push_back({static_cast<std::int16_t>(r), static_cast<std::int16_t>(c),
-                                         a, c * layerHeight + r});
-                    }
-                }
+                Mask m = makeMask(cairo_image_surface_get_data(surface.get()),
+                                  cairo_image_surface_get_stride(surface.get()), layerHeight);
                 auto& target = pass == 0 ? faces_ : edges_;
                 target[static_cast<std::size_t>(py * kPhases + px)] = std::move(m);
             }
         }
     }
+}
+
+MarkerStamp::Mask MarkerStamp::makeMask(const unsigned char* data, int stride,
+                                        int layerHeight) const {
+    Mask m;
+    for (int c = 0; c < side_; ++c) {
+        int first = side_, last = -1;
+        for (int r = 0; r < side_; ++r) {
+            const std::uint8_t a = data[static_cast<std::ptrdiff_t>(r) * stride + c];
+            if (a == 0)
+                continue;
+            m.covers.push_back({static_cast<std::int16_t>(r), static_cast<std::int16_t>(c), a});
+            first = std::min(first, r);
+            last = r;
+        }
+        // Blocks stay within the square, so that a square inside the layer holds them; where
+        // two overlap, a row counts in the first only.
+        for (int r = first; r <= last && side_ >= kBlockRows;) {
+            const int top = std::min(r, side_ - kBlockRows);
+            Block b{c * layerHeight + top, {}};
+            for (int k = r - top; k < kBlockRows && top + k <= last; ++k)
+                b.alpha[static_cast<std::size_t>(k)] =
+                    data[static_cast<std::ptrdiff_t>(top + k) * stride + c];
+            m.blocks.push_back(b);
+            r = top + kBlockRows;
+        }
+    }
+    return m;
 }
 
 bool MarkerStamp::canStamp(cairo_t* cr) {
@@ -99,14 +118,15 @@ void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, do
     if (c0 > c1 || r0 > r1)
         return;
     layer.reserve(c0, r0, c1, r1);
-    if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1) {
-        // Wholly inside, as nearly every marker is: no bounds to test per pixel.
+    if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1 &&
+        !m.blocks.empty()) {
+        // Wholly inside, as nearly every marker is: no bounds to test, sixteen rows at once.
         std::uint8_t* corner = layer.cell(left, top);
-        for (const Cover& k : m)
-            CoverageLayer::add(corner + k.offset, k.alpha);
+        for (const Block& b : m.blocks)
+            CoverageLayer::add16(corner + b.offset, b.alpha.data());
         return;
     }
-    for (const Cover& k : m) {
+    for (const Cover& k : m.covers) {
         const long row = top + k.row, col = left + k.col;
         if (row >= r0 && row <= r1 && col >= c0 && col <= c1)
             CoverageLayer::add(layer.cell(col, row), k.alpha);

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,9 +35,18 @@ class MarkerStamp {
     struct Cover {
         std::int16_t row, col;
         std::uint8_t alpha;
-        std::int32_t offset;  // from the mask's corner cell to this one, in a layer
     };
-    using Mask = std::vector<Cover>;
+    // The same pixels by sixteen rows of a column, for a marker wholly inside the layer.
+    static constexpr int kBlockRows = 16;
+    struct Block {
+        std::int32_t offset;  // from the mask's corner cell to the block's first, in a layer
+        std::array<std::uint8_t, kBlockRows> alpha;
+    };
+    struct Mask {
+        std::vector<Cover> covers;
+        std::vector<Block> blocks;
+    };
+    Mask makeMask(const unsigned char* data, int stride, int layerHeight) const;
     const Mask& mask(const std::vector<Mask>& masks, double x, double y, long& left,
                      long& top) const;
     void stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x, double y) const;
