@@ -71,12 +71,14 @@ bool coversSurface(cairo_t* cr) {
 // Takes p and the points after it into the column the path is gathering, while they crowd into
 // it where nothing needs cutting and markers need no test (inside `gatherable`); returns the
 // first point not taken, i when p cannot be.
-std::size_t gatherCrowd(const graphics::LinePoints& pts, std::size_t i, Point p,
-                        const PixelMapping& map, const Box& gatherable, SubpathSorter& path,
-                        ColumnReducer& columns, MarkerCollector* markers) {
+[[gnu::noinline]] std::size_t gatherCrowd(const graphics::LinePoints& pts, std::size_t i, Point p,
+                                          const PixelMapping& map, const Box& gatherable,
+                                          SubpathSorter& path, ColumnReducer& columns,
+                                          MarkerCollector* markers) {
     ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
-    if (column == nullptr || !column->holds(p.x) || !gatherable.holds(p) ||
-        !gatherable.holds({column->left, p.y}) || !gatherable.holds({column->left + 1, p.y}))
+    if (column == nullptr || (markers && !markers->seen()) || !column->holds(p.x) ||
+        !gatherable.holds(p) || !gatherable.holds({column->left, p.y}) ||
+        !gatherable.holds({column->left + 1, p.y}))
         return i;
     if (markers)
         markers->addInside(p);

@@ -57,6 +57,8 @@ class MarkerCollector {
     void grew(std::size_t count) { kept_ += count; }
 
     std::span<const Point> points() const { return {points_.data(), kept_}; }
+    // Where markers already are, when only the first on each pixel is kept.
+    PixelSet* seen() const { return seen_; }
 
   private:
     [[gnu::noinline]] void makeRoom(std::size_t count);
@@ -70,13 +72,18 @@ class MarkerCollector {
 
 // Takes on the points from i on into the column while they fall in it and between top and
 // bottom, with their markers when there are some; returns the first point not taken. The
-// column and the rows between must lie where the markers may be added as inside.
+// column and the rows between must lie where the markers may be added as inside, and markers
+// must be kept once per pixel.
 template <bool kMarkers>
 std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std::size_t n,
-                         const PixelMapping& map, double top, double bottom,
+                         const PixelMapping& mapping, double top, double bottom,
                          ColumnReducer::Column& column, MarkerCollector* markers) {
-    // In pieces with room made for every marker first: no call inside the loop, which keeps
-    // what it holds in registers.
+    // Everything the loop reads is a local, so that it stays in registers: stores of the kept
+    // points could otherwise alias the column and the mapping.
+    const PixelMapping map = mapping;
+    ColumnReducer::Column run = column;
+    PixelSet::Bits seen = kMarkers ? markers->seen()->bits() : PixelSet::Bits{};
+    // In pieces with room made for every marker first: no call inside the loop.
     constexpr std::size_t kPiece = 256;
     while (i < n) {
         const std::size_t end = std::min(n, i + kPiece);
@@ -87,20 +94,23 @@ std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std:
         std::size_t j = i;
         for (; j < end; ++j) {
             const Point q{map.px(xs[j]), map.py(ys[j])};
-            if (!(column.holds(q.x) && q.y >= top && q.y <= bottom))
+            if (!(run.holds(q.x) && q.y >= top && q.y <= bottom))
                 break;
             if constexpr (kMarkers) {
                 kept[count] = q;
-                count += markers->freshInside(q) ? 1 : 0;
+                count += seen.insertInside(q.x, q.y) ? 1 : 0;
             }
-            column.take(q);
+            run.take(q);
         }
         if constexpr (kMarkers)
             markers->grew(count);
-        if (j < end)
-            return j;
+        if (j < end) {
+            i = j;
+            break;
+        }
         i = j;
     }
+    column = run;
     return i;
 }
 

@@ -22,11 +22,34 @@ class PixelSet {
             return true;
         return insertAt(static_cast<std::size_t>(ix), static_cast<std::size_t>(iy));
     }
-    // insert() for a position whose rounding lies inside the image.
-    bool insertInside(double x, double y) {
-        return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
-                        static_cast<std::size_t>(static_cast<long>(y + 0.5)));
-    }
+    // The set's bits, for a loop to keep in registers while it inserts.
+    class Bits {
+      public:
+        Bits() = default;
+        // insert() for a position whose rounding lies inside the image.
+        bool insertInside(double x, double y) const {
+            return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
+                            static_cast<std::size_t>(static_cast<long>(y + 0.5)));
+        }
+        bool insertAt(std::size_t col, std::size_t row) const {
+            // By columns: points of a line in time order stay within a column or two for a
+            // while.
+            const std::size_t index = col * height_ + row;
+            std::uint64_t& word = words_[index / 64];
+            const std::uint64_t bit = std::uint64_t{1} << (index % 64);
+            const bool fresh = (word & bit) == 0;
+            word |= bit;
+            return fresh;
+        }
+
+      private:
+        friend class PixelSet;
+        Bits(std::uint64_t* words, std::size_t height) : words_(words), height_(height) {}
+        std::uint64_t* words_ = nullptr;
+        std::size_t height_ = 0;
+    };
+    Bits bits() { return {words_.data(), static_cast<std::size_t>(height_)}; }
+    bool insertInside(double x, double y) { return bits().insertInside(x, y); }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -35,17 +58,7 @@ class PixelSet {
     void clear();
 
   private:
-    bool insertAt(std::size_t col, std::size_t row) {
-        // By columns: points of a line in time order stay within a column or two for a while.
-        const std::size_t index = col * static_cast<std::size_t>(height_) + row;
-        // Words, not bytes, and no call: the loops over a line's points keep what they hold in
-        // registers (a byte written may alias anything).
-        std::uint64_t& word = words_[index / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (index % 64);
-        const bool fresh = (word & bit) == 0;
-        word |= bit;
-        return fresh;
-    }
+    bool insertAt(std::size_t col, std::size_t row) { return bits().insertAt(col, row); }
 
     int width_, height_;
     std::vector<std::uint64_t> words_;  // a bit per pixel, by columns
