@@ -30,6 +30,23 @@ TEST(AxesLimits, NaNPointsDoNotWidenTheAxes) {
     EXPECT_DOUBLE_EQ(g.axis()[3], 2);
 }
 
+TEST(AxesLimits, PointsWithAnInvalidPartnerDoNotWidenTheAxesWhereverTheyFall) {
+    // Far-off values beside NaN and infinities, at even and odd places; the widest valid points
+    // at an odd place and at the end of an odd count.
+    Graphics all;
+    all.plot(Matrix::row({5, 100, 3, -50, NAN, 7, INFINITY, 2, 9}),
+             Matrix::row({1, INFINITY, 2, NAN, -1000, 20, 5, -3, 4}));
+    Graphics valid;
+    valid.plot(Matrix::row({5, 3, 7, 2, 9}), Matrix::row({1, 2, 20, -3, 4}));
+    EXPECT_EQ(all.axis(), valid.axis());
+    // Lines after the first widen what the first found.
+    all.hold(true);
+    all.plot(Matrix::row({1, -INFINITY, 30}), Matrix::row({NAN, 0, 10}));
+    valid.hold(true);
+    valid.plot(Matrix::row({30}), Matrix::row({10}));
+    EXPECT_EQ(all.axis(), valid.axis());
+}
+
 TEST(AxesLimits, FixedLimitsStayAndTicksFallInside) {
     Graphics g;
     g.plot(Matrix::row({0, 1000}), Matrix::row({0, 1000}));
