@@ -235,21 +235,32 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
         std::uint8_t* layerColumn = alsoLayer ? alsoLayer->cell(c, 0) : nullptr;
         const float colShare = colShare_[ci];
         auto* pixel = reinterpret_cast<std::uint32_t*>(data) + from * pixelStride + c;
-        // Cells are only read here and cleared after: a byte written may alias anything, and
-        // every value the loop keeps would be read again after each.
-        for (long r = from; r <= to; ++r, pixel += pixelStride) {
-            std::uint32_t alpha = column[r].coverage;
-            if (alpha != 0 && (colShare < 1 || rowShare[r] < 1))
-                alpha = static_cast<std::uint32_t>(
-                    static_cast<float>(alpha) * colShare * rowShare[r] + 0.5f);
-            if (layerColumn != nullptr && layerColumn[r] != 0) {
+        // In pieces: first the coverage of each pixel, in a loop without branches, then the
+        // pixels, blended without branches (most are partly covered, at no pattern to predict).
+        // Cells are only read here and cleared after: a byte written may alias anything.
+        constexpr long kPiece = 256;
+        std::uint8_t alphas[kPiece];
+        for (long start = from; start <= to; start += kPiece) {
+            const long count = std::min(kPiece, to - start + 1);
+            const Cell* cells = column + start;
+            const float* shares = rowShare + start;
+            for (long k = 0; k < count; ++k) {
+                // Kept to the clip's share of the pixel (exact where it keeps all of it).
+                alphas[k] = static_cast<std::uint8_t>(
+                    static_cast<float>(cells[k].coverage) * colShare * shares[k] + 0.5f);
+            }
+            if (layerColumn != nullptr) {
                 // The layer's coverage over the line's, as painting one after the other would
                 // leave it (where the line has none, the layer's alone).
-                const std::uint32_t extra = layerColumn[r];
-                alpha += (extra * (255 - alpha) + 127) / 255;
+                const std::uint8_t* extra = layerColumn + start;
+                for (long k = 0; k < count; ++k) {
+                    const std::uint32_t line = alphas[k];
+                    alphas[k] = static_cast<std::uint8_t>(
+                        line + PixelBlend::by255(extra[k] * (255u - line)));
+                }
             }
-            if (alpha > 0)
-                paint.into(pixel, alpha);
+            for (long k = 0; k < count; ++k, pixel += pixelStride)
+                *pixel = paint.over(*pixel, alphas[k]);
         }
         std::fill(column + from, column + to + 1, Cell{});
         if (layerColumn != nullptr)

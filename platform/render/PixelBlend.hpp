@@ -26,22 +26,25 @@ class PixelBlend {
             *pixel = solid_;
             return;
         }
+        *pixel = over(*pixel, alpha);
+    }
+    // The pixel with the colour over it, with no branch: exact at 0 and 255 too.
+    std::uint32_t over(std::uint32_t old, std::uint32_t alpha) const {
         // Each channel rounds (colour * alpha + old * (255 - alpha)) / 255; red and blue side by
         // side in one word, sixteen bits apart, where neither can reach the other.
         const std::uint32_t keep = 255 - alpha;
-        const std::uint32_t old = *pixel;
         const std::uint32_t redBlue = redBlue_ * alpha + (old & 0x00ff00ffu) * keep;
         const std::uint32_t green = green_ * alpha + ((old >> 8) & 0xffu) * keep;
-        *pixel = 0xff000000u | lanesBy255(redBlue) | by255(green) << 8;
+        return 0xff000000u | lanesBy255(redBlue) | by255(green) << 8;
     }
 
-  private:
     // Rounded division by 255 of a number up to 255 * 255: (x + 127) / 255 without a divide.
     static std::uint32_t by255(std::uint32_t x) {
         const std::uint32_t y = x + 0x80u;
         return (y + (y >> 8)) >> 8;
     }
-    // The same for the two 16-bit lanes of red and blue at once.
+
+  private:  // The same for the two 16-bit lanes of red and blue at once.
     static std::uint32_t lanesBy255(std::uint32_t x) {
         const std::uint32_t y = x + 0x00800080u;
         return ((y + ((y >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
