@@ -85,6 +85,22 @@ void BM_RenderAndWriteLegendFigure(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderAndWriteLegendFigure)->Unit(benchmark::kMillisecond);
 
+// The same line drawn and written to a PNG file, as a figure is in a run.
+void BM_RenderAndWriteOneMarkedLine(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    graphics::Graphics g;
+    g.figure();
+    g.plot(bench::evenTimes(n), bench::noisyErrors(n, 1), "r-x");
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "ambiscan-bench-line.png").string();
+    for (auto _ : state) {
+        render::print(g, "-dpng", file);
+    }
+    std::filesystem::remove(file);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RenderAndWriteOneMarkedLine)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // The line raster alone on dense noise: 6 000 segments across a third of the height each, as
 // the good-only error figures of a small run draw them.
 void BM_LineRasterNoise(benchmark::State& state) {
