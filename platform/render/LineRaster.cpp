@@ -59,18 +59,23 @@ inline void LineRaster::cover(Cell& cell, double distance, Pen pen) {
     cell.segment = level > 0 ? pen.segment : cell.segment;
 }
 
-template <class Distance>
-void LineRaster::coverRows(Cell* column, long from, long to, Distance distance, Pen pen) {
-    // In pieces: first the levels, a loop without branches, then the cells.
+void LineRaster::coverRows(Cell* column, long from, long to, const Steep& s, double centre,
+                           Pen pen) {
+    // In pieces: first the levels, a loop without branches in single precision (four rows at
+    // once in vector code, within a ten-thousandth of a pixel here), then the cells.
     constexpr int kPiece = 128;
     std::uint16_t levels[kPiece];
+    const auto across = static_cast<float>(s.ax - centre);
+    const auto slope = static_cast<float>(s.slope), cosine = static_cast<float>(s.cosine);
+    const auto edge = static_cast<float>(pen.edge), fullest = static_cast<float>(pen.fullest);
     for (long start = from; start <= to; start += kPiece) {
         const int count = static_cast<int>(std::min<long>(kPiece, to - start + 1));
-        const double firstCentre = static_cast<double>(start) + 0.5;
+        // From the segment's start to the first row centre, along the walk.
+        const auto down = static_cast<float>(static_cast<double>(start) + 0.5 - s.ay);
         for (int k = 0; k < count; ++k) {
-            const double d = distance(firstCentre + static_cast<double>(k));
-            const double c = std::min(std::max(pen.edge - d, 0.0), pen.fullest);
-            levels[k] = static_cast<std::uint16_t>(static_cast<int>(c * 255 + 0.5));
+            const float d = std::abs(across + (down + static_cast<float>(k)) * slope) * cosine;
+            const float c = std::min(std::max(edge - d, 0.0f), fullest);
+            levels[k] = static_cast<std::uint16_t>(static_cast<int>(c * 255 + 0.5f));
         }
         Cell* cells = column + start;
         for (int k = 0; k < count; ++k) {
@@ -210,10 +215,8 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
             from = std::max(from, floorToLong(std::min(t0, t1)));
             to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
         }
-        coverRows(
-            cells_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(height_), from,
-            to, [&](double rowCentre) { return std::abs(centre - midAt(rowCentre)) * s.cosine; },
-            pen);
+        coverRows(cells_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(height_),
+                  from, to, s, centre, pen);
     }
 }
 

@@ -60,9 +60,8 @@ class LineRaster {
         double ax, ay, slope, cosine, across;
     };
     void coverSteepMiddle(const Steep& s, long firstRow, long lastRow, Pen pen);
-    // cover() for the rows from..to of a column, the distance given by row.
-    template <class Distance>
-    static void coverRows(Cell* column, long from, long to, Distance distance, Pen pen);
+    // cover() for the rows from..to of the column whose centre is at `centre`, for the segment.
+    static void coverRows(Cell* column, long from, long to, const Steep& s, double centre, Pen pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
 
     int width_, height_;
