@@ -37,23 +37,10 @@ class CoverageLayer {
         *cell = static_cast<std::uint8_t>(old + (alpha * (255u - old) + 127u) / 255u);
     }
 
-    // add() for sixteen cells in a row at once: vector code wherever the compiler has it.
-    static void add16(std::uint8_t* cells, const std::uint8_t* alphas) {
-        add8(cells, alphas);
-        add8(cells + 8, alphas + 8);
-    }
-
-    // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the
-    // image; their cells may then be added to.
-    void reserve(long c0, long r0, long c1, long r1);
-
-    // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
-    void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
-
-  private:
-    using Bytes8 = std::uint8_t __attribute__((vector_size(8)));
-    using Words8 = std::uint16_t __attribute__((vector_size(16)));
+    // add() for eight cells in a row at once: vector code wherever the compiler has it.
     static void add8(std::uint8_t* cells, const std::uint8_t* alphas) {
+        using Bytes8 = std::uint8_t __attribute__((vector_size(8)));
+        using Words8 = std::uint16_t __attribute__((vector_size(16)));
         Bytes8 oldBytes, alphaBytes;
         std::memcpy(&oldBytes, cells, 8);
         std::memcpy(&alphaBytes, alphas, 8);
@@ -66,6 +53,14 @@ class CoverageLayer {
         std::memcpy(cells, &result, 8);
     }
 
+    // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the
+    // image; their cells may then be added to.
+    void reserve(long c0, long r0, long c1, long r1);
+
+    // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
+    void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
+
+  private:
     int width_, height_;
     std::vector<std::uint8_t> cells_;  // column after column
     // The rectangle that may hold coverage, empty when first > last.

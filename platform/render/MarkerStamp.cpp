@@ -80,6 +80,8 @@ MarkerStamp::Mask MarkerStamp::makeMask(const unsigned char* data, int stride,
                     data[static_cast<std::ptrdiff_t>(top + k) * stride + c];
             m.blocks.push_back(b);
             r = top + kBlockRows;
+            while (r <= last && data[static_cast<std::ptrdiff_t>(r) * stride + c] == 0)
+                ++r;
         }
     }
     return m;
@@ -120,10 +122,10 @@ void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, do
     layer.reserve(c0, r0, c1, r1);
     if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1 &&
         !m.blocks.empty()) {
-        // Wholly inside, as nearly every marker is: no bounds to test, sixteen rows at once.
+        // Wholly inside, as nearly every marker is: no bounds to test, eight rows at once.
         std::uint8_t* corner = layer.cell(left, top);
         for (const Block& b : m.blocks)
-            CoverageLayer::add16(corner + b.offset, b.alpha.data());
+            CoverageLayer::add8(corner + b.offset, b.alpha.data());
         return;
     }
     for (const Cover& k : m.covers) {

@@ -36,8 +36,9 @@ class MarkerStamp {
         std::int16_t row, col;
         std::uint8_t alpha;
     };
-    // The same pixels by sixteen rows of a column, for a marker wholly inside the layer.
-    static constexpr int kBlockRows = 16;
+    // The same pixels by eight rows of a column, for a marker wholly inside the layer; rows
+    // with nothing between two blocks are skipped.
+    static constexpr int kBlockRows = 8;
     struct Block {
         std::int32_t offset;  // from the mask's corner cell to the block's first, in a layer
         std::array<std::uint8_t, kBlockRows> alpha;
