@@ -7,17 +7,8 @@
 
 namespace ambiscan::render {
 
-void CoverageLayer::reserve(long c0, long r0, long c1, long r1) {
-    if (cells_.empty())
-        cells_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    if (firstCol_ > lastCol_) {
-        firstCol_ = c0, lastCol_ = c1, firstRow_ = r0, lastRow_ = r1;
-        return;
-    }
-    firstCol_ = std::min(firstCol_, c0);
-    lastCol_ = std::max(lastCol_, c1);
-    firstRow_ = std::min(firstRow_, r0);
-    lastRow_ = std::max(lastRow_, r1);
+void CoverageLayer::allocate() {
+    cells_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }
 
 void CoverageLayer::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) {

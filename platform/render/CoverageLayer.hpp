@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -54,13 +55,26 @@ class CoverageLayer {
     }
 
     // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the
-    // image; their cells may then be added to.
-    void reserve(long c0, long r0, long c1, long r1);
+    // image; their cells may then be added to. Once per marker: inline.
+    void reserve(long c0, long r0, long c1, long r1) {
+        if (cells_.empty())
+            allocate();
+        if (firstCol_ > lastCol_) {
+            firstCol_ = c0, lastCol_ = c1, firstRow_ = r0, lastRow_ = r1;
+            return;
+        }
+        firstCol_ = std::min(firstCol_, c0);
+        lastCol_ = std::max(lastCol_, c1);
+        firstRow_ = std::min(firstRow_, r0);
+        lastRow_ = std::max(lastRow_, r1);
+    }
 
     // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
     void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
 
   private:
+    [[gnu::noinline]] void allocate();
+
     int width_, height_;
     std::vector<std::uint8_t> cells_;  // column after column
     // The rectangle that may hold coverage, empty when first > last.

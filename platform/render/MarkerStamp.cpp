@@ -13,6 +13,13 @@ namespace {
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 
+// std::lround without a library call, for positions near the image: twice per marker.
+long roundToLong(double v) {
+    const auto whole = static_cast<long>(v);  // towards zero
+    const double rest = v - static_cast<double>(whole);
+    return whole + (rest >= 0.5 ? 1 : 0) - (rest <= -0.5 ? 1 : 0);
+}
+
 }  // namespace
 
 MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidth,
@@ -100,12 +107,13 @@ bool MarkerStamp::canStamp(cairo_t* cr) {
 
 const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, double x, double y,
                                            long& left, long& top) const {
-    const double qx = std::round(x * kPhases);
-    const double qy = std::round(y * kPhases);
-    const long ix = static_cast<long>(std::floor(qx / kPhases));
-    const long iy = static_cast<long>(std::floor(qy / kPhases));
-    const long px = static_cast<long>(qx) - ix * kPhases;
-    const long py = static_cast<long>(qy) - iy * kPhases;
+    // In quarters of a pixel, rounded half away from zero; a quarter's pixel and phase follow
+    // by shifting (flooring, also below zero) and masking.
+    static_assert(kPhases == 4);
+    const long qx = roundToLong(x * kPhases);
+    const long qy = roundToLong(y * kPhases);
+    const long ix = qx >> 2, iy = qy >> 2;
+    const long px = qx & 3, py = qy & 3;
     left = ix - half_;
     top = iy - half_;
     return masks[static_cast<std::size_t>(py * kPhases + px)];
