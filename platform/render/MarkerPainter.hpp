@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "platform/graphics/Graphics.hpp"
+#include "platform/render/ColumnPiece.hpp"
 #include "platform/render/Frame.hpp"
 #include "platform/render/LinePath.hpp"
 #include "platform/render/LineRaster.hpp"
@@ -78,39 +80,30 @@ template <bool kMarkers>
 std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std::size_t n,
                          const PixelMapping& mapping, double top, double bottom,
                          ColumnReducer::Column& column, MarkerCollector* markers) {
-    // Everything the loop reads is a local, so that it stays in registers: stores of the kept
-    // points could otherwise alias the column and the mapping.
-    const PixelMapping map = mapping;
-    ColumnReducer::Column run = column;
+    // The marker bits are a local, so that they stay in registers: stores of the kept points
+    // could otherwise alias them.
     PixelSet::Bits seen = kMarkers ? markers->seen()->bits() : PixelSet::Bits{};
-    // In pieces with room made for every marker first: no call inside the loop.
-    constexpr std::size_t kPiece = 256;
+    ColumnPiece piece;
     while (i < n) {
-        const std::size_t end = std::min(n, i + kPiece);
-        Point* kept = nullptr;
-        std::size_t count = 0;
-        if constexpr (kMarkers)
-            kept = markers->room(kPiece);
-        std::size_t j = i;
-        for (; j < end; ++j) {
-            const Point q{map.px(xs[j]), map.py(ys[j])};
-            if (!(run.holds(q.x) && q.y >= top && q.y <= bottom))
-                break;
-            if constexpr (kMarkers) {
-                kept[count] = q;
-                count += seen.insertInside(q.x, q.y) ? 1 : 0;
+        mapWhileInColumn(xs + i, ys + i, n - i, mapping, column.left, top, bottom, piece);
+        takePiece(piece, column);
+        if constexpr (kMarkers) {
+            // The pixels' bit indices first, in vector code; then with room made for every
+            // marker: no call inside the loop.
+            std::int32_t index[ColumnPiece::kSize];
+            seen.indices(piece.x, piece.y, piece.count, index);
+            Point* kept = markers->room(piece.count);
+            std::size_t count = 0;
+            for (std::size_t k = 0; k < piece.count; ++k) {
+                if (seen.insertIndex(static_cast<std::size_t>(index[k]))) [[unlikely]]
+                    kept[count++] = Point{piece.x[k], piece.y[k]};
             }
-            run.take(q);
-        }
-        if constexpr (kMarkers)
             markers->grew(count);
-        if (j < end) {
-            i = j;
-            break;
         }
-        i = j;
+        i += piece.count;
+        if (piece.count < ColumnPiece::kSize)
+            break;
     }
-    column = run;
     return i;
 }
 

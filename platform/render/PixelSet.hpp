@@ -34,12 +34,28 @@ class PixelSet {
         bool insertAt(std::size_t col, std::size_t row) const {
             // By columns: points of a line in time order stay within a column or two for a
             // while.
-            const std::size_t index = col * height_ + row;
+            return insertIndex(col * height_ + row);
+        }
+        // The index of each position, all rounding inside the image, for insertIndex(): in a
+        // loop of arithmetic alone that becomes vector code.
+        void indices(const double* xs, const double* ys, std::size_t n, std::int32_t* out) const {
+            const auto height = static_cast<double>(height_);
+            for (std::size_t k = 0; k < n; ++k) {
+                // Whole numbers far below 2^53: exact in doubles.
+                const auto col = static_cast<double>(static_cast<std::int32_t>(xs[k] + 0.5));
+                const auto row = static_cast<double>(static_cast<std::int32_t>(ys[k] + 0.5));
+                out[k] = static_cast<std::int32_t>(col * height + row);
+            }
+        }
+        bool insertIndex(std::size_t index) const {
             std::uint64_t& word = words_[index / 64];
             const std::uint64_t bit = std::uint64_t{1} << (index % 64);
-            const bool fresh = (word & bit) == 0;
+            // Written only when new, as few are: the next point's read of the word need not
+            // wait for this write.
+            if ((word & bit) != 0)
+                return false;
             word |= bit;
-            return fresh;
+            return true;
         }
 
       private:

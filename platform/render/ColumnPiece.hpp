@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <limits>
+
+#include "platform/render/LinePath.hpp"
+
+// A piece of a line's points mapped to pixels while they stay in one pixel column: two points at
+// a time, in vector code wherever the compiler has it.
+namespace ambiscan::render {
+
+// The pixel positions of a piece of points, and the lowest and highest of them.
+struct ColumnPiece {
+    static constexpr std::size_t kSize = 256;
+    double x[kSize], y[kSize];
+    std::size_t count = 0;     // the points that stayed
+    double low = 0, high = 0;  // their lowest and highest y, infinite when none
+};
+
+// Maps up to ColumnPiece::kSize points into the piece while they fall in the column from `left` to
+// `left + 1` and between top and bottom; the first point that does not is left out and ends it.
+inline void mapWhileInColumn(const double* xs, const double* ys, std::size_t n,
+                             const PixelMapping& map, double left, double top, double bottom,
+                             ColumnPiece& piece) {
+    using Pair = double __attribute__((vector_size(16)));
+    const std::size_t count = n < ColumnPiece::kSize ? n : ColumnPiece::kSize;
+    const double right = left + 1;
+    const Pair x0{map.x0, map.x0}, sx{map.sx, map.sx}, originX{map.left, map.left};
+    const Pair y0{map.y0, map.y0}, sy{map.sy, map.sy}, originY{map.bottom, map.bottom};
+    const Pair from{left, left}, to{right, right}, upper{top, top}, lower{bottom, bottom};
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    Pair low{inf, inf}, high{-inf, -inf};
+    std::size_t k = 0;
+    for (; k + 2 <= count; k += 2) {
+        Pair x, y;
+        std::memcpy(&x, xs + k, sizeof x);
+        std::memcpy(&y, ys + k, sizeof y);
+        // As PixelMapping::px and py compute them, operation for operation.
+        const Pair px = originX + (x - x0) * sx;
+        const Pair py = originY - (y - y0) * sy;
+        const auto inside = (px >= from) & (px < to) & (py >= upper) & (py <= lower);
+        if (!(inside[0] && inside[1]))
+            break;
+        std::memcpy(piece.x + k, &px, sizeof px);
+        std::memcpy(piece.y + k, &py, sizeof py);
+        low = py < low ? py : low;
+        high = py > high ? py : high;
+    }
+    piece.low = low[0] < low[1] ? low[0] : low[1];
+    piece.high = high[0] > high[1] ? high[0] : high[1];
+    // The pair that left the column, or the last point of an odd count, one at a time.
+    for (; k < count; ++k) {
+        const double px = map.px(xs[k]), py = map.py(ys[k]);
+        if (!(px >= left && px < right && py >= top && py <= bottom))
+            break;
+        piece.x[k] = px;
+        piece.y[k] = py;
+        piece.low = py < piece.low ? py : piece.low;
+        piece.high = py > piece.high ? py : piece.high;
+    }
+    piece.count = k;
+}
+
+// Takes the piece's points into the column, as taking them one by one would.
+inline void takePiece(const ColumnPiece& piece, ColumnReducer::Column& column) {
+    if (piece.count == 0)
+        return;
+    const auto at = [&](std::size_t k) { return Point{piece.x[k], piece.y[k]}; };
+    // The first point at the lowest and at the highest, when beyond the column's so far.
+    const int before = column.count;
+    if (piece.low < column.low.y) {
+        std::size_t k = 0;
+        while (piece.y[k] != piece.low)
+            ++k;
+        column.low = at(k);
+        column.lowIndex = before + static_cast<int>(k) + 1;
+    }
+    if (piece.high > column.high.y) {
+        std::size_t k = 0;
+        while (piece.y[k] != piece.high)
+            ++k;
+        column.high = at(k);
+        column.highIndex = before + static_cast<int>(k) + 1;
+    }
+    column.count = before + static_cast<int>(piece.count);
+    column.last = at(piece.count - 1);
+    column.lastIndex = column.count;
+}
+
+}  // namespace ambiscan::render

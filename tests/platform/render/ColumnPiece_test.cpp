@@ -1,0 +1,91 @@
+#include "platform/render/ColumnPiece.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace ambiscan::render {
+namespace {
+
+using Column = ColumnReducer::Column;
+
+// A column started at the point, as the column reducer starts one.
+Column startedAt(Point p) {
+    return Column{std::floor(p.x), 0, p, p, p, 0, 0, 0};
+}
+
+// What taking the points one at a time leaves: the column and how many were taken.
+std::size_t takeOneByOne(const std::vector<double>& xs, const std::vector<double>& ys,
+                         const PixelMapping& map, double top, double bottom, Column& column) {
+    std::size_t k = 0;
+    for (; k < xs.size() && k < ColumnPiece::kSize; ++k) {
+        const Point p{map.px(xs[k]), map.py(ys[k])};
+        if (!(column.holds(p.x) && p.y >= top && p.y <= bottom))
+            break;
+        column.take(p);
+    }
+    return k;
+}
+
+void expectSameColumn(const Column& a, const Column& b) {
+    EXPECT_EQ(a.count, b.count);
+    EXPECT_EQ(a.low.x, b.low.x);
+    EXPECT_EQ(a.low.y, b.low.y);
+    EXPECT_EQ(a.high.x, b.high.x);
+    EXPECT_EQ(a.high.y, b.high.y);
+    EXPECT_EQ(a.last.x, b.last.x);
+    EXPECT_EQ(a.last.y, b.last.y);
+    EXPECT_EQ(a.lowIndex, b.lowIndex);
+    EXPECT_EQ(a.highIndex, b.highIndex);
+    EXPECT_EQ(a.lastIndex, b.lastIndex);
+}
+
+TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
+    Frame frame;
+    frame.left = 80, frame.top = 50, frame.width = 1080, frame.height = 780;
+    frame.xlim = {0, 1000}, frame.ylim = {-5, 5};
+    const PixelMapping map(frame);
+    std::mt19937 random(7);
+    std::normal_distribution<double> noise(0, 1);
+    // Pieces that leave the column after an even and an odd count, by x, above, below or at a
+    // NaN; that fill a whole piece; that tie at their lowest and highest; that end short.
+    for (std::size_t leaveAt : {0u, 1u, 2u, 37u, 38u, 255u, 256u, 300u}) {
+        for (int way = 0; way < 4; ++way) {
+            std::vector<double> xs, ys;
+            for (std::size_t k = 0; k < 300; ++k) {
+                xs.push_back(100.0 + 0.9 * static_cast<double>(k) / 300);
+                ys.push_back(k % 7 == 3 ? 1.25 : k % 11 == 5 ? -1.25 : noise(random));
+            }
+            if (leaveAt < xs.size()) {
+                if (way == 0)
+                    xs[leaveAt] = 101.5;
+                else if (way == 1)
+                    ys[leaveAt] = 4.9;
+                else if (way == 2)
+                    ys[leaveAt] = -4.9;
+                else
+                    ys[leaveAt] = NAN;
+            }
+            const double top = map.py(4), bottom = map.py(-4);
+            const Point first{map.px(100), map.py(0)};
+            Column expected = startedAt(first);
+            const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
+            Column column = startedAt(first);
+            ColumnPiece piece;
+            mapWhileInColumn(xs.data(), ys.data(), xs.size(), map, column.left, top, bottom, piece);
+            takePiece(piece, column);
+            SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way);
+            ASSERT_EQ(piece.count, taken);
+            expectSameColumn(column, expected);
+            for (std::size_t k = 0; k < taken; ++k) {
+                ASSERT_EQ(piece.x[k], map.px(xs[k]));
+                ASSERT_EQ(piece.y[k], map.py(ys[k]));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::render
