@@ -44,7 +44,8 @@ class PixelBlend {
         return (y + (y >> 8)) >> 8;
     }
 
-  private:  // The same for the two 16-bit lanes of red and blue at once.
+  private:
+    // The same for the two 16-bit lanes of red and blue at once.
     static std::uint32_t lanesBy255(std::uint32_t x) {
         const std::uint32_t y = x + 0x00800080u;
         return ((y + ((y >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
