@@ -1,5 +1,7 @@
 #include "platform/render/MarkerPainter.hpp"
 
+#include <algorithm>
+
 #include "platform/render/CoverageLayer.hpp"
 #include "platform/render/DataPainter.hpp"
 #include "platform/render/MarkerStamp.hpp"
@@ -12,7 +14,11 @@ using graphics::ColorSpec;
 using graphics::Rgb;
 
 void MarkerCollector::makeRoom(std::size_t count) {
-    points_.resize(std::max(2 * points_.size(), kept_ + count));
+    capacity_ = std::max(2 * capacity_, kept_ + count);
+    // Only the kept points are copied; the room stays unwritten.
+    std::unique_ptr<Point[]> grown = std::make_unique_for_overwrite<Point[]>(capacity_);
+    std::copy(points_.get(), points_.get() + kept_, grown.get());
+    points_ = std::move(grown);
 }
 
 MarkerColours markerColours(const graphics::LineObject& line) {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
-#include <vector>
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/ColumnPiece.hpp"
@@ -52,13 +52,13 @@ class MarkerCollector {
 
     // Room for this many more points at the end of those kept; grew() keeps those written.
     Point* room(std::size_t count) {
-        if (kept_ + count > points_.size())
+        if (kept_ + count > capacity_)
             makeRoom(count);
-        return points_.data() + kept_;
+        return points_.get() + kept_;
     }
     void grew(std::size_t count) { kept_ += count; }
 
-    std::span<const Point> points() const { return {points_.data(), kept_}; }
+    std::span<const Point> points() const { return {points_.get(), kept_}; }
     // Where markers already are, when only the first on each pixel is kept.
     PixelSet* seen() const { return seen_; }
 
@@ -68,8 +68,9 @@ class MarkerCollector {
     static constexpr double kTolerance = 0.5;
     Box box_;
     PixelSet* seen_;
-    std::vector<Point> points_;  // the first kept_ are the markers' positions
-    std::size_t kept_ = 0;
+    // The first kept_ are the markers' positions; the rest is room, left unwritten until used.
+    std::unique_ptr<Point[]> points_;
+    std::size_t capacity_ = 0, kept_ = 0;
 };
 
 // Takes on the points from i on into the column while they fall in it and between top and
