@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -14,16 +15,30 @@ namespace ambiscan::render {
 struct ColumnPiece {
     static constexpr std::size_t kSize = 256;
     double x[kSize], y[kSize];
+    // When asked for: the pixel each position rounds to, half up, as an index into pixels kept
+    // column after column.
+    std::int32_t index[kSize];
     std::size_t count = 0;     // the points that stayed
     double low = 0, high = 0;  // their lowest and highest y, infinite when none
 };
 
+// The pixel index of a position inside the image, for columns of this many rows.
+inline std::int32_t pixelIndex(double x, double y, double rows) {
+    // Whole numbers far below 2^53: exact in doubles.
+    const auto col = static_cast<double>(static_cast<std::int32_t>(x + 0.5));
+    const auto row = static_cast<double>(static_cast<std::int32_t>(y + 0.5));
+    return static_cast<std::int32_t>(col * rows + row);
+}
+
 // Maps up to ColumnPiece::kSize points into the piece while they fall in the column from `left` to
 // `left + 1` and between top and bottom; the first point that does not is left out and ends it.
-inline void mapWhileInColumn(const double* xs, const double* ys, std::size_t n,
-                             const PixelMapping& map, double left, double top, double bottom,
-                             ColumnPiece& piece) {
+// With kIndices, also their pixel indices, for columns of `rows` rows; the column and the rows
+// between must then lie inside the image.
+template <bool kIndices = false>
+void mapWhileInColumn(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
+                      double left, double top, double bottom, ColumnPiece& piece, double rows = 0) {
     using Pair = double __attribute__((vector_size(16)));
+    using Ints = std::int32_t __attribute__((vector_size(8)));
     const std::size_t count = n < ColumnPiece::kSize ? n : ColumnPiece::kSize;
     const double right = left + 1;
     const Pair x0{map.x0, map.x0}, sx{map.sx, map.sx}, originX{map.left, map.left};
@@ -44,6 +59,16 @@ inline void mapWhileInColumn(const double* xs, const double* ys, std::size_t n,
             break;
         std::memcpy(piece.x + k, &px, sizeof px);
         std::memcpy(piece.y + k, &py, sizeof py);
+        if constexpr (kIndices) {
+            // As pixelIndex() works them out.
+            const Pair half{0.5, 0.5}, height{rows, rows};
+            const Pair col =
+                __builtin_convertvector(__builtin_convertvector(px + half, Ints), Pair);
+            const Pair row =
+                __builtin_convertvector(__builtin_convertvector(py + half, Ints), Pair);
+            const Ints index = __builtin_convertvector(col * height + row, Ints);
+            std::memcpy(piece.index + k, &index, sizeof index);
+        }
         low = py < low ? py : low;
         high = py > high ? py : high;
     }
@@ -56,6 +81,8 @@ inline void mapWhileInColumn(const double* xs, const double* ys, std::size_t n,
             break;
         piece.x[k] = px;
         piece.y[k] = py;
+        if constexpr (kIndices)
+            piece.index[k] = pixelIndex(px, py, rows);
         piece.low = py < piece.low ? py : piece.low;
         piece.high = py > piece.high ? py : piece.high;
     }

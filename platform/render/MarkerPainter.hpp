@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -86,17 +85,18 @@ std::size_t gatherColumn(const double* xs, const double* ys, std::size_t i, std:
     PixelSet::Bits seen = kMarkers ? markers->seen()->bits() : PixelSet::Bits{};
     ColumnPiece piece;
     while (i < n) {
-        mapWhileInColumn(xs + i, ys + i, n - i, mapping, column.left, top, bottom, piece);
+        if constexpr (kMarkers)
+            mapWhileInColumn<true>(xs + i, ys + i, n - i, mapping, column.left, top, bottom, piece,
+                                   static_cast<double>(seen.height()));
+        else
+            mapWhileInColumn(xs + i, ys + i, n - i, mapping, column.left, top, bottom, piece);
         takePiece(piece, column);
         if constexpr (kMarkers) {
-            // The pixels' bit indices first, in vector code; then with room made for every
-            // marker: no call inside the loop.
-            std::int32_t index[ColumnPiece::kSize];
-            seen.indices(piece.x, piece.y, piece.count, index);
+            // With room made for every marker first: no call inside the loop.
             Point* kept = markers->room(piece.count);
             std::size_t count = 0;
             for (std::size_t k = 0; k < piece.count; ++k) {
-                if (seen.insertIndex(static_cast<std::size_t>(index[k]))) [[unlikely]]
+                if (seen.insertIndex(static_cast<std::size_t>(piece.index[k]))) [[unlikely]]
                     kept[count++] = Point{piece.x[k], piece.y[k]};
             }
             markers->grew(count);

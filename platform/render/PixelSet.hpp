@@ -36,17 +36,7 @@ class PixelSet {
             // while.
             return insertIndex(col * height_ + row);
         }
-        // The index of each position, all rounding inside the image, for insertIndex(): in a
-        // loop of arithmetic alone that becomes vector code.
-        void indices(const double* xs, const double* ys, std::size_t n, std::int32_t* out) const {
-            const auto height = static_cast<double>(height_);
-            for (std::size_t k = 0; k < n; ++k) {
-                // Whole numbers far below 2^53: exact in doubles.
-                const auto col = static_cast<double>(static_cast<std::int32_t>(xs[k] + 0.5));
-                const auto row = static_cast<double>(static_cast<std::int32_t>(ys[k] + 0.5));
-                out[k] = static_cast<std::int32_t>(col * height + row);
-            }
-        }
+        // insert() for the pixel at col * height() + row.
         bool insertIndex(std::size_t index) const {
             std::uint64_t& word = words_[index / 64];
             const std::uint64_t bit = std::uint64_t{1} << (index % 64);
@@ -57,6 +47,8 @@ class PixelSet {
             word |= bit;
             return true;
         }
+
+        std::size_t height() const { return height_; }
 
       private:
         friend class PixelSet;

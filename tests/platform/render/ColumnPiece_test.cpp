@@ -74,7 +74,8 @@ TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
             const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
             Column column = startedAt(first);
             ColumnPiece piece;
-            mapWhileInColumn(xs.data(), ys.data(), xs.size(), map, column.left, top, bottom, piece);
+            mapWhileInColumn<true>(xs.data(), ys.data(), xs.size(), map, column.left, top, bottom,
+                                   piece, 900);
             takePiece(piece, column);
             SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way);
             ASSERT_EQ(piece.count, taken);
@@ -82,6 +83,9 @@ TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
             for (std::size_t k = 0; k < taken; ++k) {
                 ASSERT_EQ(piece.x[k], map.px(xs[k]));
                 ASSERT_EQ(piece.y[k], map.py(ys[k]));
+                // The pixel each rounds to, half up, counted column after column.
+                ASSERT_EQ(piece.index[k], static_cast<long>(piece.x[k] + 0.5) * 900 +
+                                              static_cast<long>(piece.y[k] + 0.5));
             }
         }
     }
