@@ -32,8 +32,9 @@ void LineRaster::begin(double lineWidth, Clip clip) {
     firstRow_ = std::max(0L, floorToLong(clip.top));
     lastRow_ = std::min(static_cast<long>(height_), static_cast<long>(std::ceil(clip.bottom))) - 1;
     const auto w = static_cast<std::size_t>(width_), h = static_cast<std::size_t>(height_);
-    if (cells_.empty()) {
-        cells_.resize(w * h);
+    if (coverage_.empty()) {
+        coverage_.resize(w * h);
+        segments_.resize(w * h);
         colFrom_.assign(w, height_);
         colTo_.assign(w, -1);
     }
@@ -45,22 +46,23 @@ void LineRaster::begin(double lineWidth, Clip clip) {
         rowShare_[static_cast<std::size_t>(r)] = share(r, clip.top, clip.bottom);
 }
 
-inline void LineRaster::cover(Cell& cell, double distance, Pen pen) {
+inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, double distance,
+                              Pen pen) {
     const double c = std::clamp(pen.edge - distance, 0.0, pen.fullest);
     const auto level = static_cast<std::uint32_t>(c * 255 + 0.5);
-    const std::uint32_t old = cell.coverage;
+    const std::uint32_t old = coverage;
     // At the joint with the segment before, the larger holds: one stroke there, not two. Where
     // strokes cross, each lets through what the other leaves.
     // (A pixel last covered a multiple of 255 segments ago counts as a joint: harmless.)
-    const bool joint = cell.segment == pen.segment || cell.segment == pen.previous;
+    const bool joint = segment == pen.segment || segment == pen.previous;
     const std::uint32_t crossed = old + (level * (255u - old) + 127u) / 255u;
     const std::uint32_t joined = level > old ? level : old;
-    cell.coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
-    cell.segment = level > 0 ? pen.segment : cell.segment;
+    coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
+    segment = level > 0 ? pen.segment : segment;
 }
 
-void LineRaster::coverRows(Cell* column, long from, long to, const Steep& s, double centre,
-                           Pen pen) {
+void LineRaster::coverRows(std::uint8_t* coverage, std::uint8_t* segments, long from, long to,
+                           const Steep& s, double centre, Pen pen) {
     // In pieces: first the levels, a loop without branches in single precision (four rows at
     // once in vector code, within a ten-thousandth of a pixel here), then the cells.
     constexpr int kPiece = 128;
@@ -77,17 +79,18 @@ void LineRaster::coverRows(Cell* column, long from, long to, const Steep& s, dou
             const float c = std::min(std::max(edge - d, 0.0f), fullest);
             levels[k] = static_cast<std::uint16_t>(static_cast<int>(c * 255 + 0.5f));
         }
-        Cell* cells = column + start;
+        std::uint8_t* cells = coverage + start;
+        std::uint8_t* last = segments + start;
         for (int k = 0; k < count; ++k) {
             const std::uint16_t level = levels[k];
-            const std::uint16_t old = cells[k].coverage;
-            const std::uint16_t segment = cells[k].segment;
+            const std::uint16_t old = cells[k];
+            const std::uint16_t segment = last[k];
             const bool joint = segment == pen.segment || segment == pen.previous;
             const auto y = static_cast<std::uint16_t>(level * (255 - old) + 128);
             const auto crossed = static_cast<std::uint16_t>(old + ((y + (y >> 8)) >> 8));
             const std::uint16_t joined = level > old ? level : old;
-            cells[k].coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
-            cells[k].segment = static_cast<std::uint8_t>(level > 0 ? pen.segment : segment);
+            cells[k] = static_cast<std::uint8_t>(joint ? joined : crossed);
+            last[k] = static_cast<std::uint8_t>(level > 0 ? pen.segment : segment);
         }
     }
 }
@@ -111,7 +114,8 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
     // Pixel centres farther than this from the segment get nothing.
     const double reach = half_ + 0.5;
     const Pen pen{reach, fullest_, segmentNumber_, previous};
-    Cell* const cells = cells_.data();
+    std::uint8_t* const coverage = coverage_.data();
+    std::uint8_t* const segments = segments_.data();
     const auto distance = [&](double px, double py) {
         const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) * inverse2, 0.0, 1.0);
         const double ex = ax + t * dx - px, ey = ay + t * dy - py;
@@ -150,21 +154,21 @@ void LineRaster::segment(double ax, double ay, double bx, double by) {
         if (j0 > j1)
             return;
         if (steep) {
-            Cell* cell =
-                cells + static_cast<std::size_t>(j0) * height + static_cast<std::size_t>(i);
+            std::size_t cell = static_cast<std::size_t>(j0) * height + static_cast<std::size_t>(i);
             double offset = static_cast<double>(j0) + 0.5 - mid;
             for (long j = j0; j <= j1; ++j, cell += height, offset += 1) {
-                cover(*cell,
+                cover(coverage[cell], segments[cell],
                       exact ? distance(static_cast<double>(j) + 0.5, centre)
                             : std::abs(offset) * cosine,
                       pen);
             }
         } else {
             touch(i, j0, j1);
-            Cell* column = cells + static_cast<std::size_t>(i) * height;
+            const std::size_t column = static_cast<std::size_t>(i) * height;
             double offset = static_cast<double>(j0) + 0.5 - mid;
             for (long j = j0; j <= j1; ++j, offset += 1) {
-                cover(column[j],
+                const std::size_t cell = column + static_cast<std::size_t>(j);
+                cover(coverage[cell], segments[cell],
                       exact ? distance(centre, static_cast<double>(j) + 0.5)
                             : std::abs(offset) * cosine,
                       pen);
@@ -215,8 +219,8 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
             from = std::max(from, floorToLong(std::min(t0, t1)));
             to = std::min(to, floorToLong(std::max(t0, t1)) + 1);
         }
-        coverRows(cells_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(height_),
-                  from, to, s, centre, pen);
+        const std::size_t column = static_cast<std::size_t>(j) * static_cast<std::size_t>(height_);
+        coverRows(coverage_.data() + column, segments_.data() + column, from, to, s, centre, pen);
     }
 }
 
@@ -234,7 +238,7 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
         const long from = colFrom_[ci], to = colTo_[ci];
         if (from > to)
             continue;
-        Cell* column = cells_.data() + ci * static_cast<std::size_t>(height_);
+        std::uint8_t* column = coverage_.data() + ci * static_cast<std::size_t>(height_);
         std::uint8_t* layerColumn = alsoLayer ? alsoLayer->cell(c, 0) : nullptr;
         const float colShare = colShare_[ci];
         auto* pixel = reinterpret_cast<std::uint32_t*>(data) + from * pixelStride + c;
@@ -245,12 +249,12 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
         std::uint8_t alphas[kPiece];
         for (long start = from; start <= to; start += kPiece) {
             const long count = std::min(kPiece, to - start + 1);
-            const Cell* cells = column + start;
+            const std::uint8_t* cells = column + start;
             const float* shares = rowShare + start;
             for (long k = 0; k < count; ++k) {
                 // Kept to the clip's share of the pixel (exact where it keeps all of it).
                 alphas[k] = static_cast<std::uint8_t>(
-                    static_cast<float>(cells[k].coverage) * colShare * shares[k] + 0.5f);
+                    static_cast<float>(cells[k]) * colShare * shares[k] + 0.5f);
             }
             if (layerColumn != nullptr) {
                 // The layer's coverage over the line's, as painting one after the other would
@@ -265,7 +269,9 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
             for (long k = 0; k < count; ++k, pixel += pixelStride)
                 *pixel = paint.over(*pixel, alphas[k]);
         }
-        std::fill(column + from, column + to + 1, Cell{});
+        std::fill(column + from, column + to + 1, std::uint8_t{0});
+        std::uint8_t* segments = segments_.data() + ci * static_cast<std::size_t>(height_);
+        std::fill(segments + from, segments + to + 1, std::uint8_t{0});
         if (layerColumn != nullptr)
             std::fill(layerColumn + from, layerColumn + to + 1, std::uint8_t{0});
         colFrom_[ci] = height_;

@@ -40,19 +40,13 @@ class LineRaster {
                    CoverageLayer* alsoLayer = nullptr);
 
   private:
-    // Kept by columns, since crowded lines are drawn mostly as tall near-vertical strokes.
-    struct Cell {
-        std::uint8_t coverage = 0;
-        std::uint8_t segment = 0;  // the segment that last covered the pixel, counted round; 0 none
-    };
-
     // What a segment leaves on the pixels near it.
     struct Pen {
         double edge;                     // pixel centres this far from the segment get nothing
         double fullest;                  // the most a pixel can be covered
         std::uint8_t segment, previous;  // this segment's number and the one before it
     };
-    static void cover(Cell& cell, double distance, Pen pen);
+    static void cover(std::uint8_t& coverage, std::uint8_t& segment, double distance, Pen pen);
     // A steep segment as its middle rows are covered: the middle at a row centre is
     // ax + (centre - ay) * slope, a distance across is `cosine` times the offset from it, and
     // pixels farther than `across` from it get nothing.
@@ -61,7 +55,8 @@ class LineRaster {
     };
     void coverSteepMiddle(const Steep& s, long firstRow, long lastRow, Pen pen);
     // cover() for the rows from..to of the column whose centre is at `centre`, for the segment.
-    static void coverRows(Cell* column, long from, long to, const Steep& s, double centre, Pen pen);
+    static void coverRows(std::uint8_t* coverage, std::uint8_t* segments, long from, long to,
+                          const Steep& s, double centre, Pen pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
 
     int width_, height_;
@@ -70,7 +65,9 @@ class LineRaster {
         1.0;  // the most a pixel can be covered: a line under a pixel wide covers less
     long firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;  // pixels the clip touches
     std::vector<float> colShare_, rowShare_;  // how much of each pixel the clip keeps
-    std::vector<Cell> cells_;                 // column after column
+    // Per pixel, kept by columns, since crowded lines are drawn mostly as tall near-vertical
+    // strokes: its coverage, and the segment that last covered it (counted round; 0 none).
+    std::vector<std::uint8_t> coverage_, segments_;
     std::uint8_t segmentNumber_ = 1;
     std::vector<long> colFrom_, colTo_;  // covered rows per column, none when from > to
 };
