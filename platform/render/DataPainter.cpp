@@ -193,12 +193,12 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
     const bool reduce = reduction == Reduction::Visible;
     // Lines and markers are drawn into the image's pixels when they can be.
     const bool stamping = reduce && MarkerStamp::canStamp(cr) && coversSurface(cr);
+    const graphics::LinePoints pts(line);
     std::optional<MarkerCollector> markers;
     if (line.marker != "none") {
         scratch.seen.clear();
-        markers.emplace(frame, reduce ? &scratch.seen : nullptr);
+        markers.emplace(frame, reduce ? &scratch.seen : nullptr, pts.size());
     }
-    const graphics::LinePoints pts(line);
     LineRaster* unpainted = nullptr;
     if (line.lineStyle != "none" && pts.size() > 1) {
         const MarkerColours colours = markerColours(line);

@@ -24,10 +24,18 @@ struct LineScratch;
 // first to fall on each pixel.
 class MarkerCollector {
   public:
-    MarkerCollector(const Frame& frame, PixelSet* seen)
+    // For a line of this many points. Room for as many markers as there can be is taken at
+    // once: left unwritten, the part not used costs no memory.
+    MarkerCollector(const Frame& frame, PixelSet* seen, std::size_t pointCount)
         : box_{frame.left - kTolerance, frame.top - kTolerance, frame.right() + kTolerance,
                frame.bottom() + kTolerance},
-          seen_(seen) {}
+          seen_(seen) {
+        const std::size_t most =
+            seen ? std::min(pointCount, static_cast<std::size_t>(seen->width()) *
+                                            static_cast<std::size_t>(seen->height()))
+                 : pointCount;
+        makeRoom(most);
+    }
     // Called for every point of a line: kept small enough to be inlined in the loops over them.
     void add(Point p) {
         if (!box_.holds(p))
