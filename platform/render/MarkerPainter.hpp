@@ -51,11 +51,9 @@ class MarkerCollector {
                             static_cast<double>(seen_->height() - 1)});
     }
     void addInside(Point p) {
-        if (freshInside(p))
+        if (!seen_ || seen_->insertInside(p.x, p.y))
             *room(1) = p, grew(1);
     }
-    // True when a marker goes at p, inside(): p is then to be kept.
-    bool freshInside(Point p) { return !seen_ || seen_->insertInside(p.x, p.y); }
 
     // Room for this many more points at the end of those kept; grew() keeps those written.
     Point* room(std::size_t count) {

@@ -26,16 +26,6 @@ class PixelSet {
     class Bits {
       public:
         Bits() = default;
-        // insert() for a position whose rounding lies inside the image.
-        bool insertInside(double x, double y) const {
-            return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
-                            static_cast<std::size_t>(static_cast<long>(y + 0.5)));
-        }
-        bool insertAt(std::size_t col, std::size_t row) const {
-            // By columns: points of a line in time order stay within a column or two for a
-            // while.
-            return insertIndex(col * height_ + row);
-        }
         // insert() for the pixel at col * height() + row.
         bool insertIndex(std::size_t index) const {
             std::uint64_t& word = words_[index / 64];
@@ -57,7 +47,11 @@ class PixelSet {
         std::size_t height_ = 0;
     };
     Bits bits() { return {words_.data(), static_cast<std::size_t>(height_)}; }
-    bool insertInside(double x, double y) { return bits().insertInside(x, y); }
+    // insert() for a position whose rounding lies inside the image.
+    bool insertInside(double x, double y) {
+        return insertAt(static_cast<std::size_t>(static_cast<long>(x + 0.5)),
+                        static_cast<std::size_t>(static_cast<long>(y + 0.5)));
+    }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -66,7 +60,10 @@ class PixelSet {
     void clear();
 
   private:
-    bool insertAt(std::size_t col, std::size_t row) { return bits().insertAt(col, row); }
+    bool insertAt(std::size_t col, std::size_t row) {
+        // By columns: points of a line in time order stay within a column or two for a while.
+        return bits().insertIndex(col * static_cast<std::size_t>(height_) + row);
+    }
 
     int width_, height_;
     std::vector<std::uint64_t> words_;  // a bit per pixel, by columns
