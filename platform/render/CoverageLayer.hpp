@@ -31,6 +31,10 @@ class CoverageLayer {
         return cells_.data() + static_cast<std::size_t>(col) * static_cast<std::size_t>(height_) +
                static_cast<std::size_t>(row);
     }
+    const std::uint8_t* cell(long col, long row) const {
+        return cells_.data() + static_cast<std::size_t>(col) * static_cast<std::size_t>(height_) +
+               static_cast<std::size_t>(row);
+    }
 
     // Adds coverage 0..255 to a cell.
     static void add(std::uint8_t* cell, std::uint32_t alpha) {

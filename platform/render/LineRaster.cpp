@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/render/PixelBlend.hpp"
 
@@ -224,58 +225,105 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     }
 }
 
+void LineRaster::columnAlphas(long col, long from, long count, const CoverageLayer* layer,
+                              std::uint8_t* alphas) const {
+    const auto ci = static_cast<std::size_t>(col);
+    const std::uint8_t* cells =
+        coverage_.data() + ci * static_cast<std::size_t>(height_) + static_cast<std::size_t>(from);
+    const float* shares = rowShare_.data() + from;
+    const float colShare = colShare_[ci];
+    // A loop without branches: kept to the clip's share of the pixel (exact where it keeps
+    // all of it).
+    for (long k = 0; k < count; ++k)
+        alphas[k] =
+            static_cast<std::uint8_t>(static_cast<float>(cells[k]) * colShare * shares[k] + 0.5f);
+    if (layer != nullptr) {
+        // The layer's coverage over the line's, as painting one after the other would leave it
+        // (where the line has none, the layer's alone).
+        const std::uint8_t* extra = layer->cell(col, from);
+        for (long k = 0; k < count; ++k) {
+            const std::uint32_t line = alphas[k];
+            alphas[k] =
+                static_cast<std::uint8_t>(line + PixelBlend::by255(extra[k] * (255u - line)));
+        }
+    }
+}
+
+void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer) {
+    const auto ci = static_cast<std::size_t>(col);
+    const std::size_t first =
+        ci * static_cast<std::size_t>(height_) + static_cast<std::size_t>(from);
+    const auto count = static_cast<std::size_t>(to - from + 1);
+    std::fill_n(coverage_.data() + first, count, std::uint8_t{0});
+    std::fill_n(segments_.data() + first, count, std::uint8_t{0});
+    if (layer != nullptr)
+        std::fill_n(layer->cell(col, from), count, std::uint8_t{0});
+    colFrom_[ci] = height_;
+    colTo_[ci] = -1;
+}
+
 void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
                            CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image));
     const long pixelStride = cairo_image_surface_get_stride(image) / 4;
     const PixelBlend paint(colour);
     if (alsoLayer != nullptr && alsoLayer->empty())
         alsoLayer = nullptr;
-    const float* rowShare = rowShare_.data();
-    for (long c = firstCol_; c <= lastCol_; ++c) {
-        const auto ci = static_cast<std::size_t>(c);
-        const long from = colFrom_[ci], to = colTo_[ci];
+    // In pieces of a column: first the coverage of each pixel, then the pixels, blended without
+    // branches (most are partly covered, at no pattern to predict). Cells are only read while
+    // blending and cleared after: a byte written may alias anything.
+    constexpr long kPiece = 256;
+    long c = firstCol_;
+    // Four columns side by side at once, down the rows any of them covers: a pixel's four
+    // bytes lie next to its neighbours', not to the pixels below.
+    constexpr long kSide = 4;
+    for (; c + kSide - 1 <= lastCol_; c += kSide) {
+        long from = height_, to = -1;
+        for (long j = c; j < c + kSide; ++j) {
+            from = std::min(from, colFrom_[static_cast<std::size_t>(j)]);
+            to = std::max(to, colTo_[static_cast<std::size_t>(j)]);
+        }
         if (from > to)
             continue;
-        std::uint8_t* column = coverage_.data() + ci * static_cast<std::size_t>(height_);
-        std::uint8_t* layerColumn = alsoLayer ? alsoLayer->cell(c, 0) : nullptr;
-        const float colShare = colShare_[ci];
-        auto* pixel = reinterpret_cast<std::uint32_t*>(data) + from * pixelStride + c;
-        // In pieces: first the coverage of each pixel, in a loop without branches, then the
-        // pixels, blended without branches (most are partly covered, at no pattern to predict).
-        // Cells are only read here and cleared after: a byte written may alias anything.
-        constexpr long kPiece = 256;
+        // Rows a column does not cover hold no coverage: they are blended at none, which
+        // leaves their pixels as they are.
+        std::uint8_t alphas[kSide][kPiece];
+        alignas(16) std::uint32_t side[kPiece][kSide];
+        for (long start = from; start <= to; start += kPiece) {
+            const long count = std::min(kPiece, to - start + 1);
+            for (long j = 0; j < kSide; ++j)
+                columnAlphas(c + j, start, count, alsoLayer, alphas[j]);
+            for (long k = 0; k < count; ++k)
+                for (long j = 0; j < kSide; ++j)
+                    side[k][j] = alphas[j][k];
+            std::uint32_t* pixel = pixels + start * pixelStride + c;
+            for (long k = 0; k < count; ++k, pixel += pixelStride) {
+                PixelBlend::Pixels4 old, alpha;
+                std::memcpy(&old, pixel, sizeof old);
+                std::memcpy(&alpha, side[k], sizeof alpha);
+                const PixelBlend::Pixels4 blended = paint.over4(old, alpha);
+                std::memcpy(pixel, &blended, sizeof blended);
+            }
+        }
+        for (long j = c; j < c + kSide; ++j)
+            forgetColumn(j, from, to, alsoLayer);
+    }
+    // The columns left over, one at a time.
+    for (; c <= lastCol_; ++c) {
+        const long from = colFrom_[static_cast<std::size_t>(c)];
+        const long to = colTo_[static_cast<std::size_t>(c)];
+        if (from > to)
+            continue;
+        std::uint32_t* pixel = pixels + from * pixelStride + c;
         std::uint8_t alphas[kPiece];
         for (long start = from; start <= to; start += kPiece) {
             const long count = std::min(kPiece, to - start + 1);
-            const std::uint8_t* cells = column + start;
-            const float* shares = rowShare + start;
-            for (long k = 0; k < count; ++k) {
-                // Kept to the clip's share of the pixel (exact where it keeps all of it).
-                alphas[k] = static_cast<std::uint8_t>(
-                    static_cast<float>(cells[k]) * colShare * shares[k] + 0.5f);
-            }
-            if (layerColumn != nullptr) {
-                // The layer's coverage over the line's, as painting one after the other would
-                // leave it (where the line has none, the layer's alone).
-                const std::uint8_t* extra = layerColumn + start;
-                for (long k = 0; k < count; ++k) {
-                    const std::uint32_t line = alphas[k];
-                    alphas[k] = static_cast<std::uint8_t>(
-                        line + PixelBlend::by255(extra[k] * (255u - line)));
-                }
-            }
+            columnAlphas(c, start, count, alsoLayer, alphas);
             for (long k = 0; k < count; ++k, pixel += pixelStride)
                 *pixel = paint.over(*pixel, alphas[k]);
         }
-        std::fill(column + from, column + to + 1, std::uint8_t{0});
-        std::uint8_t* segments = segments_.data() + ci * static_cast<std::size_t>(height_);
-        std::fill(segments + from, segments + to + 1, std::uint8_t{0});
-        if (layerColumn != nullptr)
-            std::fill(layerColumn + from, layerColumn + to + 1, std::uint8_t{0});
-        colFrom_[ci] = height_;
-        colTo_[ci] = -1;
+        forgetColumn(c, from, to, alsoLayer);
     }
     cairo_surface_mark_dirty(image);
 }

@@ -58,6 +58,11 @@ class LineRaster {
     static void coverRows(std::uint8_t* coverage, std::uint8_t* segments, long from, long to,
                           const Steep& s, double centre, Pen pen);
     void touch(long col, long from, long to);  // widens the column's covered rows
+    // The coverage to paint the rows from..from + count - 1 of a column at, the layer's with it.
+    void columnAlphas(long col, long from, long count, const CoverageLayer* layer,
+                      std::uint8_t* alphas) const;
+    // Clears the column's rows from..to, in the layer too, and marks it uncovered.
+    void forgetColumn(long col, long from, long to, CoverageLayer* layer);
 
     int width_, height_;
     double half_ = 0.5;  // half the line width

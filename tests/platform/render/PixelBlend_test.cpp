@@ -46,5 +46,24 @@ TEST(PixelBlend, EveryColourCoverageAndOldValueRoundsAsTheExactFormula) {
     }
 }
 
+TEST(PixelBlend, FourPixelsAtOnceBlendAsEachAlone) {
+    // Every coverage and old value in the first pixel, with other values and coverages beside
+    // it, 0 and 255 among them: each lane as over() gives it, none reaching into the next.
+    for (std::uint32_t c = 0; c < 256; c += 5) {
+        const PixelBlend paint(graphics::Rgb{c / 255.0, (255 - c) / 255.0, (c / 2) / 255.0});
+        for (std::uint32_t a = 0; a < 256; ++a) {
+            for (std::uint32_t o = 0; o < 256; ++o) {
+                const PixelBlend::Pixels4 olds{o << 16 | (255 - o) << 8 | o / 3,
+                                               0x00ffffffu - o * 0x010101u, o * 0x010001u, 0};
+                const PixelBlend::Pixels4 alphas{a, 255 - a, (a * 7 + o) % 256, a == o ? 255u : 0u};
+                const PixelBlend::Pixels4 blended = paint.over4(olds, alphas);
+                for (int lane = 0; lane < 4; ++lane)
+                    ASSERT_EQ(blended[lane], paint.over(olds[lane], alphas[lane]))
+                        << "colour " << c << " alpha " << a << " old " << o << " lane " << lane;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ambiscan::render
