@@ -1,60 +1,16 @@
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/graphics/LinePoints.hpp"
+#include "platform/graphics/PointExtents.hpp"
 #include "platform/graphics/Ticks.hpp"
 
 // Automatic limits, ticks and tick labels of an axes, resolved from its data unless fixed.
 namespace ambiscan::graphics {
 
 namespace {
-
-struct Extent {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        if (std::isfinite(v)) {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
-    }
-    bool empty() const { return lo > hi; }
-};
-
-// Widens the extents by the points whose x and y are both finite: points with an invalid
-// partner are not drawn, so they do not widen the axes. Two points at a time, in vector code
-// wherever the compiler has it: a million points per render.
-void widenByPoints(const double* x, const double* y, std::size_t n, Extent& ex, Extent& ey) {
-    using Pair = double __attribute__((vector_size(16)));
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    Pair xlo{ex.lo, ex.lo}, xhi{ex.hi, ex.hi}, ylo{ey.lo, ey.lo}, yhi{ey.hi, ey.hi};
-    const Pair up{inf, inf}, down{-inf, -inf};
-    std::size_t i = 0;
-    for (; i + 2 <= n; i += 2) {
-        Pair px, py;
-        std::memcpy(&px, x + i, sizeof px);
-        std::memcpy(&py, y + i, sizeof py);
-        // Finite exactly where v - v is 0 (NaN for infinities and NaN).
-        const auto valid = (px - px == 0) & (py - py == 0);
-        const Pair xl = valid ? px : up, xh = valid ? px : down;
-        const Pair yl = valid ? py : up, yh = valid ? py : down;
-        xlo = xl < xlo ? xl : xlo;
-        xhi = xh > xhi ? xh : xhi;
-        ylo = yl < ylo ? yl : ylo;
-        yhi = yh > yhi ? yh : yhi;
-    }
-    ex = {std::min(xlo[0], xlo[1]), std::max(xhi[0], xhi[1])};
-    ey = {std::min(ylo[0], ylo[1]), std::max(yhi[0], yhi[1])};
-    for (; i < n; ++i) {
-        if (std::isfinite(x[i]) && std::isfinite(y[i])) {
-            ex.add(x[i]);
-            ey.add(y[i]);
-        }
-    }
-}
 
 // The extents of the axes' data along x and y, found in one pass over each line.
 std::array<Extent, 2> dataExtents(const Graphics& g, Handle axes) {

@@ -5,10 +5,11 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/numeric/VectorLanes.hpp"
 #include "platform/render/LinePath.hpp"
 
-// A piece of a line's points mapped to pixels while they stay in one pixel column: two points at
-// a time, in vector code wherever the compiler has it.
+// A piece of a line's points mapped to pixels while they stay in one pixel column, several points
+// at a time in vector code.
 namespace ambiscan::render {
 
 // The pixel positions of a piece of points, and the lowest and highest of them.
@@ -33,48 +34,52 @@ inline std::int32_t pixelIndex(double x, double y, double rows) {
 // Maps up to ColumnPiece::kSize points into the piece while they fall in the column from `left` to
 // `left + 1` and between top and bottom; the first point that does not is left out and ends it.
 // With kIndices, also their pixel indices, for columns of `rows` rows; the column and the rows
-// between must then lie inside the image.
-template <bool kIndices = false>
-void mapWhileInColumn(const double* xs, const double* ys, std::size_t n, const PixelMapping& map,
-                      double left, double top, double bottom, ColumnPiece& piece, double rows = 0) {
-    using Pair = double __attribute__((vector_size(16)));
-    using Ints = std::int32_t __attribute__((vector_size(8)));
+// between must then lie inside the image. kLanes points at a time (see VectorLanes).
+template <bool kIndices = false, int kLanes = 2>
+[[gnu::always_inline]] inline void mapWhileInColumn(const double* xs, const double* ys,
+                                                    std::size_t n, const PixelMapping& map,
+                                                    double left, double top, double bottom,
+                                                    ColumnPiece& piece, double rows = 0) {
+    using Doubles = typename VectorLanes<kLanes>::Doubles;
+    using Ints = typename VectorLanes<kLanes>::Ints;
+    static_assert(ColumnPiece::kSize % kLanes == 0);
     const std::size_t count = n < ColumnPiece::kSize ? n : ColumnPiece::kSize;
     const double right = left + 1;
-    const Pair x0{map.x0, map.x0}, sx{map.sx, map.sx}, originX{map.left, map.left};
-    const Pair y0{map.y0, map.y0}, sy{map.sy, map.sy}, originY{map.bottom, map.bottom};
-    const Pair from{left, left}, to{right, right}, upper{top, top}, lower{bottom, bottom};
+    // Every lane alike: a scalar added to a vector of zeros.
+    const Doubles zero{};
+    const Doubles x0 = zero + map.x0, sx = zero + map.sx, originX = zero + map.left;
+    const Doubles y0 = zero + map.y0, sy = zero + map.sy, originY = zero + map.bottom;
+    const Doubles from = zero + left, to = zero + right, upper = zero + top, lower = zero + bottom;
     constexpr double inf = std::numeric_limits<double>::infinity();
-    Pair low{inf, inf}, high{-inf, -inf};
+    Doubles low = zero + inf, high = zero - inf;
     std::size_t k = 0;
-    for (; k + 2 <= count; k += 2) {
-        Pair x, y;
+    for (; k + kLanes <= count; k += kLanes) {
+        Doubles x, y;
         std::memcpy(&x, xs + k, sizeof x);
         std::memcpy(&y, ys + k, sizeof y);
         // As PixelMapping::px and py compute them, operation for operation.
-        const Pair px = originX + (x - x0) * sx;
-        const Pair py = originY - (y - y0) * sy;
-        const auto inside = (px >= from) & (px < to) & (py >= upper) & (py <= lower);
-        if (!(inside[0] && inside[1]))
+        const Doubles px = originX + (x - x0) * sx;
+        const Doubles py = originY - (y - y0) * sy;
+        if (!allLanes((px >= from) & (px < to) & (py >= upper) & (py <= lower)))
             break;
         std::memcpy(piece.x + k, &px, sizeof px);
         std::memcpy(piece.y + k, &py, sizeof py);
         if constexpr (kIndices) {
             // As pixelIndex() works them out.
-            const Pair half{0.5, 0.5}, height{rows, rows};
-            const Pair col =
-                __builtin_convertvector(__builtin_convertvector(px + half, Ints), Pair);
-            const Pair row =
-                __builtin_convertvector(__builtin_convertvector(py + half, Ints), Pair);
+            const Doubles half = zero + 0.5, height = zero + rows;
+            const Doubles col =
+                __builtin_convertvector(__builtin_convertvector(px + half, Ints), Doubles);
+            const Doubles row =
+                __builtin_convertvector(__builtin_convertvector(py + half, Ints), Doubles);
             const Ints index = __builtin_convertvector(col * height + row, Ints);
             std::memcpy(piece.index + k, &index, sizeof index);
         }
         low = py < low ? py : low;
         high = py > high ? py : high;
     }
-    piece.low = low[0] < low[1] ? low[0] : low[1];
-    piece.high = high[0] > high[1] ? high[0] : high[1];
-    // The pair that left the column, or the last point of an odd count, one at a time.
+    piece.low = lowestLane(low);
+    piece.high = highestLane(high);
+    // The lanes that left the column, or the points after the last whole lanes, one at a time.
     for (; k < count; ++k) {
         const double px = map.px(xs[k]), py = map.py(ys[k]);
         if (!(px >= left && px < right && py >= top && py <= bottom))

@@ -85,11 +85,19 @@ bool coversSurface(cairo_t* cr) {
     ColumnReducer::Column run = *column;
     run.take(p);
     const std::size_t n = pts.size();
-    const std::size_t next =
-        markers ? gatherColumn<true>(pts.plainX(), pts.plainY(), i + 1, n, map, gatherable.top,
-                                     gatherable.bottom, run, markers)
-                : gatherColumn<false>(pts.plainX(), pts.plainY(), i + 1, n, map, gatherable.top,
-                                      gatherable.bottom, run, markers);
+    const double* xs = pts.plainX();
+    const double* ys = pts.plainY();
+    const double top = gatherable.top, bottom = gatherable.bottom;
+    std::size_t next = 0;
+    if (processorHasFourLanes()) {
+        next = markers
+                   ? gatherColumnFourLanes<true>(xs, ys, i + 1, n, map, top, bottom, run, markers)
+                   : gatherColumnFourLanes<false>(xs, ys, i + 1, n, map, top, bottom, run, markers);
+    } else {
+        next = markers
+                   ? gatherColumnTwoLanes<true>(xs, ys, i + 1, n, map, top, bottom, run, markers)
+                   : gatherColumnTwoLanes<false>(xs, ys, i + 1, n, map, top, bottom, run, markers);
+    }
     *column = run;
     return next;
 }

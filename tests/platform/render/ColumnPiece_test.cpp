@@ -29,6 +29,19 @@ std::size_t takeOneByOne(const std::vector<double>& xs, const std::vector<double
     return k;
 }
 
+// The piece mapped two and four points at a time; the second on processors with AVX2 only.
+void mapTwoLanes(const std::vector<double>& xs, const std::vector<double>& ys,
+                 const PixelMapping& map, double left, double top, double bottom,
+                 ColumnPiece& piece) {
+    mapWhileInColumn<true, 2>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
+}
+[[gnu::target("avx2")]] void mapFourLanes(const std::vector<double>& xs,
+                                          const std::vector<double>& ys, const PixelMapping& map,
+                                          double left, double top, double bottom,
+                                          ColumnPiece& piece) {
+    mapWhileInColumn<true, 4>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
+}
+
 void expectSameColumn(const Column& a, const Column& b) {
     EXPECT_EQ(a.count, b.count);
     EXPECT_EQ(a.low.x, b.low.x);
@@ -51,41 +64,48 @@ TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
     std::normal_distribution<double> noise(0, 1);
     // Pieces that leave the column after an even and an odd count, by x, above, below or at a
     // NaN; that fill a whole piece; that tie at their lowest and highest; that end short.
-    for (std::size_t leaveAt : {0u, 1u, 2u, 37u, 38u, 255u, 256u, 300u}) {
+    for (std::size_t leaveAt : {0u, 1u, 2u, 3u, 37u, 38u, 39u, 40u, 253u, 255u, 256u, 300u}) {
         for (int way = 0; way < 4; ++way) {
-            std::vector<double> xs, ys;
-            for (std::size_t k = 0; k < 300; ++k) {
-                xs.push_back(100.0 + 0.9 * static_cast<double>(k) / 300);
-                ys.push_back(k % 7 == 3 ? 1.25 : k % 11 == 5 ? -1.25 : noise(random));
-            }
-            if (leaveAt < xs.size()) {
-                if (way == 0)
-                    xs[leaveAt] = 101.5;
-                else if (way == 1)
-                    ys[leaveAt] = 4.9;
-                else if (way == 2)
-                    ys[leaveAt] = -4.9;
+            for (const int lanes : {2, 4}) {
+                if (lanes == 4 && !processorHasFourLanes())
+                    continue;
+                std::vector<double> xs, ys;
+                for (std::size_t k = 0; k < 300; ++k) {
+                    xs.push_back(100.0 + 0.9 * static_cast<double>(k) / 300);
+                    ys.push_back(k % 7 == 3 ? 1.25 : k % 11 == 5 ? -1.25 : noise(random));
+                }
+                if (leaveAt < xs.size()) {
+                    if (way == 0)
+                        xs[leaveAt] = 101.5;
+                    else if (way == 1)
+                        ys[leaveAt] = 4.9;
+                    else if (way == 2)
+                        ys[leaveAt] = -4.9;
+                    else
+                        ys[leaveAt] = NAN;
+                }
+                const double top = map.py(4), bottom = map.py(-4);
+                const Point first{map.px(100), map.py(0)};
+                Column expected = startedAt(first);
+                const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
+                Column column = startedAt(first);
+                ColumnPiece piece;
+                if (lanes == 2)
+                    mapTwoLanes(xs, ys, map, column.left, top, bottom, piece);
                 else
-                    ys[leaveAt] = NAN;
-            }
-            const double top = map.py(4), bottom = map.py(-4);
-            const Point first{map.px(100), map.py(0)};
-            Column expected = startedAt(first);
-            const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
-            Column column = startedAt(first);
-            ColumnPiece piece;
-            mapWhileInColumn<true>(xs.data(), ys.data(), xs.size(), map, column.left, top, bottom,
-                                   piece, 900);
-            takePiece(piece, column);
-            SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way);
-            ASSERT_EQ(piece.count, taken);
-            expectSameColumn(column, expected);
-            for (std::size_t k = 0; k < taken; ++k) {
-                ASSERT_EQ(piece.x[k], map.px(xs[k]));
-                ASSERT_EQ(piece.y[k], map.py(ys[k]));
-                // The pixel each rounds to, half up, counted column after column.
-                ASSERT_EQ(piece.index[k], static_cast<long>(piece.x[k] + 0.5) * 900 +
-                                              static_cast<long>(piece.y[k] + 0.5));
+                    mapFourLanes(xs, ys, map, column.left, top, bottom, piece);
+                takePiece(piece, column);
+                SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way
+                                                << ", " << lanes << " lanes");
+                ASSERT_EQ(piece.count, taken);
+                expectSameColumn(column, expected);
+                for (std::size_t k = 0; k < taken; ++k) {
+                    ASSERT_EQ(piece.x[k], map.px(xs[k]));
+                    ASSERT_EQ(piece.y[k], map.py(ys[k]));
+                    // The pixel each rounds to, half up, counted column after column.
+                    ASSERT_EQ(piece.index[k], static_cast<long>(piece.x[k] + 0.5) * 900 +
+                                                  static_cast<long>(piece.y[k] + 0.5));
+                }
             }
         }
     }
