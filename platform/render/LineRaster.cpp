@@ -203,8 +203,13 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     const auto midAt = [&](double rowCentre) { return s.ax + (rowCentre - s.ay) * s.slope; };
     const double midFirst = midAt(static_cast<double>(firstRow) + 0.5);
     const double midLast = midAt(static_cast<double>(lastRow) + 0.5);
-    const long j0 = std::max(firstCol_, floorToLong(std::min(midFirst, midLast) - s.across));
-    const long j1 = std::min(lastCol_, floorToLong(std::max(midFirst, midLast) + s.across));
+    // Only the columns whose centre comes within reach: those beyond would be given nothing.
+    // (A hundredth of a pixel to spare: levels are worked out in single precision.)
+    const double spare = 0.01;
+    const long j0 = std::max(
+        firstCol_, floorToLong(std::min(midFirst, midLast) - s.across - spare - 0.5) + 1);
+    const long j1 = std::min(
+        lastCol_, -floorToLong(-(std::max(midFirst, midLast) + s.across + spare - 0.5)) - 1);
     for (long j = j0; j <= j1; ++j) {
         const double centre = static_cast<double>(j) + 0.5;
         long from = firstRow, to = lastRow;
