@@ -5,8 +5,9 @@
 // Doubles side by side in vector registers: two lanes, as every x86-64 processor has them, or
 // four, as processors with AVX2 have them. For the few loops that read every point of a line.
 //
-// Four-lane code must be compiled for AVX2 (a function marked gnu::target("avx2") with the code
-// inlined into it) and run only where processorHasFourLanes() holds.
+// Four-lane code must be compiled for AVX2 (in a function marked gnu::target("avx2,bmi2"), the
+// code inlined into it) and run only where processorHasFourLanes() holds. Such processors also
+// have BMI2, whose shifts the loops around the lanes use.
 namespace ambiscan {
 
 template <int kLanes>
@@ -54,7 +55,7 @@ template <typename Doubles>
 
 // True when this processor runs four-lane code.
 inline bool processorHasFourLanes() {
-    static const bool has = __builtin_cpu_supports("avx2");
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
     return has;
 }
 

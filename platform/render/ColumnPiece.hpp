@@ -24,11 +24,8 @@ struct ColumnPiece {
 };
 
 // The pixel index of a position inside the image, for columns of this many rows.
-inline std::int32_t pixelIndex(double x, double y, double rows) {
-    // Whole numbers far below 2^53: exact in doubles.
-    const auto col = static_cast<double>(static_cast<std::int32_t>(x + 0.5));
-    const auto row = static_cast<double>(static_cast<std::int32_t>(y + 0.5));
-    return static_cast<std::int32_t>(col * rows + row);
+inline std::int32_t pixelIndex(double x, double y, std::int32_t rows) {
+    return static_cast<std::int32_t>(x + 0.5) * rows + static_cast<std::int32_t>(y + 0.5);
 }
 
 // Maps up to ColumnPiece::kSize points into the piece while they fall in the column from `left` to
@@ -39,7 +36,7 @@ template <bool kIndices = false, int kLanes = 2>
 [[gnu::always_inline]] inline void mapWhileInColumn(const double* xs, const double* ys,
                                                     std::size_t n, const PixelMapping& map,
                                                     double left, double top, double bottom,
-                                                    ColumnPiece& piece, double rows = 0) {
+                                                    ColumnPiece& piece, std::int32_t rows = 0) {
     using Doubles = typename VectorLanes<kLanes>::Doubles;
     using Ints = typename VectorLanes<kLanes>::Ints;
     static_assert(ColumnPiece::kSize % kLanes == 0);
@@ -50,6 +47,8 @@ template <bool kIndices = false, int kLanes = 2>
     const Doubles x0 = zero + map.x0, sx = zero + map.sx, originX = zero + map.left;
     const Doubles y0 = zero + map.y0, sy = zero + map.sy, originY = zero + map.bottom;
     const Doubles from = zero + left, to = zero + right, upper = zero + top, lower = zero + bottom;
+    const Doubles half = zero + 0.5;
+    const Ints height = Ints{} + rows;
     constexpr double inf = std::numeric_limits<double>::infinity();
     Doubles low = zero + inf, high = zero - inf;
     std::size_t k = 0;
@@ -65,13 +64,9 @@ template <bool kIndices = false, int kLanes = 2>
         std::memcpy(piece.x + k, &px, sizeof px);
         std::memcpy(piece.y + k, &py, sizeof py);
         if constexpr (kIndices) {
-            // As pixelIndex() works them out.
-            const Doubles half = zero + 0.5, height = zero + rows;
-            const Doubles col =
-                __builtin_convertvector(__builtin_convertvector(px + half, Ints), Doubles);
-            const Doubles row =
-                __builtin_convertvector(__builtin_convertvector(py + half, Ints), Doubles);
-            const Ints index = __builtin_convertvector(col * height + row, Ints);
+            // As pixelIndex() works them out, in whole numbers.
+            const Ints index = __builtin_convertvector(px + half, Ints) * height +
+                               __builtin_convertvector(py + half, Ints);
             std::memcpy(piece.index + k, &index, sizeof index);
         }
         low = py < low ? py : low;

@@ -26,15 +26,18 @@ class PixelSet {
     class Bits {
       public:
         Bits() = default;
+        // True when the pixel at col * height() + row has been seen.
+        bool contains(std::size_t index) const {
+            return ((words_[index / 64] >> (index % 64)) & 1) != 0;
+        }
         // insert() for the pixel at col * height() + row.
         bool insertIndex(std::size_t index) const {
             std::uint64_t& word = words_[index / 64];
-            const std::uint64_t bit = std::uint64_t{1} << (index % 64);
             // Written only when new, as few are: the next point's read of the word need not
             // wait for this write.
-            if ((word & bit) != 0)
+            if (((word >> (index % 64)) & 1) != 0)
                 return false;
-            word |= bit;
+            word |= std::uint64_t{1} << (index % 64);
             return true;
         }
 

@@ -35,10 +35,10 @@ void mapTwoLanes(const std::vector<double>& xs, const std::vector<double>& ys,
                  ColumnPiece& piece) {
     mapWhileInColumn<true, 2>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
 }
-[[gnu::target("avx2")]] void mapFourLanes(const std::vector<double>& xs,
-                                          const std::vector<double>& ys, const PixelMapping& map,
-                                          double left, double top, double bottom,
-                                          ColumnPiece& piece) {
+[[gnu::target("avx2,bmi2")]] void mapFourLanes(const std::vector<double>& xs,
+                                               const std::vector<double>& ys,
+                                               const PixelMapping& map, double left, double top,
+                                               double bottom, ColumnPiece& piece) {
     mapWhileInColumn<true, 4>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
 }
 

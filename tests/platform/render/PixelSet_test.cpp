@@ -38,7 +38,7 @@ TEST(PixelSet, PixelIndicesInsertAsTheirPositions) {
     // Every position twice: new the first time only.
     for (int round = 0; round < 2; ++round) {
         for (std::size_t k = 0; k < xs.size(); ++k) {
-            const auto index = pixelIndex(xs[k], ys[k], static_cast<double>(bits.height()));
+            const auto index = pixelIndex(xs[k], ys[k], static_cast<std::int32_t>(bits.height()));
             ASSERT_EQ(bits.insertIndex(static_cast<std::size_t>(index)),
                       byPosition.insert(xs[k], ys[k]))
                 << "point " << k << " at " << xs[k] << ", " << ys[k];
