@@ -62,8 +62,13 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
     segment = level > 0 ? pen.segment : segment;
 }
 
-void LineRaster::coverRows(std::uint8_t* coverage, std::uint8_t* segments, long from, long to,
-                           const Steep& s, double centre, Pen pen) {
+// This and the painting below are compiled twice, also for AVX2, the copy the processor can run
+// chosen as the program loads: a crowded line's cells are millions a figure.
+[[gnu::target_clones("avx2", "default")]] void LineRaster::coverRows(std::uint8_t* coverage,
+                                                                     std::uint8_t* segments,
+                                                                     long from, long to,
+                                                                     const Steep& s, double centre,
+                                                                     Pen pen) {
     // In pieces: first the levels, a loop without branches in single precision (four rows at
     // once in vector code, within a ten-thousandth of a pixel here), then the cells.
     constexpr int kPiece = 128;
@@ -206,8 +211,8 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     // Only the columns whose centre comes within reach: those beyond would be given nothing.
     // (A hundredth of a pixel to spare: levels are worked out in single precision.)
     const double spare = 0.01;
-    const long j0 = std::max(
-        firstCol_, floorToLong(std::min(midFirst, midLast) - s.across - spare - 0.5) + 1);
+    const long j0 =
+        std::max(firstCol_, floorToLong(std::min(midFirst, midLast) - s.across - spare - 0.5) + 1);
     const long j1 = std::min(
         lastCol_, -floorToLong(-(std::max(midFirst, midLast) + s.across + spare - 0.5)) - 1);
     for (long j = j0; j <= j1; ++j) {
@@ -230,8 +235,8 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     }
 }
 
-void LineRaster::columnAlphas(long col, long from, long count, const CoverageLayer* layer,
-                              std::uint8_t* alphas) const {
+[[gnu::target_clones("avx2", "default")]] void LineRaster::columnAlphas(
+    long col, long from, long count, const CoverageLayer* layer, std::uint8_t* alphas) const {
     const auto ci = static_cast<std::size_t>(col);
     const std::uint8_t* cells =
         coverage_.data() + ci * static_cast<std::size_t>(height_) + static_cast<std::size_t>(from);
@@ -267,8 +272,9 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     colTo_[ci] = -1;
 }
 
-void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
-                           CoverageLayer* alsoLayer) {
+[[gnu::target_clones("avx2", "default")]] void LineRaster::blendInto(cairo_surface_t* image,
+                                                                     const graphics::Rgb& colour,
+                                                                     CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image));
     const long pixelStride = cairo_image_surface_get_stride(image) / 4;

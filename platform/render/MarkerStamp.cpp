@@ -119,8 +119,10 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     return masks[static_cast<std::size_t>(py * kPhases + px)];
 }
 
-void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x,
-                        double y) const {
+// Compiled also for AVX2, as the line raster's cells are: tens of thousands of stamps a figure.
+[[gnu::target_clones("avx2", "default")]] void MarkerStamp::stamp(CoverageLayer& layer,
+                                                                  const std::vector<Mask>& masks,
+                                                                  double x, double y) const {
     long left = 0, top = 0;
     const Mask& m = mask(masks, x, y, left, top);
     const long c0 = std::max(0L, left), c1 = std::min<long>(layer.width() - 1, left + side_ - 1);
