@@ -286,9 +286,9 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     // blending and cleared after: a byte written may alias anything.
     constexpr long kPiece = 256;
     long c = firstCol_;
-    // Four columns side by side at once, down the rows any of them covers: a pixel's four
+    // Eight columns side by side at once, down the rows any of them covers: a pixel's four
     // bytes lie next to its neighbours', not to the pixels below.
-    constexpr long kSide = 4;
+    constexpr long kSide = 8;
     for (; c + kSide - 1 <= lastCol_; c += kSide) {
         long from = height_, to = -1;
         for (long j = c; j < c + kSide; ++j) {
@@ -300,7 +300,7 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
         // Rows a column does not cover hold no coverage: they are blended at none, which
         // leaves their pixels as they are.
         std::uint8_t alphas[kSide][kPiece];
-        alignas(16) std::uint32_t side[kPiece][kSide];
+        alignas(32) std::uint32_t side[kPiece][kSide];
         for (long start = from; start <= to; start += kPiece) {
             const long count = std::min(kPiece, to - start + 1);
             for (long j = 0; j < kSide; ++j)
@@ -309,13 +309,8 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
                 for (long j = 0; j < kSide; ++j)
                     side[k][j] = alphas[j][k];
             std::uint32_t* pixel = pixels + start * pixelStride + c;
-            for (long k = 0; k < count; ++k, pixel += pixelStride) {
-                PixelBlend::Pixels4 old, alpha;
-                std::memcpy(&old, pixel, sizeof old);
-                std::memcpy(&alpha, side[k], sizeof alpha);
-                const PixelBlend::Pixels4 blended = paint.over4(old, alpha);
-                std::memcpy(pixel, &blended, sizeof blended);
-            }
+            for (long k = 0; k < count; ++k, pixel += pixelStride)
+                paint.over8(pixel, side[k]);
         }
         for (long j = c; j < c + kSide; ++j)
             forgetColumn(j, from, to, alsoLayer);

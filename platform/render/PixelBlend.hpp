@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/graphics/Colors.hpp"
 
@@ -38,22 +39,30 @@ class PixelBlend {
         return 0xff000000u | lanesBy255(redBlue) | by255(green) << 8;
     }
 
-    // over() for four pixels side by side, each at its own coverage (0..255 in its word): the
+    // over() for eight pixels side by side, in place, each at its own coverage (0..255): the
     // same numbers, in vector code wherever the compiler has it.
-    using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
-    Pixels4 over4(Pixels4 old, Pixels4 alpha) const {
+    void over8(std::uint32_t* pixels, const std::uint32_t* alphas) const {
+        using Pixels = std::uint32_t __attribute__((vector_size(32)));
         // Sixteen-bit lanes: blue and red of each pixel, then green and the unused top byte.
-        using Lanes = std::uint16_t __attribute__((vector_size(16)));
+        using Lanes = std::uint16_t __attribute__((vector_size(32)));
+        Pixels old, alpha;
+        std::memcpy(&old, pixels, sizeof old);
+        std::memcpy(&alpha, alphas, sizeof alpha);
         const auto a = reinterpret_cast<Lanes>(alpha | alpha << 16);
         const Lanes keep = 255 - a;
         const auto redBlue = reinterpret_cast<Lanes>(old & 0x00ff00ffu);
         const auto greenTop = reinterpret_cast<Lanes>((old >> 8) & 0x00ff00ffu);
-        const auto colourRedBlue = reinterpret_cast<Lanes>(Pixels4{} + redBlue_);
-        const auto colourGreen = reinterpret_cast<Lanes>(Pixels4{} + green_);
-        const Lanes newRedBlue = laneBy255(colourRedBlue * a + redBlue * keep);
-        const Lanes newGreenTop = laneBy255(colourGreen * a + greenTop * keep);
-        return 0xff000000u | reinterpret_cast<Pixels4>(newRedBlue) |
-               reinterpret_cast<Pixels4>(newGreenTop) << 8;
+        const auto colourRedBlue = reinterpret_cast<Lanes>(Pixels{} + redBlue_);
+        const auto colourGreen = reinterpret_cast<Lanes>(Pixels{} + green_);
+        // Rounded divisions by 255 as by255() does them: sums up to 255 * 255 and their
+        // rounding fit in sixteen bits.
+        const Lanes redBlueSum = colourRedBlue * a + redBlue * keep + 0x80;
+        const Lanes greenTopSum = colourGreen * a + greenTop * keep + 0x80;
+        const Lanes newRedBlue = (redBlueSum + (redBlueSum >> 8)) >> 8;
+        const Lanes newGreenTop = (greenTopSum + (greenTopSum >> 8)) >> 8;
+        const Pixels blended = 0xff000000u | reinterpret_cast<Pixels>(newRedBlue) |
+                               reinterpret_cast<Pixels>(newGreenTop) << 8;
+        std::memcpy(pixels, &blended, sizeof blended);
     }
 
     // Rounded division by 255 of a number up to 255 * 255: (x + 127) / 255 without a divide.
@@ -67,13 +76,6 @@ class PixelBlend {
     static std::uint32_t lanesBy255(std::uint32_t x) {
         const std::uint32_t y = x + 0x00800080u;
         return ((y + ((y >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
-    }
-
-    // by255() in every sixteen-bit lane: sums up to 255 * 255 and their rounding fit in one.
-    template <typename Lanes>
-    static Lanes laneBy255(Lanes x) {
-        const Lanes y = x + 0x80;
-        return (y + (y >> 8)) >> 8;
     }
 
     std::uint32_t redBlue_, green_, solid_;

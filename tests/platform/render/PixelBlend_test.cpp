@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
@@ -46,18 +47,28 @@ TEST(PixelBlend, EveryColourCoverageAndOldValueRoundsAsTheExactFormula) {
     }
 }
 
-TEST(PixelBlend, FourPixelsAtOnceBlendAsEachAlone) {
+TEST(PixelBlend, EightPixelsAtOnceBlendAsEachAlone) {
     // Every coverage and old value in the first pixel, with other values and coverages beside
     // it, 0 and 255 among them: each lane as over() gives it, none reaching into the next.
-    for (std::uint32_t c = 0; c < 256; c += 5) {
+    for (std::uint32_t c = 0; c < 256; c += 17) {
         const PixelBlend paint(graphics::Rgb{c / 255.0, (255 - c) / 255.0, (c / 2) / 255.0});
         for (std::uint32_t a = 0; a < 256; ++a) {
             for (std::uint32_t o = 0; o < 256; ++o) {
-                const PixelBlend::Pixels4 olds{o << 16 | (255 - o) << 8 | o / 3,
-                                               0x00ffffffu - o * 0x010101u, o * 0x010001u, 0};
-                const PixelBlend::Pixels4 alphas{a, 255 - a, (a * 7 + o) % 256, a == o ? 255u : 0u};
-                const PixelBlend::Pixels4 blended = paint.over4(olds, alphas);
-                for (int lane = 0; lane < 4; ++lane)
+                const std::uint32_t old = o << 16 | (255 - o) << 8 | o / 3;
+                const std::uint32_t olds[8] = {old,
+                                               0x00ffffffu - o * 0x010101u,
+                                               o * 0x010001u,
+                                               0,
+                                               0x00ffffffu,
+                                               old ^ 0x00a5a5a5u,
+                                               o,
+                                               old};
+                const std::uint32_t alphas[8] = {
+                    a, 255 - a, (a * 7 + o) % 256, a == o ? 255u : 0u, a / 2, o, 255, 0};
+                std::uint32_t blended[8];
+                std::copy(olds, olds + 8, blended);
+                paint.over8(blended, alphas);
+                for (int lane = 0; lane < 8; ++lane)
                     ASSERT_EQ(blended[lane], paint.over(olds[lane], alphas[lane]))
                         << "colour " << c << " alpha " << a << " old " << o << " lane " << lane;
             }
