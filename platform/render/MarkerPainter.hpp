@@ -99,25 +99,21 @@ template <bool kMarkers, int kLanes>
         if constexpr (kMarkers) {
             // With room made for every marker first: no call inside the loop.
             Point* kept = markers->room(piece.count);
+            // First, without branches, the points whose pixel had no marker before the piece:
+            // few, and at no pattern a branch could predict.
+            std::uint16_t unseen[ColumnPiece::kSize];
+            std::size_t candidates = 0;
+            for (std::size_t k = 0; k < piece.count; ++k) {
+                unseen[candidates] = static_cast<std::uint16_t>(k);
+                candidates += seen.contains(static_cast<std::size_t>(piece.index[k])) ? 0 : 1;
+            }
+            // Then those in order, the first on each pixel kept.
             std::size_t count = 0;
-            const auto keepIfNew = [&](std::size_t k) {
+            for (std::size_t j = 0; j < candidates; ++j) {
+                const std::size_t k = unseen[j];
                 if (seen.insertIndex(static_cast<std::size_t>(piece.index[k])))
                     kept[count++] = Point{piece.x[k], piece.y[k]};
-            };
-            std::size_t k = 0;
-            // Four at a time while all four pixels have a marker, as in a crowded column nearly
-            // all have: one branch, not four.
-            for (; k + 4 <= piece.count; k += 4) {
-                const auto has = [&](std::size_t j) {
-                    return seen.contains(static_cast<std::size_t>(piece.index[j]));
-                };
-                if (has(k) & has(k + 1) & has(k + 2) & has(k + 3)) [[likely]]
-                    continue;
-                for (std::size_t j = k; j < k + 4; ++j)
-                    keepIfNew(j);
             }
-            for (; k < piece.count; ++k)
-                keepIfNew(k);
             markers->grew(count);
         }
         i += piece.count;
