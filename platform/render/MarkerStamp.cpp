@@ -28,6 +28,7 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
     const double reach = size / 2 * 1.2 + edgeWidth + 2;
     half_ = static_cast<int>(std::ceil(reach)) + 1;
     side_ = 2 * half_ + 2;
+    blockRows_ = std::max(side_, kBlockRows);
     const std::size_t count = static_cast<std::size_t>(kPhases * kPhases);
     faces_.resize(count);
     edges_.resize(count);
@@ -77,10 +78,10 @@ MarkerStamp::Mask MarkerStamp::makeMask(const unsigned char* data, int stride,
             first = std::min(first, r);
             last = r;
         }
-        // Blocks stay within the square, so that a square inside the layer holds them; where
-        // two overlap, a row counts in the first only.
-        for (int r = first; r <= last && side_ >= kBlockRows;) {
-            const int top = std::min(r, side_ - kBlockRows);
+        // Blocks stay within the mask's blockRows_ rows, so that a stamp that has them inside
+        // the layer holds them; where two overlap, a row counts in the first only.
+        for (int r = first; r <= last;) {
+            const int top = std::min(r, blockRows_ - kBlockRows);
             Block b{c * layerHeight + top, {}};
             for (int k = r - top; k < kBlockRows && top + k <= last; ++k)
                 b.alpha[static_cast<std::size_t>(k)] =
@@ -130,12 +131,11 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     if (c0 > c1 || r0 > r1)
         return;
     layer.reserve(c0, r0, c1, r1);
-    if (c0 == left && r0 == top && c1 == left + side_ - 1 && r1 == top + side_ - 1 &&
-        !m.blocks.empty()) {
-        // Wholly inside, as nearly every marker is: no bounds to test, eight rows at once.
+    if (c0 == left && r0 == top && c1 == left + side_ - 1 && top + blockRows_ <= layer.height()) {
+        // Wholly inside, as nearly every marker is: no bounds to test, sixteen rows at once.
         std::uint8_t* corner = layer.cell(left, top);
         for (const Block& b : m.blocks)
-            CoverageLayer::add8(corner + b.offset, b.alpha.data());
+            CoverageLayer::add16(corner + b.offset, b.alpha.data());
         return;
     }
     for (const Cover& k : m.covers) {

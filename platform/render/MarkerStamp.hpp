@@ -36,9 +36,10 @@ class MarkerStamp {
         std::int16_t row, col;
         std::uint8_t alpha;
     };
-    // The same pixels by eight rows of a column, for a marker wholly inside the layer; rows
-    // with nothing between two blocks are skipped.
-    static constexpr int kBlockRows = 8;
+    // The same pixels by sixteen rows of a column, for a marker wholly inside the layer (with
+    // the rows its blocks reach below a small square); rows with nothing between two blocks
+    // are skipped. A marker's column mostly fits in one.
+    static constexpr int kBlockRows = 16;
     struct Block {
         std::int32_t offset;  // from the mask's corner cell to the block's first, in a layer
         std::array<std::uint8_t, kBlockRows> alpha;
@@ -53,6 +54,7 @@ class MarkerStamp {
     void stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x, double y) const;
 
     int side_ = 0;                     // masks are side_ x side_ pixels
+    int blockRows_ = 0;                // rows from a mask's top that its blocks may reach
     int half_ = 0;                     // from the mask's corner to the pixel holding its centre
     std::vector<Mask> faces_, edges_;  // kPhases * kPhases each, by (phase y, phase x)
 };

@@ -8,17 +8,17 @@
 namespace ambiscan::render {
 namespace {
 
-TEST(CoverageLayer, EightCellsAtOnceAddAsOneAtATime) {
-    // Every coverage over every old value, eight pairs per call, each lane seeing all of them.
+TEST(CoverageLayer, SixteenCellsAtOnceAddAsOneAtATime) {
+    // Every coverage over every old value, sixteen pairs per call, each lane seeing all of them.
     for (std::uint32_t old = 0; old < 256; ++old) {
-        for (std::uint32_t alpha = 0; alpha < 256; alpha += 8) {
-            std::array<std::uint8_t, 8> cells{}, expected{}, alphas{};
-            for (std::uint32_t k = 0; k < 8; ++k) {
+        for (std::uint32_t alpha = 0; alpha < 256; alpha += 16) {
+            std::array<std::uint8_t, 16> cells{}, expected{}, alphas{};
+            for (std::uint32_t k = 0; k < 16; ++k) {
                 cells[k] = expected[k] = static_cast<std::uint8_t>((old + 17 * k) % 256);
                 alphas[k] = static_cast<std::uint8_t>(alpha + k);
                 CoverageLayer::add(&expected[k], alphas[k]);
             }
-            CoverageLayer::add8(cells.data(), alphas.data());
+            CoverageLayer::add16(cells.data(), alphas.data());
             ASSERT_EQ(cells, expected) << "old " << old << " alpha " << alpha;
         }
     }
