@@ -11,9 +11,9 @@ namespace {
 
 constexpr int kSide = 48;
 
-// The layer's coverage after one cross edge stamped at (x, y), column after column.
-std::vector<int> stamped(double x, double y) {
-    const MarkerStamp stamp("x", 10.5, 0.875, kSide);
+// The layer's coverage after one cross edge of the size stamped at (x, y), column after column.
+std::vector<int> stamped(double x, double y, double size = 10.5) {
+    const MarkerStamp stamp("x", size, 0.875, kSide);
     CoverageLayer layer(kSide, kSide);
     stamp.stampEdge(layer, x, y);
     std::vector<int> cells;
@@ -52,6 +52,12 @@ TEST(MarkerStamp, AWholePixelFurtherIsTheSameShapeMovedOnePixel) {
     EXPECT_EQ(stamped(2.25, 20.5), shifted(inside, -18, 0));
     EXPECT_EQ(stamped(-0.75, 20.5), shifted(inside, -21, 0));
     EXPECT_EQ(stamped(20.25, -1.5), shifted(inside, 0, -22));
+}
+
+TEST(MarkerStamp, SmallMarkerAtTheBottomIsTheSameShapeMoved) {
+    // A square smaller than a block: at the bottom, the square fits and its blocks do not.
+    const std::vector<int> inside = stamped(20.25, 20.5, 3);
+    EXPECT_EQ(stamped(20.25, 40.5, 3), shifted(inside, 0, 20));
 }
 
 }  // namespace
