@@ -14,13 +14,25 @@ namespace ambiscan::render {
 
 // The pixel positions of a piece of points, and the lowest and highest of them.
 struct ColumnPiece {
-    static constexpr std::size_t kSize = 256;
+    static constexpr std::size_t kSize = 128;
     double x[kSize], y[kSize];
     // When asked for: the pixel each position rounds to, half up, as an index into pixels kept
     // column after column.
     std::int32_t index[kSize];
+    // With the indices: the places in the piece of the points whose pixel lies outside the
+    // solid rows (see SolidRows), in order.
+    std::uint16_t outside[kSize];
+    std::size_t outsideCount = 0;
     std::size_t count = 0;     // the points that stayed
     double low = 0, high = 0;  // their lowest and highest y, infinite when none
+};
+
+// Rows of the two pixel columns that points of a column from `left` to `left + 1` round to (the
+// one at left and the next) where every pixel is known to hold a marker: in a crowded column,
+// most points. Empty where from > to.
+struct SolidRows {
+    std::int32_t leftFrom = 1, leftTo = 0;
+    std::int32_t rightFrom = 1, rightTo = 0;
 };
 
 // The pixel index of a position inside the image, for columns of this many rows.
@@ -30,13 +42,15 @@ inline std::int32_t pixelIndex(double x, double y, std::int32_t rows) {
 
 // Maps up to ColumnPiece::kSize points into the piece while they fall in the column from `left` to
 // `left + 1` and between top and bottom; the first point that does not is left out and ends it.
-// With kIndices, also their pixel indices, for columns of `rows` rows; the column and the rows
-// between must then lie inside the image. kLanes points at a time (see VectorLanes).
+// With kIndices, also their pixel indices, for columns of `rows` rows, and which lie outside the
+// solid rows; the column (whose left is then a whole number) and the rows between must lie inside
+// the image. kLanes points at a time (see VectorLanes).
 template <bool kIndices = false, int kLanes = 2>
 [[gnu::always_inline]] inline void mapWhileInColumn(const double* xs, const double* ys,
                                                     std::size_t n, const PixelMapping& map,
                                                     double left, double top, double bottom,
-                                                    ColumnPiece& piece, std::int32_t rows = 0) {
+                                                    ColumnPiece& piece, std::int32_t rows = 0,
+                                                    const SolidRows& solid = {}) {
     using Doubles = typename VectorLanes<kLanes>::Doubles;
     using Ints = typename VectorLanes<kLanes>::Ints;
     static_assert(ColumnPiece::kSize % kLanes == 0);
@@ -49,6 +63,11 @@ template <bool kIndices = false, int kLanes = 2>
     const Doubles from = zero + left, to = zero + right, upper = zero + top, lower = zero + bottom;
     const Doubles half = zero + 0.5;
     const Ints height = Ints{} + rows;
+    const auto leftColumn = static_cast<std::int32_t>(left);
+    const Ints leftColumns = Ints{} + leftColumn;
+    const Ints leftFrom = Ints{} + solid.leftFrom, leftTo = Ints{} + solid.leftTo;
+    const Ints rightFrom = Ints{} + solid.rightFrom, rightTo = Ints{} + solid.rightTo;
+    std::size_t outside = 0;
     constexpr double inf = std::numeric_limits<double>::infinity();
     Doubles low = zero + inf, high = zero - inf;
     std::size_t k = 0;
@@ -65,9 +84,18 @@ template <bool kIndices = false, int kLanes = 2>
         std::memcpy(piece.y + k, &py, sizeof py);
         if constexpr (kIndices) {
             // As pixelIndex() works them out, in whole numbers.
-            const Ints index = __builtin_convertvector(px + half, Ints) * height +
-                               __builtin_convertvector(py + half, Ints);
+            const Ints col = __builtin_convertvector(px + half, Ints);
+            const Ints row = __builtin_convertvector(py + half, Ints);
+            const Ints index = col * height + row;
             std::memcpy(piece.index + k, &index, sizeof index);
+            // Listed without branches: each place is written, and counted if outside.
+            const auto onLeft = col == leftColumns;
+            const auto out =
+                (row < (onLeft ? leftFrom : rightFrom)) | (row > (onLeft ? leftTo : rightTo));
+            for (int lane = 0; lane < kLanes; ++lane) {
+                piece.outside[outside] = static_cast<std::uint16_t>(k + lane);
+                outside += static_cast<std::size_t>(out[lane] & 1);
+            }
         }
         low = py < low ? py : low;
         high = py > high ? py : high;
@@ -81,12 +109,22 @@ template <bool kIndices = false, int kLanes = 2>
             break;
         piece.x[k] = px;
         piece.y[k] = py;
-        if constexpr (kIndices)
+        if constexpr (kIndices) {
             piece.index[k] = pixelIndex(px, py, rows);
+            const auto col = static_cast<std::int32_t>(px + 0.5);
+            const auto row = static_cast<std::int32_t>(py + 0.5);
+            const bool onLeft = col == leftColumn;
+            piece.outside[outside] = static_cast<std::uint16_t>(k);
+            outside += (row < (onLeft ? solid.leftFrom : solid.rightFrom) ||
+                        row > (onLeft ? solid.leftTo : solid.rightTo))
+                           ? 1
+                           : 0;
+        }
         piece.low = py < piece.low ? py : piece.low;
         piece.high = py > piece.high ? py : piece.high;
     }
     piece.count = k;
+    piece.outsideCount = outside;
 }
 
 // Takes the piece's points into the column, as taking them one by one would.

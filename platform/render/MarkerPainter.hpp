@@ -78,6 +78,55 @@ class MarkerCollector {
     std::size_t capacity_ = 0, kept_ = 0;
 };
 
+// Widens the solid rows of both pixel columns as far as markers reach without a gap; an empty
+// one starts at the seed row when its pixel holds a marker.
+inline void growSolidRows(const PixelSet::Bits& seen, std::int32_t leftColumn, std::int32_t seed,
+                          SolidRows& solid) {
+    const auto rows = static_cast<std::int32_t>(seen.height());
+    const auto grow = [&](std::int32_t col, std::int32_t& from, std::int32_t& to) {
+        const auto marked = [&](std::int32_t row) {
+            return seen.contains(static_cast<std::size_t>(col) * seen.height() +
+                                 static_cast<std::size_t>(row));
+        };
+        if (from > to) {
+            if (!marked(seed))
+                return;
+            from = to = seed;
+        }
+        while (from > 0 && marked(from - 1))
+            --from;
+        while (to + 1 < rows && marked(to + 1))
+            ++to;
+    };
+    grow(leftColumn, solid.leftFrom, solid.leftTo);
+    grow(leftColumn + 1, solid.rightFrom, solid.rightTo);
+}
+
+// Keeps the markers of the piece's points outside its solid rows that are the first on their
+// pixel, in order.
+inline void keepFirstMarkers(const ColumnPiece& piece, PixelSet::Bits seen,
+                             MarkerCollector& markers) {
+    // With room made for every marker first: no call inside the loop.
+    Point* kept = markers.room(piece.count);
+    // First, without branches, the points whose pixel had no marker before the piece: few, and
+    // at no pattern a branch could predict.
+    std::uint16_t unseen[ColumnPiece::kSize];
+    std::size_t candidates = 0;
+    for (std::size_t j = 0; j < piece.outsideCount; ++j) {
+        const std::uint16_t k = piece.outside[j];
+        unseen[candidates] = k;
+        candidates += seen.contains(static_cast<std::size_t>(piece.index[k])) ? 0 : 1;
+    }
+    // Then those in order, the first on each pixel kept.
+    std::size_t count = 0;
+    for (std::size_t j = 0; j < candidates; ++j) {
+        const std::size_t k = unseen[j];
+        if (seen.insertIndex(static_cast<std::size_t>(piece.index[k])))
+            kept[count++] = Point{piece.x[k], piece.y[k]};
+    }
+    markers.grew(count);
+}
+
 // Takes on the points from i on into the column while they fall in it and between top and
 // bottom, with their markers when there are some; returns the first point not taken. The
 // column and the rows between must lie where the markers may be added as inside, and markers
@@ -91,30 +140,21 @@ template <bool kMarkers, int kLanes>
     // The marker bits are a local, so that they stay in registers: stores of the kept points
     // could otherwise alias them.
     PixelSet::Bits seen = kMarkers ? markers->seen()->bits() : PixelSet::Bits{};
+    const auto rows = static_cast<std::int32_t>(seen.height());
+    SolidRows solid;
+    if constexpr (kMarkers)
+        growSolidRows(seen, static_cast<std::int32_t>(column.left),
+                      static_cast<std::int32_t>(column.last.y + 0.5), solid);
     ColumnPiece piece;
     while (i < n) {
         mapWhileInColumn<kMarkers, kLanes>(xs + i, ys + i, n - i, mapping, column.left, top, bottom,
-                                           piece, static_cast<std::int32_t>(seen.height()));
+                                           piece, rows, solid);
         takePiece(piece, column);
         if constexpr (kMarkers) {
-            // With room made for every marker first: no call inside the loop.
-            Point* kept = markers->room(piece.count);
-            // First, without branches, the points whose pixel had no marker before the piece:
-            // few, and at no pattern a branch could predict.
-            std::uint16_t unseen[ColumnPiece::kSize];
-            std::size_t candidates = 0;
-            for (std::size_t k = 0; k < piece.count; ++k) {
-                unseen[candidates] = static_cast<std::uint16_t>(k);
-                candidates += seen.contains(static_cast<std::size_t>(piece.index[k])) ? 0 : 1;
-            }
-            // Then those in order, the first on each pixel kept.
-            std::size_t count = 0;
-            for (std::size_t j = 0; j < candidates; ++j) {
-                const std::size_t k = unseen[j];
-                if (seen.insertIndex(static_cast<std::size_t>(piece.index[k])))
-                    kept[count++] = Point{piece.x[k], piece.y[k]};
-            }
-            markers->grew(count);
+            keepFirstMarkers(piece, seen, *markers);
+            if (piece.count > 0)
+                growSolidRows(seen, static_cast<std::int32_t>(column.left),
+                              piece.index[piece.count - 1] % rows, solid);
         }
         i += piece.count;
         if (piece.count < ColumnPiece::kSize)

@@ -32,14 +32,17 @@ std::size_t takeOneByOne(const std::vector<double>& xs, const std::vector<double
 // The piece mapped two and four points at a time; the second on processors with AVX2 only.
 void mapTwoLanes(const std::vector<double>& xs, const std::vector<double>& ys,
                  const PixelMapping& map, double left, double top, double bottom,
-                 ColumnPiece& piece) {
-    mapWhileInColumn<true, 2>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
+                 const SolidRows& solid, ColumnPiece& piece) {
+    mapWhileInColumn<true, 2>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900,
+                              solid);
 }
 [[gnu::target("avx2,bmi2")]] void mapFourLanes(const std::vector<double>& xs,
                                                const std::vector<double>& ys,
                                                const PixelMapping& map, double left, double top,
-                                               double bottom, ColumnPiece& piece) {
-    mapWhileInColumn<true, 4>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900);
+                                               double bottom, const SolidRows& solid,
+                                               ColumnPiece& piece) {
+    mapWhileInColumn<true, 4>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900,
+                              solid);
 }
 
 void expectSameColumn(const Column& a, const Column& b) {
@@ -55,57 +58,76 @@ void expectSameColumn(const Column& a, const Column& b) {
     EXPECT_EQ(a.lastIndex, b.lastIndex);
 }
 
-TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
+// 300 points across one column, the one at `leaveAt` leaving it in one of four ways, mapped
+// `lanes` at a time, against taking them one by one.
+void checkPiece(std::size_t leaveAt, int way, int lanes) {
     Frame frame;
     frame.left = 80, frame.top = 50, frame.width = 1080, frame.height = 780;
     frame.xlim = {0, 1000}, frame.ylim = {-5, 5};
     const PixelMapping map(frame);
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0, 1);
+    std::vector<double> xs, ys;
+    for (std::size_t k = 0; k < 300; ++k) {
+        xs.push_back(100.0 + 0.9 * static_cast<double>(k) / 300);
+        ys.push_back(k % 7 == 3 ? 1.25 : k % 11 == 5 ? -1.25 : noise(random));
+    }
+    if (leaveAt < xs.size()) {
+        if (way == 0)
+            xs[leaveAt] = 101.5;
+        else if (way == 1)
+            ys[leaveAt] = 4.9;
+        else if (way == 2)
+            ys[leaveAt] = -4.9;
+        else
+            ys[leaveAt] = NAN;
+    }
+    const double top = map.py(4), bottom = map.py(-4);
+    const Point first{map.px(100), map.py(0)};
+    Column expected = startedAt(first);
+    const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
+    // Different solid rows in the column's two pixel columns.
+    const auto rowAt = [&](double y) { return static_cast<std::int32_t>(map.py(y) + 0.5); };
+    const SolidRows solid{rowAt(0.5), rowAt(-0.5), rowAt(1), rowAt(0)};
+    Column column = startedAt(first);
+    ColumnPiece piece;
+    if (lanes == 2)
+        mapTwoLanes(xs, ys, map, column.left, top, bottom, solid, piece);
+    else
+        mapFourLanes(xs, ys, map, column.left, top, bottom, solid, piece);
+    takePiece(piece, column);
+    ASSERT_EQ(piece.count, taken);
+    expectSameColumn(column, expected);
+    std::vector<std::uint16_t> outside;
+    for (std::size_t k = 0; k < taken; ++k) {
+        ASSERT_EQ(piece.x[k], map.px(xs[k]));
+        ASSERT_EQ(piece.y[k], map.py(ys[k]));
+        // The pixel each rounds to, half up, counted column after column.
+        const auto col = static_cast<std::int32_t>(piece.x[k] + 0.5);
+        const auto row = static_cast<std::int32_t>(piece.y[k] + 0.5);
+        ASSERT_EQ(piece.index[k], col * 900 + row);
+        const bool onLeft = col == static_cast<std::int32_t>(column.left);
+        if (row < (onLeft ? solid.leftFrom : solid.rightFrom) ||
+            row > (onLeft ? solid.leftTo : solid.rightTo))
+            outside.push_back(static_cast<std::uint16_t>(k));
+    }
+    EXPECT_EQ(std::vector<std::uint16_t>(piece.outside, piece.outside + piece.outsideCount),
+              outside);
+}
+
+TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
     // Pieces that leave the column after an even and an odd count, by x, above, below or at a
     // NaN; that fill a whole piece; that tie at their lowest and highest; that end short.
-    for (std::size_t leaveAt : {0u, 1u, 2u, 3u, 37u, 38u, 39u, 40u, 253u, 255u, 256u, 300u}) {
+    constexpr std::size_t kSize = ColumnPiece::kSize;
+    for (std::size_t leaveAt :
+         {0ul, 1ul, 2ul, 3ul, 37ul, 38ul, 39ul, 40ul, kSize - 3, kSize - 1, kSize, 300ul}) {
         for (int way = 0; way < 4; ++way) {
             for (const int lanes : {2, 4}) {
                 if (lanes == 4 && !processorHasFourLanes())
                     continue;
-                std::vector<double> xs, ys;
-                for (std::size_t k = 0; k < 300; ++k) {
-                    xs.push_back(100.0 + 0.9 * static_cast<double>(k) / 300);
-                    ys.push_back(k % 7 == 3 ? 1.25 : k % 11 == 5 ? -1.25 : noise(random));
-                }
-                if (leaveAt < xs.size()) {
-                    if (way == 0)
-                        xs[leaveAt] = 101.5;
-                    else if (way == 1)
-                        ys[leaveAt] = 4.9;
-                    else if (way == 2)
-                        ys[leaveAt] = -4.9;
-                    else
-                        ys[leaveAt] = NAN;
-                }
-                const double top = map.py(4), bottom = map.py(-4);
-                const Point first{map.px(100), map.py(0)};
-                Column expected = startedAt(first);
-                const std::size_t taken = takeOneByOne(xs, ys, map, top, bottom, expected);
-                Column column = startedAt(first);
-                ColumnPiece piece;
-                if (lanes == 2)
-                    mapTwoLanes(xs, ys, map, column.left, top, bottom, piece);
-                else
-                    mapFourLanes(xs, ys, map, column.left, top, bottom, piece);
-                takePiece(piece, column);
                 SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way
                                                 << ", " << lanes << " lanes");
-                ASSERT_EQ(piece.count, taken);
-                expectSameColumn(column, expected);
-                for (std::size_t k = 0; k < taken; ++k) {
-                    ASSERT_EQ(piece.x[k], map.px(xs[k]));
-                    ASSERT_EQ(piece.y[k], map.py(ys[k]));
-                    // The pixel each rounds to, half up, counted column after column.
-                    ASSERT_EQ(piece.index[k], static_cast<long>(piece.x[k] + 0.5) * 900 +
-                                                  static_cast<long>(piece.y[k] + 0.5));
-                }
+                checkPiece(leaveAt, way, lanes);
             }
         }
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/render/ColumnPiece.hpp"
+#include "platform/render/MarkerPainter.hpp"
 
 namespace ambiscan::render {
 namespace {
@@ -44,6 +45,37 @@ TEST(PixelSet, PixelIndicesInsertAsTheirPositions) {
                 << "point " << k << " at " << xs[k] << ", " << ys[k];
         }
     }
+}
+
+TEST(SolidRows, GrowFromTheSeedAsFarAsMarkersReachWithoutAGap) {
+    PixelSet set(40, 60);
+    for (int row = 10; row <= 20; ++row)
+        if (row != 15)
+            set.insert(5, row);
+    for (int row = 12; row <= 30; ++row)
+        set.insert(6, row);
+    const PixelSet::Bits bits = set.bits();
+    SolidRows solid;
+    growSolidRows(bits, 5, 17, solid);
+    EXPECT_EQ(solid.leftFrom, 16);
+    EXPECT_EQ(solid.leftTo, 20);
+    EXPECT_EQ(solid.rightFrom, 12);
+    EXPECT_EQ(solid.rightTo, 30);
+    // A seed with no marker leaves an empty side empty, and a found side as it is.
+    SolidRows fromGap;
+    growSolidRows(bits, 5, 15, fromGap);
+    EXPECT_GT(fromGap.leftFrom, fromGap.leftTo);
+    EXPECT_EQ(fromGap.rightFrom, 12);
+    growSolidRows(bits, 5, 40, fromGap);
+    EXPECT_GT(fromGap.leftFrom, fromGap.leftTo);
+    EXPECT_EQ(fromGap.rightTo, 30);
+    // Markers up to the image's edges.
+    for (int row = 0; row < 60; ++row)
+        set.insert(7, row);
+    SolidRows edge;
+    growSolidRows(bits, 7, 0, edge);
+    EXPECT_EQ(edge.leftFrom, 0);
+    EXPECT_EQ(edge.leftTo, 59);
 }
 
 }  // namespace
