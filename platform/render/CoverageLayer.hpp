@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <immintrin.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -57,6 +58,24 @@ class CoverageLayer {
         const Words sum = old + ((y + (y >> 8)) >> 8);
         const Bytes result = __builtin_convertvector(sum, Bytes);
         std::memcpy(cells, &result, sizeof result);
+    }
+
+    // add16() with AVX2 instructions, for code compiled for them (see VectorLanes): widening
+    // sixteen cells takes one instruction where the compiler's own vector code takes four.
+    [[gnu::target("avx2"), gnu::always_inline]] static void add16FourLanes(
+        std::uint8_t* cells, const std::uint8_t* alphas) {
+        const __m256i old =
+            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cells)));
+        const __m256i alpha =
+            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(alphas)));
+        const __m256i y = _mm256_add_epi16(
+            _mm256_mullo_epi16(alpha, _mm256_sub_epi16(_mm256_set1_epi16(255), old)),
+            _mm256_set1_epi16(0x80));
+        const __m256i sum = _mm256_add_epi16(
+            old, _mm256_srli_epi16(_mm256_add_epi16(y, _mm256_srli_epi16(y, 8)), 8));
+        // Packed within each half, then the halves' first eight bytes brought together.
+        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(sum, sum), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), _mm256_castsi256_si128(packed));
     }
 
     // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/numeric/VectorLanes.hpp"
 #include "platform/render/Markers.hpp"
 
 namespace ambiscan::render {
@@ -28,6 +29,7 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
     const double reach = size / 2 * 1.2 + edgeWidth + 2;
     half_ = static_cast<int>(std::ceil(reach)) + 1;
     side_ = 2 * half_ + 2;
+    fourLanes_ = processorHasFourLanes();
     blockRows_ = std::max(side_, kBlockRows);
     const std::size_t count = static_cast<std::size_t>(kPhases * kPhases);
     faces_.resize(count);
@@ -120,10 +122,18 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     return masks[static_cast<std::size_t>(py * kPhases + px)];
 }
 
-// Compiled also for AVX2, as the line raster's cells are: tens of thousands of stamps a figure.
-[[gnu::target_clones("avx2", "default")]] void MarkerStamp::stamp(CoverageLayer& layer,
-                                                                  const std::vector<Mask>& masks,
-                                                                  double x, double y) const {
+void MarkerStamp::addBlocks(std::uint8_t* corner, const std::vector<Block>& blocks) {
+    for (const Block& b : blocks)
+        CoverageLayer::add16(corner + b.offset, b.alpha.data());
+}
+
+void MarkerStamp::addBlocksFourLanes(std::uint8_t* corner, const std::vector<Block>& blocks) {
+    for (const Block& b : blocks)
+        CoverageLayer::add16FourLanes(corner + b.offset, b.alpha.data());
+}
+
+void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x,
+                        double y) const {
     long left = 0, top = 0;
     const Mask& m = mask(masks, x, y, left, top);
     const long c0 = std::max(0L, left), c1 = std::min<long>(layer.width() - 1, left + side_ - 1);
@@ -134,8 +144,10 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     if (c0 == left && r0 == top && c1 == left + side_ - 1 && top + blockRows_ <= layer.height()) {
         // Wholly inside, as nearly every marker is: no bounds to test, sixteen rows at once.
         std::uint8_t* corner = layer.cell(left, top);
-        for (const Block& b : m.blocks)
-            CoverageLayer::add16(corner + b.offset, b.alpha.data());
+        if (fourLanes_)
+            addBlocksFourLanes(corner, m.blocks);
+        else
+            addBlocks(corner, m.blocks);
         return;
     }
     for (const Cover& k : m.covers) {

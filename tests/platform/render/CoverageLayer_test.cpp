@@ -5,11 +5,18 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/numeric/VectorLanes.hpp"
+
 namespace ambiscan::render {
 namespace {
 
+[[gnu::target("avx2")]] void add16FourLanes(std::uint8_t* cells, const std::uint8_t* alphas) {
+    CoverageLayer::add16FourLanes(cells, alphas);
+}
+
 TEST(CoverageLayer, SixteenCellsAtOnceAddAsOneAtATime) {
-    // Every coverage over every old value, sixteen pairs per call, each lane seeing all of them.
+    // Every coverage over every old value, sixteen pairs per call, each lane seeing all of them;
+    // in the compiler's vector code and, where the processor has them, AVX2 instructions.
     for (std::uint32_t old = 0; old < 256; ++old) {
         for (std::uint32_t alpha = 0; alpha < 256; alpha += 16) {
             std::array<std::uint8_t, 16> cells{}, expected{}, alphas{};
@@ -18,8 +25,13 @@ TEST(CoverageLayer, SixteenCellsAtOnceAddAsOneAtATime) {
                 alphas[k] = static_cast<std::uint8_t>(alpha + k);
                 CoverageLayer::add(&expected[k], alphas[k]);
             }
+            std::array<std::uint8_t, 16> wide = cells;
             CoverageLayer::add16(cells.data(), alphas.data());
             ASSERT_EQ(cells, expected) << "old " << old << " alpha " << alpha;
+            if (processorHasFourLanes()) {
+                add16FourLanes(wide.data(), alphas.data());
+                ASSERT_EQ(wide, expected) << "old " << old << " alpha " << alpha << ", AVX2";
+            }
         }
     }
 }
