@@ -28,11 +28,15 @@ struct ColumnPiece {
 };
 
 // Rows of the two pixel columns that points of a column from `left` to `left + 1` round to (the
-// one at left and the next) where every pixel is known to hold a marker: in a crowded column,
-// most points. Empty where from > to.
+// one at left and the next) where every pixel is known to hold a marker: points there need no
+// marker test, and in a crowded column most points fall there. Empty where from > to.
 struct SolidRows {
     std::int32_t leftFrom = 1, leftTo = 0;
     std::int32_t rightFrom = 1, rightTo = 0;
+
+    bool holds(std::int32_t row, bool onLeft) const {
+        return onLeft ? row >= leftFrom && row <= leftTo : row >= rightFrom && row <= rightTo;
+    }
 };
 
 // The pixel index of a position inside the image, for columns of this many rows.
@@ -111,14 +115,9 @@ template <bool kIndices = false, int kLanes = 2>
         piece.y[k] = py;
         if constexpr (kIndices) {
             piece.index[k] = pixelIndex(px, py, rows);
-            const auto col = static_cast<std::int32_t>(px + 0.5);
-            const auto row = static_cast<std::int32_t>(py + 0.5);
-            const bool onLeft = col == leftColumn;
+            const bool onLeft = static_cast<std::int32_t>(px + 0.5) == leftColumn;
             piece.outside[outside] = static_cast<std::uint16_t>(k);
-            outside += (row < (onLeft ? solid.leftFrom : solid.rightFrom) ||
-                        row > (onLeft ? solid.leftTo : solid.rightTo))
-                           ? 1
-                           : 0;
+            outside += solid.holds(static_cast<std::int32_t>(py + 0.5), onLeft) ? 0 : 1;
         }
         piece.low = py < piece.low ? py : piece.low;
         piece.high = py > piece.high ? py : piece.high;

@@ -106,9 +106,7 @@ void checkPiece(std::size_t leaveAt, int way, int lanes) {
         const auto col = static_cast<std::int32_t>(piece.x[k] + 0.5);
         const auto row = static_cast<std::int32_t>(piece.y[k] + 0.5);
         ASSERT_EQ(piece.index[k], col * 900 + row);
-        const bool onLeft = col == static_cast<std::int32_t>(column.left);
-        if (row < (onLeft ? solid.leftFrom : solid.rightFrom) ||
-            row > (onLeft ? solid.leftTo : solid.rightTo))
+        if (!solid.holds(row, col == static_cast<std::int32_t>(column.left)))
             outside.push_back(static_cast<std::uint16_t>(k));
     }
     EXPECT_EQ(std::vector<std::uint16_t>(piece.outside, piece.outside + piece.outsideCount),
