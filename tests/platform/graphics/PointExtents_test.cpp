@@ -42,19 +42,16 @@ TEST(PointExtents, TwoAndFourAtATimeFindWhatOneAtATimeFinds) {
             Extent ex = before, ey = before;
             widenOneByOne(x, y, ex, ey);
             SCOPED_TRACE(testing::Message() << n << " points, widest at " << at);
-            Extent ex2 = before, ey2 = before;
-            widenByPointsTwoLanes(x.data(), y.data(), n, ex2, ey2);
-            EXPECT_EQ(ex2.lo, ex.lo);
-            EXPECT_EQ(ex2.hi, ex.hi);
-            EXPECT_EQ(ey2.lo, ey.lo);
-            EXPECT_EQ(ey2.hi, ey.hi);
-            if (four) {
-                Extent ex4 = before, ey4 = before;
-                widenByPointsFourLanes(x.data(), y.data(), n, ex4, ey4);
-                EXPECT_EQ(ex4.lo, ex.lo);
-                EXPECT_EQ(ex4.hi, ex.hi);
-                EXPECT_EQ(ey4.lo, ey.lo);
-                EXPECT_EQ(ey4.hi, ey.hi);
+            using Widen = void (*)(const double*, const double*, std::size_t, Extent&, Extent&);
+            for (const Widen widen : {&widenByPointsTwoLanes, &widenByPointsFourLanes}) {
+                if (widen == &widenByPointsFourLanes && !four)
+                    continue;
+                Extent wx = before, wy = before;
+                widen(x.data(), y.data(), n, wx, wy);
+                EXPECT_EQ(wx.lo, ex.lo);
+                EXPECT_EQ(wx.hi, ex.hi);
+                EXPECT_EQ(wy.lo, ey.lo);
+                EXPECT_EQ(wy.hi, ey.hi);
             }
         }
     }
