@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "analysis/DataSetStatistics.hpp"
-#include "analysis/FigureWriter.hpp"
 #include "analysis/initTimeDistribution.hpp"
 #include "analysis/initTimeStatistics.hpp"
 #include "analysis/positionErrors.hpp"
@@ -12,8 +11,8 @@
 #include "analysis/setup.hpp"
 #include "analysis/summary.hpp"
 #include "analysis/timeOfDay.hpp"
-#include "platform/runtime/ReuseFreedMemory.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
+#include "platform/render/FigureWriter.hpp"
 
 namespace ambiscan::analysis {
 
@@ -44,9 +43,8 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
     if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
         throw RuntimeError("The number of data sets must be a whole number of 1 or more");
     }
-    runtime::reuseFreedMemory();
-    FigureWriter writer;
-    FigureWriter* const outer = run.figureWriter;
+    render::FigureWriter writer;
+    render::FigureWriter* const outer = run.figureWriter;
     run.figureWriter = &writer;
     try {
         analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);

@@ -4,14 +4,16 @@
 #include <functional>
 #include <string>
 
+#include "platform/base/Console.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Matrix.hpp"
 #include "platform/numeric/Value.hpp"
-#include "platform/runtime/Console.hpp"
+
+namespace ambiscan::render {
+class FigureWriter;
+}
 
 namespace ambiscan::analysis {
-
-class FigureWriter;
 
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
 // directory for the program).
@@ -23,7 +25,7 @@ struct RunContext {
     // look at every figure before it is closed.
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
     // Set by the analysis while it runs: figures are written on a second thread through it.
-    FigureWriter* figureWriter = nullptr;
+    render::FigureWriter* figureWriter = nullptr;
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -1,7 +1,7 @@
 #include "analysis/printFigure.hpp"
 
 #include <utility>
-#include "analysis/FigureWriter.hpp"
+#include "platform/render/FigureWriter.hpp"
 
 #include "platform/render/Print.hpp"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/numeric/Format.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 #include "plotsupport/setColourCodes.hpp"
 
 namespace ambiscan::analysis {

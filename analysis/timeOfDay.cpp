@@ -10,7 +10,7 @@
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
 #include "charts/stem.hpp"
-#include "platform/runtime/Console.hpp"
+#include "platform/base/Console.hpp"
 #include "plotsupport/labelAxes.hpp"
 
 namespace ambiscan::analysis {

@@ -6,7 +6,7 @@
 #include <climits>
 #include <set>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::app {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/numeric/Matrix.hpp"
-#include "platform/runtime/Console.hpp"
+#include "platform/base/Console.hpp"
 
 namespace ambiscan::app {
 

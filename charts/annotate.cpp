@@ -1,6 +1,6 @@
 #include "charts/annotate.hpp"
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 

@@ -6,7 +6,7 @@
 #include "charts/LowerCase.hpp"
 #include "charts/makebars.hpp"
 #include "platform/numeric/Format.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 

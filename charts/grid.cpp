@@ -4,7 +4,7 @@
 
 #include "charts/ArgumentChecks.hpp"
 #include "charts/LowerCase.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 

@@ -7,7 +7,7 @@
 #include "charts/bar.hpp"
 #include "platform/numeric/EdgeLocator.hpp"
 #include "platform/numeric/Statistics.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 

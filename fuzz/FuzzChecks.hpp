@@ -17,7 +17,7 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
 #include "platform/numeric/NumberScanner.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::fuzz {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 #include "plotsupport/TimeAxisTicks.hpp"
 
 namespace ambiscan::plotsupport {

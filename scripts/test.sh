@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev
 
+"$root/scripts/check-layers.sh"
+
 jobs=$(nproc)
 for config in "build-test:-DCMAKE_BUILD_TYPE=Debug" \
               "build-asan:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_SANITIZE=ON"; do

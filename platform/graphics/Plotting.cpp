@@ -3,7 +3,7 @@
 
 #include "platform/graphics/Colors.hpp"
 #include "platform/graphics/Graphics.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::graphics {
 

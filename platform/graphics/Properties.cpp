@@ -4,7 +4,7 @@
 #include "platform/graphics/Graphics.hpp"
 #include "platform/graphics/LinePoints.hpp"
 #include "platform/graphics/PropertyValues.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 // One table per object type from property name to its typed field; set and get by name go
 // through these tables and nowhere else.

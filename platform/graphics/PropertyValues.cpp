@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/numeric/Format.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::graphics {
 

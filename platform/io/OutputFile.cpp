@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan {
 

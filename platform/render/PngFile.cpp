@@ -14,7 +14,7 @@
 
 #include "platform/io/OutputFile.hpp"
 #include "platform/render/RunLengthDeflate.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::render {
 

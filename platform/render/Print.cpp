@@ -5,10 +5,11 @@
 
 #include <cstdlib>
 
+#include "platform/base/RuntimeError.hpp"
 #include "platform/graphics/PropertyValues.hpp"
+#include "platform/render/DataPainter.hpp"
 #include "platform/render/FigureRenderer.hpp"
 #include "platform/render/PngFile.hpp"
-#include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::render {
 
@@ -24,7 +25,15 @@ void RenderedFigure::FreeBuffer::operator()(unsigned char* p) const {
 
 // The canvas is asked of the system in huge pages where it can have them: first touching a
 // few megabytes of ordinary pages costs more than drawing a simple figure.
-RenderedFigure::RenderedFigure() : surface_(nullptr, cairo_surface_destroy) {
+void RenderedFigure::DestroySurface::operator()(cairo_surface_t* s) const {
+    cairo_surface_destroy(s);
+}
+
+RenderedFigure::RenderedFigure(RenderedFigure&&) noexcept = default;
+RenderedFigure& RenderedFigure::operator=(RenderedFigure&&) noexcept = default;
+RenderedFigure::~RenderedFigure() = default;
+
+RenderedFigure::RenderedFigure() {
     constexpr std::size_t kHuge = std::size_t{2} << 20;
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, kFigureWidth);
     const std::size_t bytes = static_cast<std::size_t>(stride) * kFigureHeight;

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <cairo.h>
-
 #include <memory>
 #include <string>
 
 #include "platform/graphics/Graphics.hpp"
-#include "platform/render/DataPainter.hpp"
 #include "platform/render/PngFile.hpp"
 
+// Cairo's surface, opaque here: the drawing library stays inside the renderer.
+typedef struct _cairo_surface cairo_surface_t;
+
 namespace ambiscan::render {
+
+struct LineScratch;
 
 // Size of every PNG the program writes, in pixels.
 inline constexpr int kFigureWidth = 1200;
@@ -25,6 +27,9 @@ class RenderedFigure {
   public:
     // A blank canvas of the figure size; throws RuntimeError when it cannot be had.
     RenderedFigure();
+    RenderedFigure(RenderedFigure&&) noexcept;
+    RenderedFigure& operator=(RenderedFigure&&) noexcept;
+    ~RenderedFigure();
     PixelRows pixels() const;
     cairo_surface_t* surface() const { return surface_.get(); }
     // Working memory for drawing lines on this canvas, kept while the canvas is used again.
@@ -36,7 +41,10 @@ class RenderedFigure {
     };
     // The pixels first, so that they outlive the surface drawn on them.
     std::unique_ptr<unsigned char, FreeBuffer> buffer_;
-    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
+    struct DestroySurface {
+        void operator()(cairo_surface_t* s) const;
+    };
+    std::unique_ptr<cairo_surface_t, DestroySurface> surface_;
     std::unique_ptr<LineScratch> scratch_;
 };
 

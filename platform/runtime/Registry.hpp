@@ -7,8 +7,8 @@
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Value.hpp"
-#include "platform/runtime/Console.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/Console.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::runtime {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
 namespace {

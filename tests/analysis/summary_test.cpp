@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 namespace {

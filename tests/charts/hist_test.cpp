@@ -6,7 +6,7 @@
 #include <limits>
 #include <random>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 namespace {

@@ -10,7 +10,7 @@
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/render/Print.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 using namespace ambiscan;
 using graphics::Graphics;

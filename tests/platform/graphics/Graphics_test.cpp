@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::graphics {
 namespace {

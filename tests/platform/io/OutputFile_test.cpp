@@ -9,7 +9,7 @@
 #include <cstring>
 #include <set>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 #include "support/RunProgram.hpp"
 
 namespace ambiscan {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::render {
 namespace {

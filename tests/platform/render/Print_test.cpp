@@ -11,7 +11,7 @@
 
 #include "PngReader.hpp"
 #include "platform/render/AxesLayout.hpp"
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::render {
 namespace {

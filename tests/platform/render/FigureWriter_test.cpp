@@ -1,4 +1,4 @@
-#include "analysis/FigureWriter.hpp"
+#include "platform/render/FigureWriter.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <sstream>
 #include <streambuf>
 
-#include "platform/runtime/RuntimeError.hpp"
+#include "platform/base/RuntimeError.hpp"
 
-namespace ambiscan::analysis {
+namespace ambiscan::render {
 namespace {
 
 namespace fs = std::filesystem;
@@ -170,4 +170,4 @@ TEST_F(FigureWriterTest, TextAfterAFailedFigureIsNeverShown) {
 }
 
 }  // namespace
-}  // namespace ambiscan::analysis
+}  // namespace ambiscan::render

@@ -1,11 +1,11 @@
-#include "analysis/FigureWriter.hpp"
+#include "platform/render/FigureWriter.hpp"
 
 #include <memory>
 #include <utility>
 
 #include "platform/render/PngFile.hpp"
 
-namespace ambiscan::analysis {
+namespace ambiscan::render {
 
 namespace {
 
@@ -44,7 +44,7 @@ FigureWriter::~FigureWriter() {
     }
 }
 
-void FigureWriter::write(render::RenderedFigure figure, const std::string& fileName) {
+void FigureWriter::write(RenderedFigure figure, const std::string& fileName) {
     settle();
     start(nullptr, std::move(figure), fileName);
 }
@@ -52,16 +52,16 @@ void FigureWriter::write(render::RenderedFigure figure, const std::string& fileN
 void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fileName) {
     auto model = std::make_shared<graphics::Graphics>(std::move(figure));
     start(
-        [model](render::RenderedFigure& target) {
+        [model](RenderedFigure& target) {
             render::renderFigurePixels(*model, model->currentFigureHandle(), target);
         },
         std::nullopt, fileName);
 }
 
-void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,
+void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
                          const std::string& fileName) {
     // Held by a shared pointer: the step must be copyable, a canvas is not.
-    auto given = std::make_shared<std::optional<render::RenderedFigure>>(std::move(drawn));
+    auto given = std::make_shared<std::optional<RenderedFigure>>(std::move(drawn));
     enqueue([this, draw = std::move(draw), given, fileName] {
         std::string png;
         {
@@ -69,7 +69,7 @@ void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,
             // ahead must never hold a slot the earlier one needs.
             drawing_.acquire();
             const SlotRelease slot(drawing_);
-            render::RenderedFigure target = *given ? std::move(**given) : takeCanvas();
+            RenderedFigure target = *given ? std::move(**given) : takeCanvas();
             if (draw) {
                 draw(target);
             }
@@ -106,19 +106,19 @@ void FigureWriter::enqueue(Prepare prepare) {
         }));
 }
 
-render::RenderedFigure FigureWriter::takeCanvas() {
+RenderedFigure FigureWriter::takeCanvas() {
     {
         const std::lock_guard lock(sparesMutex_);
         if (!spares_.empty()) {
-            render::RenderedFigure c = std::move(spares_.back());
+            RenderedFigure c = std::move(spares_.back());
             spares_.pop_back();
             return c;
         }
     }
-    return render::RenderedFigure();
+    return RenderedFigure();
 }
 
-void FigureWriter::keepCanvas(render::RenderedFigure canvas) {
+void FigureWriter::keepCanvas(RenderedFigure canvas) {
     const std::lock_guard lock(sparesMutex_);
     spares_.push_back(std::move(canvas));
 }
@@ -145,4 +145,4 @@ void FigureWriter::finishOldest() {
     }
 }
 
-}  // namespace ambiscan::analysis
+}  // namespace ambiscan::render

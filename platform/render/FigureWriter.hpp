@@ -12,7 +12,7 @@
 
 #include "platform/render/Print.hpp"
 
-namespace ambiscan::analysis {
+namespace ambiscan::render {
 
 // Writes rendered figures to their files on other threads, one at a time and in the order
 // given, while the analysis goes on with the next figure. A failed write is raised at the next
@@ -26,7 +26,7 @@ class FigureWriter {
     ~FigureWriter();
 
     // Waits for the figures before, raising their failure, then starts writing this one.
-    void write(render::RenderedFigure figure, const std::string& fileName);
+    void write(RenderedFigure figure, const std::string& fileName);
     // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
     // handed to a thread of its own, up to six at a time, while the main thread makes the next;
     // two are drawn and encoded at once, and each is written once the one before is in its file.
@@ -39,7 +39,7 @@ class FigureWriter {
     void settle();
 
   private:
-    using Draw = std::function<void(render::RenderedFigure&)>;
+    using Draw = std::function<void(RenderedFigure&)>;
     static constexpr std::size_t kInFlight = 6;
     // Figures drawn and encoded at the same time: one per core. Each holds a canvas and its
     // working memory, so more would cost memory and page faults without finishing sooner.
@@ -49,17 +49,17 @@ class FigureWriter {
     // and returns how to show its output, which runs when every step before has shown its own.
     using Prepare = std::function<std::function<void()>()>;
     void enqueue(Prepare prepare);
-    void start(Draw draw, std::optional<render::RenderedFigure> drawn, const std::string& fileName);
+    void start(Draw draw, std::optional<RenderedFigure> drawn, const std::string& fileName);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
     // Canvases whose figures are encoded, shared by the drawing threads.
-    render::RenderedFigure takeCanvas();
-    void keepCanvas(render::RenderedFigure canvas);
+    RenderedFigure takeCanvas();
+    void keepCanvas(RenderedFigure canvas);
 
     std::deque<std::future<void>> inFlight_;  // oldest first
     std::shared_future<bool> lastWritten_;    // true once the newest is in its file
     std::counting_semaphore<kDrawing> drawing_{kDrawing};
     std::mutex sparesMutex_;
-    std::vector<render::RenderedFigure> spares_;
+    std::vector<RenderedFigure> spares_;
 };
 
-}  // namespace ambiscan::analysis
+}  // namespace ambiscan::render
