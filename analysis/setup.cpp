@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/numeric/Format.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/numeric/Format.hpp"
 #include "plotsupport/setColourCodes.hpp"
 
 namespace ambiscan::analysis {

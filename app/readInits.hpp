@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/numeric/Matrix.hpp"
 #include "platform/base/Console.hpp"
+#include "platform/numeric/Matrix.hpp"
 
 namespace ambiscan::app {
 

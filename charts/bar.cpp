@@ -5,8 +5,8 @@
 #include "charts/ArgumentChecks.hpp"
 #include "charts/LowerCase.hpp"
 #include "charts/makebars.hpp"
-#include "platform/numeric/Format.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/numeric/Format.hpp"
 
 namespace ambiscan::charts {
 

@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "charts/bar.hpp"
+#include "platform/base/RuntimeError.hpp"
 #include "platform/numeric/EdgeLocator.hpp"
 #include "platform/numeric/Statistics.hpp"
-#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {
 

@@ -16,8 +16,8 @@
 
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
-#include "platform/numeric/NumberScanner.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/numeric/NumberScanner.hpp"
 
 namespace ambiscan::fuzz {
 

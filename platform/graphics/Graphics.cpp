@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/graphics/Colors.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/graphics/Colors.hpp"
 
 namespace ambiscan::graphics {
 

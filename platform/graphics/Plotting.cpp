@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/base/RuntimeError.hpp"
 #include "platform/graphics/Colors.hpp"
 #include "platform/graphics/Graphics.hpp"
-#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::graphics {
 

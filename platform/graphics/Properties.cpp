@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/base/RuntimeError.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/graphics/LinePoints.hpp"
 #include "platform/graphics/PropertyValues.hpp"
-#include "platform/base/RuntimeError.hpp"
 
 // One table per object type from property name to its typed field; set and get by name go
 // through these tables and nowhere else.

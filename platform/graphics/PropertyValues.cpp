@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cmath>
 
-#include "platform/numeric/Format.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/numeric/Format.hpp"
 
 namespace ambiscan::graphics {
 

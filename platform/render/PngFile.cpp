@@ -12,9 +12,9 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/base/RuntimeError.hpp"
 #include "platform/io/OutputFile.hpp"
 #include "platform/render/RunLengthDeflate.hpp"
-#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::render {
 

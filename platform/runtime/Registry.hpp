@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/Graphics.hpp"
-#include "platform/numeric/Value.hpp"
 #include "platform/base/Console.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/graphics/Graphics.hpp"
+#include "platform/numeric/Value.hpp"
 
 namespace ambiscan::runtime {
 

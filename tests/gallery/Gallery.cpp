@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/RuntimeError.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/render/Print.hpp"
-#include "platform/base/RuntimeError.hpp"
 
 using namespace ambiscan;
 using graphics::Graphics;

@@ -10,8 +10,8 @@
 #include <iterator>
 
 #include "PngReader.hpp"
-#include "platform/render/AxesLayout.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/render/AxesLayout.hpp"
 
 namespace ambiscan::render {
 namespace {
