@@ -11,7 +11,7 @@ std::string arityMessage(const FunctionEntry& entry, const std::string& kind, in
            std::to_string(declared) + ").";
 }
 
-std::vector<Value> feval(const FunctionEntry& entry, CallContext& context, int nargout,
+std::vector<Value> callFunction(const FunctionEntry& entry, CallContext& context, int nargout,
                          const std::vector<Value>& args) {
     if (entry.declaredOutputs >= 0 && nargout > entry.declaredOutputs) {
         throw ArityError(arityMessage(entry, "outputs", entry.declaredOutputs));
@@ -53,7 +53,7 @@ int runMain(int argc, const char* const* argv, const FunctionEntry& mainEntry, i
         }
         graphics::Graphics graphics;
         CallContext context{graphics, console};
-        feval(mainEntry, context, nargout, words);
+        callFunction(mainEntry, context, nargout, words);
     } catch (const ArityError& error) {
         console.err << error.what() << '\n';
         status = kExitArgumentCount;

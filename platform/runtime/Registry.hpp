@@ -49,7 +49,7 @@ struct FunctionEntry {
 std::string arityMessage(const FunctionEntry& entry, const std::string& kind, int declared);
 
 // Checks a call against the declared counts, then runs the body.
-std::vector<Value> feval(const FunctionEntry& entry, CallContext& context, int nargout,
+std::vector<Value> callFunction(const FunctionEntry& entry, CallContext& context, int nargout,
                          const std::vector<Value>& args);
 
 class FunctionRegistry {

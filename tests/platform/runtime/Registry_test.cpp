@@ -23,7 +23,7 @@ TEST(Feval, TooManyInputsNamesTheFunctionLineAndCount) {
     CallContext context{g, Console{out, err}};
     const FunctionEntry entry = recorder("ambiscan", 6, 0, 18, &calls);
     try {
-        feval(entry, context, 0, std::vector<Value>(7, std::string("w")));
+        callFunction(entry, context, 0, std::vector<Value>(7, std::string("w")));
         FAIL() << "no error raised";
     } catch (const ArityError& error) {
         EXPECT_STREQ(error.what(),
@@ -40,7 +40,7 @@ TEST(Feval, TooManyOutputsIsCheckedFirst) {
     CallContext context{g, Console{out, err}};
     const FunctionEntry entry = recorder("setColourCodes", 0, 1, 1, &calls);
     try {
-        feval(entry, context, 2, {Matrix::scalar(1)});
+        callFunction(entry, context, 2, {Matrix::scalar(1)});
         FAIL() << "no error raised";
     } catch (const ArityError& error) {
         EXPECT_STREQ(error.what(),
@@ -55,8 +55,8 @@ TEST(Feval, AnyNumberOfInputsWhenDeclaredNegative) {
     graphics::Graphics g;
     std::ostringstream out, err;
     CallContext context{g, Console{out, err}};
-    feval(recorder("bar", -1, 2, 1, &calls), context, 1, std::vector<Value>(9, Matrix()));
-    feval(recorder("title", -2, 1, 1, &calls), context, 0, std::vector<Value>(5, Matrix()));
+    callFunction(recorder("bar", -1, 2, 1, &calls), context, 1, std::vector<Value>(9, Matrix()));
+    callFunction(recorder("title", -2, 1, 1, &calls), context, 0, std::vector<Value>(5, Matrix()));
     EXPECT_EQ(calls, (std::vector<std::size_t>{9, 5}));
 }
 
