@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "charts/ArgumentChecks.hpp"
-#include "charts/LowerCase.hpp"
+#include "platform/base/LowerCase.hpp"
 #include "charts/makebars.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/numeric/Format.hpp"

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "platform/base/Console.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Value.hpp"
-#include "platform/runtime/Console.hpp"
 
 namespace ambiscan::charts {
 

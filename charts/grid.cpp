@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "charts/ArgumentChecks.hpp"
-#include "charts/LowerCase.hpp"
+#include "platform/base/LowerCase.hpp"
 #include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {

@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "charts/ArgumentChecks.hpp"
-#include "charts/LowerCase.hpp"
+#include "platform/base/LowerCase.hpp"
 #include "platform/graphics/Graphics.hpp"
 
 namespace ambiscan::charts {

@@ -1,7 +1,7 @@
 #include "charts/stem.hpp"
 
 #include "charts/ArgumentChecks.hpp"
-#include "charts/LowerCase.hpp"
+#include "platform/base/LowerCase.hpp"
 #include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::charts {

@@ -30,12 +30,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 }  // namespace
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 double toNumber(const Value& v, const std::string& property) {
     const auto* m = std::get_if<Matrix>(&v);
     if (m == nullptr || m->numel() != 1) {

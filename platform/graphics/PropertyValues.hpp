@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/LowerCase.hpp"
 #include "platform/graphics/Graphics.hpp"
 
 // Conversions between property values (number matrix, text, cell row) and the typed fields of
 // the model. Every conversion names the property in its error, so that a wrong value says
 // which property it was meant for.
 namespace ambiscan::graphics {
-
-std::string lowerCase(std::string text);
 
 double toNumber(const Value& v, const std::string& property);
 std::string toText(const Value& v, const std::string& property);

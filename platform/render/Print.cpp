@@ -76,7 +76,7 @@ void writeFigurePng(const graphics::Graphics& graphics, graphics::Handle figure,
 
 void print(const graphics::Graphics& graphics, const std::string& device,
            const std::string& fileName) {
-    if (graphics::lowerCase(device) != "-dpng") {
+    if (lowerCase(device) != "-dpng") {
         throw RuntimeError("print: unknown device \"" + device + "\"; only \"-dpng\" is known.");
     }
     if (!graphics.hasCurrentFigure()) {

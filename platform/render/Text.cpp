@@ -2,6 +2,8 @@
 
 #include <cairo-ft.h>
 
+#include "platform/base/LowerCase.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -15,12 +17,6 @@ constexpr const char* kMono = "DejaVu Sans Mono";
 constexpr const char* kSerif = "Liberation Serif";
 // The font with the widest coverage of scripts among those installed with the program.
 constexpr const char* kFallback = "DejaVu Sans";
-
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -87,7 +83,7 @@ std::vector<char32_t> decode(const std::string& text) {
 }  // namespace
 
 bool isMonospacedName(const std::string& fontName) {
-    const std::string name = lower(fontName);
+    const std::string name = lowerCase(fontName);
     for (const char* mono : {"courier", "mono", "fixed", "consol", "menlo", "monaco", "typewriter",
                              "lucida console", "terminal"}) {
         if (name.find(mono) != std::string::npos) {
@@ -100,7 +96,7 @@ bool isMonospacedName(const std::string& fontName) {
 Font fontFor(const std::string& fontName, double points, const std::string& weight,
              const std::string& angle) {
     Font font;
-    const std::string name = lower(fontName);
+    const std::string name = lowerCase(fontName);
     if (isMonospacedName(name)) {
         font.family = kMono;
     } else if (name.find("times") != std::string::npos || name == "serif" ||
@@ -111,8 +107,8 @@ Font fontFor(const std::string& fontName, double points, const std::string& weig
         font.family = kSans;
     }
     font.pixels = std::clamp(points, 1.0, 200.0) * kPixelsPerPoint;
-    font.bold = lower(weight) == "bold" || lower(weight) == "demi";
-    font.italic = lower(angle) == "italic" || lower(angle) == "oblique";
+    font.bold = lowerCase(weight) == "bold" || lowerCase(weight) == "demi";
+    font.italic = lowerCase(angle) == "italic" || lowerCase(angle) == "oblique";
     return font;
 }
 
