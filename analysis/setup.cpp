@@ -13,6 +13,9 @@ namespace {
 
 constexpr double kDay = 86400;
 constexpr double kWeek = 604800;
+// A fall of the start time within these bounds (strict) is a new GPS day, resp. a new GPS week.
+constexpr double kDayRollOverLeast = 0.5 * kDay, kDayRollOverMost = 1.5 * kDay;
+constexpr double kWeekRollOverLeast = 6 * kDay, kWeekRollOverMost = 8 * kDay;
 
 }  // namespace
 
@@ -22,9 +25,9 @@ std::vector<double> correctRollOvers(const std::vector<double>& times) {
     for (std::size_t r = 1; r < times.size(); ++r) {
         // Steps are taken on the uncorrected times, so one roll-over is counted once.
         const double step = times[r] - times[r - 1];
-        if (step < -43200 && step > -129600) {
+        if (step < -kDayRollOverLeast && step > -kDayRollOverMost) {
             increment += kDay;
-        } else if (step < -518400 && step > -691200) {
+        } else if (step < -kWeekRollOverLeast && step > -kWeekRollOverMost) {
             increment += kWeek;
         }
         corrected[r] = times[r] + increment;

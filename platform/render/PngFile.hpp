@@ -17,13 +17,8 @@ struct PixelRows {
 
 // Every row is stored with the "up" filter and compressed by RunLengthDeflate (literals, runs
 // of a byte and of a pixel, Huffman codes per block of 16 Ki tokens), straight from the pixels
-// without a filtered copy of the image. Measured against libdeflate level 2 on a filtered copy,
-// one thread: the 33 figures of a 5-receiver, 10 000-record run (sums of per-figure best times)
-// 248 -> 61 ms (4x) for 4.29 -> 5.11 MB, a nearly empty figure 5.1 -> 0.6 ms, the densest
-// 15.5 -> 7.5 ms; BM_EncodePng 6.4 -> 1.9 ms CPU for 87 -> 108 kB. Byte runs alone in blocks
-// of 32 Ki tokens gave 5.18 MB, 16 Ki 5.16 MB. Earlier, on the same run's figures then (3.74 MB
-// at level 2): zlib level 1 run-length 4.50 MB, levels 3-4 under 1 % smaller; no filter
-// 4.36 MB, "sub" 5.09 MB, the best of none/sub/up per row 3.66 MB.
+// without a filtered copy of the image: four times faster than a general deflater on these
+// figures for a fifth more bytes (bench/README.md, "PNG encoding").
 
 // Writes the image to a temporary file in the target's folder and renames it into place.
 // Throws RuntimeError naming the file and the system's reason on any failure, and leaves no
