@@ -1,0 +1,43 @@
+#include "evidence/AccuracyPercentiles.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ambiscan::evidence {
+namespace {
+
+TEST(NearestRank, TakesTheCeilingRankEvenWhereTheProductRoundsUp) {
+    std::vector<double> twenty;
+    for (int k = 20; k >= 1; --k) {
+        twenty.push_back(k);
+    }
+    // 0.95 * 20 is 19 (19th smallest), though in doubles it is not quite; 0.5 * 20 is 10.
+    EXPECT_EQ(nearestRank(twenty, 0.95), 19);
+    EXPECT_EQ(nearestRank(twenty, 0.50), 10);
+    std::vector<double> three = {0.3, 0.1, 0.2};
+    EXPECT_EQ(nearestRank(three, 0.50), 0.2);  // ceil(1.5) = 2nd
+    EXPECT_EQ(nearestRank(three, 0.95), 0.3);  // ceil(2.85) = 3rd
+    std::vector<double> none;
+    EXPECT_TRUE(std::isnan(nearestRank(none, 0.5)));
+    std::vector<double> withNaN = {1, std::nan("")};
+    EXPECT_TRUE(std::isnan(nearestRank(withNaN, 0.5)));
+}
+
+TEST(AccuracyPercentiles, OnlyGoodFixesCountAndNoneGivesNaN) {
+    // 3-4-5 triangles: horizontal errors 0.05 and 0.10 (cm scale), the bad row far off.
+    const Matrix east = Matrix::column({0.03, 0.06, 3});
+    const Matrix north = Matrix::column({0.04, -0.08, 4});
+    const Matrix height = Matrix::column({-0.02, 0.01, 9});
+    const AccuracyPercentiles p = accuracyPercentiles(east, north, height, {true, true, false});
+    EXPECT_DOUBLE_EQ(p.horizontalP50, 0.05);
+    EXPECT_DOUBLE_EQ(p.horizontalP95, 0.10);
+    EXPECT_DOUBLE_EQ(p.verticalAbsP95, 0.02);
+    const AccuracyPercentiles none =
+        accuracyPercentiles(east, north, height, {false, false, false});
+    EXPECT_TRUE(std::isnan(none.horizontalP50));
+    EXPECT_TRUE(std::isnan(none.verticalAbsP95));
+}
+
+}  // namespace
+}  // namespace ambiscan::evidence
