@@ -7,21 +7,23 @@
 namespace ambiscan::evidence {
 namespace {
 
-TEST(NearestRank, TakesTheCeilingRankEvenWhereTheProductRoundsUp) {
+TEST(NearestRank, TakesTheCeilingRank) {
     std::vector<double> twenty;
     for (int k = 20; k >= 1; --k) {
         twenty.push_back(k);
     }
-    // 0.95 * 20 is 19 (19th smallest), though in doubles it is not quite; 0.5 * 20 is 10.
-    EXPECT_EQ(nearestRank(twenty, 0.95), 19);
-    EXPECT_EQ(nearestRank(twenty, 0.50), 10);
+    // 0.95 * 20 = 19: the 19th smallest; 0.5 * 20 = 10; 0.95 * 21 = 19.95: the 20th.
+    EXPECT_EQ(nearestRank(twenty, 95), 19);
+    EXPECT_EQ(nearestRank(twenty, 50), 10);
+    twenty.push_back(21);
+    EXPECT_EQ(nearestRank(twenty, 95), 20);
     std::vector<double> three = {0.3, 0.1, 0.2};
-    EXPECT_EQ(nearestRank(three, 0.50), 0.2);  // ceil(1.5) = 2nd
-    EXPECT_EQ(nearestRank(three, 0.95), 0.3);  // ceil(2.85) = 3rd
+    EXPECT_EQ(nearestRank(three, 50), 0.2);  // ceil(1.5) = 2nd
+    EXPECT_EQ(nearestRank(three, 95), 0.3);  // ceil(2.85) = 3rd
     std::vector<double> none;
-    EXPECT_TRUE(std::isnan(nearestRank(none, 0.5)));
+    EXPECT_TRUE(std::isnan(nearestRank(none, 50)));
     std::vector<double> withNaN = {1, std::nan("")};
-    EXPECT_TRUE(std::isnan(nearestRank(withNaN, 0.5)));
+    EXPECT_TRUE(std::isnan(nearestRank(withNaN, 50)));
 }
 
 TEST(AccuracyPercentiles, OnlyGoodFixesCountAndNoneGivesNaN) {
