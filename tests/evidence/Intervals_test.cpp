@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numeric>
 
 namespace ambiscan::evidence {
 namespace {
@@ -79,20 +78,16 @@ TEST(QuantileRanks, AgreeWithALinearScanOfTheBinomialSums) {
     }
 }
 
-TEST(QuantileInterval, ReadsTheRanksAndGivesNothingWithANaNTime) {
-    std::vector<double> times(10);
-    std::iota(times.begin(), times.end(), 1.0);  // 1 .. 10 s
-    const Interval median = quantileInterval95(times, 0.5);
-    EXPECT_EQ(median.lower, 2);
-    EXPECT_EQ(median.upper, 9);
+TEST(QuantileInterval, ReadsTheRanksOfUnsortedTimesAndGivesNothingWithANaNTime) {
+    std::vector<double> times = {5, 1, 9, 3, 7, 2, 10, 4, 8, 6};  // 1 .. 10 s
     const Interval p90 = quantileInterval95(times, 0.9);
     EXPECT_EQ(p90.lower, 7);
     EXPECT_TRUE(std::isnan(p90.upper));
+    const Interval median = quantileInterval95(times, 0.5);  // the same, reordered, values
+    EXPECT_EQ(median.lower, 2);
+    EXPECT_EQ(median.upper, 9);
 
     std::vector<double> withNaN = {3, std::nan(""), 1, 2, 5, 4, 8, 7, 6, 9};
-    sortAscendingNaNLast(withNaN);
-    EXPECT_EQ(withNaN.front(), 1);
-    EXPECT_TRUE(std::isnan(withNaN.back()));
     EXPECT_TRUE(std::isnan(quantileInterval95(withNaN, 0.5).lower));
     EXPECT_TRUE(std::isnan(quantileInterval95(withNaN, 0.5).upper));
 }
