@@ -28,7 +28,7 @@ struct DataSetEvidence {
     Interval reliabilityCi95Percent{};
     double p90 = 0, max = 0, mean = 0, median = 0;  // seconds, as stats.csv has them (unrounded)
     Interval p90Ci95{}, medianCi95{};
-    double p90CorrectFix = 0;  // seconds; NaN when never reached within 500 s
+    double p90CorrectFix = 0;                 // seconds; NaN when never reached within 500 s
     double correctFixWithin500sPercent = 0;
     double eastMean = 0, eastSigma = 0, northMean = 0, northSigma = 0, heightMean = 0,
            heightSigma = 0;
