@@ -47,26 +47,19 @@ Sample sample() {
     return s;
 }
 
-TEST(SummaryJson, ShapeKeysAndUndefinedNumbersAsNull) {
+// The values of a run are checked end to end (tests/e2e/summary_test.cpp); here what only the
+// writer decides: null for what is not defined, integers for counts, the order of the keys.
+TEST(SummaryJson, UndefinedNumbersAsNullCountsAsIntegersKeysInOrder) {
     const Sample s = sample();
     const Json j = summaryJson(s.results, s.evidence, {"inits.txt", "00ff", 4});
-    EXPECT_EQ(j["schema"], "ambiscan-summary/1");
-    EXPECT_EQ(j["program"]["name"], "ambiscan");
-    EXPECT_EQ(j["input"]["records"], 4);
-    EXPECT_EQ(j["input"]["data_sets"], 2);
-    EXPECT_EQ(j["run"]["hours"], 0.25);
     const Json& a = j["data_sets"][0];
-    EXPECT_EQ(a["name"], "A");
     EXPECT_TRUE(a["attempts"].is_number_integer());
+    EXPECT_TRUE(a["bad_fixes"][0]["row"].is_number_integer());
     EXPECT_TRUE(a["ttff_seconds"]["p90"].is_null());
     EXPECT_TRUE(a["ttff_seconds"]["max"].is_null());  // infinite
     EXPECT_EQ(a["ttff_seconds"]["p90_ci95"][0], 7);
     EXPECT_TRUE(a["ttff_seconds"]["p90_ci95"][1].is_null());
-    EXPECT_EQ(a["bad_fixes"][0]["row"], 2);
-    EXPECT_EQ(j["comparisons"][0]["a"], "A");
-    EXPECT_EQ(j["comparisons"][0]["b"], "B");
-    EXPECT_EQ(j["comparisons"][0]["reliability"]["a_good_b_bad"], 1);
-    // Top-level keys in the documented order.
+    EXPECT_EQ(j["comparisons"][0]["b"], "B");  // named, not numbered
     std::vector<std::string> keys;
     for (const auto& item : j.items()) {
         keys.push_back(item.key());
