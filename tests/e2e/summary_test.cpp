@@ -1,6 +1,7 @@
 // summary.json as a run writes it, read back and checked against values worked out by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -135,8 +136,9 @@ TEST(Summary, UnwritableSummaryIsAnErrorNamingIt) {
     writeFile(dir / "inits.txt", kPairedInits);
     std::filesystem::create_directory(dir / "summary.json");
     const RunResult run = runProgram(dir.path(), {"T", "A", "B"});
-    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("summary.json"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_TRUE(std::filesystem::is_directory(dir / "summary.json"));
 }
 
