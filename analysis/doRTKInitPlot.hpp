@@ -15,6 +15,8 @@ class FigureWriter;
 
 namespace ambiscan::analysis {
 
+struct RunResults;
+
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
 // directory for the program).
 struct RunContext {
@@ -26,6 +28,8 @@ struct RunContext {
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
     // Set by the analysis while it runs: figures are written on a second thread through it.
     render::FigureWriter* figureWriter = nullptr;
+    // When set, filled with the run's results once its statistics are known.
+    RunResults* results = nullptr;
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -3,6 +3,7 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/runSummary.hpp"
 
 namespace ambiscan::app {
 
@@ -68,8 +69,11 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
         throw runtime::ExitRequest{runtime::kExitRunFailed};
     }
 
+    analysis::RunResults results;
     analysis::RunContext run{context.graphics, context.console, "."};
+    run.results = &results;
     analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+    writeRunSummary(results, "inits.txt", file->inits.rows(), run.outputDir);
 }
 
 }  // namespace ambiscan::app

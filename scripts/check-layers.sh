@@ -14,7 +14,7 @@ declare -A allowed=(
   [plotsupport]="platform/base platform/numeric platform/graphics plotsupport charts"
   [charts]="platform/base platform/numeric platform/graphics charts"
   [analysis]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis"
-  [evidence]="platform/base platform/numeric analysis evidence"
+  [evidence]="platform/base platform/numeric charts analysis evidence"
   [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
   [app]="platform plotsupport charts analysis evidence report app"
 )
