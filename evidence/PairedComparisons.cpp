@@ -1,9 +1,11 @@
 #include "evidence/PairedComparisons.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/normal.hpp>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace ambiscan::evidence {
@@ -28,38 +30,40 @@ double mcnemarExactP(std::size_t n10, std::size_t n01) {
 }
 
 SignedRankTest wilcoxonSignedRank(const std::vector<double>& differences) {
-    std::vector<double> d;
-    d.reserve(differences.size());
+    // Each nonzero difference as one key: the bits of |d| (which order non-negative doubles as
+    // their values do) shifted up, with d > 0 in the lowest bit. Sorting whole numbers is
+    // about twice as fast as sorting doubles by their size, on a million pairs per comparison.
+    std::vector<std::uint64_t> keys;
+    keys.reserve(differences.size());
     for (const double v : differences) {
         if (v != 0 && !std::isnan(v)) {
-            d.push_back(v);
+            keys.push_back(std::bit_cast<std::uint64_t>(std::abs(v)) << 1 | (v > 0 ? 1 : 0));
         }
     }
     SignedRankTest test;
-    test.nonzeroPairs = d.size();
-    if (d.empty()) {
+    test.nonzeroPairs = keys.size();
+    if (keys.empty()) {
         return test;
     }
-    std::sort(d.begin(), d.end(), [](double a, double b) { return std::abs(a) < std::abs(b); });
+    std::sort(keys.begin(), keys.end());
+    const auto size = [&](std::size_t k) { return std::bit_cast<double>(keys[k] >> 1); };
 
     // Average ranks over each group of equal |d|; W+ sums the ranks of the positive ones.
     double positiveRankSum = 0, tieSum = 0;
-    for (std::size_t first = 0; first < d.size();) {
+    for (std::size_t first = 0; first < keys.size();) {
         std::size_t last = first;
-        while (last + 1 < d.size() && sameSize(std::abs(d[first]), std::abs(d[last + 1]))) {
+        std::size_t positives = keys[first] & 1;
+        while (last + 1 < keys.size() && sameSize(size(first), size(last + 1))) {
             ++last;
+            positives += keys[last] & 1;
         }
         const auto t = static_cast<double>(last - first + 1);
         const double rank = (static_cast<double>(first + last) + 2) / 2;  // 1-based average
-        for (std::size_t k = first; k <= last; ++k) {
-            if (d[k] > 0) {
-                positiveRankSum += rank;
-            }
-        }
+        positiveRankSum += rank * static_cast<double>(positives);
         tieSum += t * t * t - t;
         first = last + 1;
     }
-    const auto m = static_cast<double>(d.size());
+    const auto m = static_cast<double>(keys.size());
     const double variance = m * (m + 1) * (2 * m + 1) / 24 - tieSum / 48;
     if (!(variance > 0)) {
         return test;

@@ -1,4 +1,9 @@
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "analysis/positionErrors.hpp"
 #include "evidence/AccuracyPercentiles.hpp"
@@ -10,6 +15,9 @@
 namespace ambiscan::evidence {
 
 namespace {
+
+// Below this many attempts the comparisons take less than starting a thread costs.
+constexpr std::size_t kRowsWorthAThread = 20000;
 
 std::vector<bool> goodRows(const analysis::DataSetResults& d) {
     std::vector<bool> good(d.times.numel());
@@ -100,11 +108,30 @@ RunEvidence assess(const analysis::RunResults& results) {
         good.push_back(goodRows(d));
         evidence.dataSets.push_back(assessDataSet(d, results.startTimes, good.back()));
     }
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
     for (std::size_t a = 0; a < results.dataSets.size(); ++a) {
         for (std::size_t b = a + 1; b < results.dataSets.size(); ++b) {
-            evidence.comparisons.push_back(compare(a, b, results, good));
+            pairs.emplace_back(a, b);
         }
     }
+    // Each comparison ranks a million differences on a long run: they are shared out between
+    // the cores, each result in its own place so that the order stays the legend order.
+    evidence.comparisons.resize(pairs.size());
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+        for (std::size_t k = next++; k < pairs.size(); k = next++) {
+            evidence.comparisons[k] = compare(pairs[k].first, pairs[k].second, results, good);
+        }
+    };
+    const std::size_t helpers =
+        results.startTimes.numel() < kRowsWorthAThread
+            ? 0
+            : std::min<std::size_t>(pairs.size(), std::thread::hardware_concurrency()) - 1;
+    std::vector<std::jthread> threads;
+    for (std::size_t t = 0; t < helpers; ++t) {
+        threads.emplace_back(work);
+    }
+    work();
     return evidence;
 }
 
