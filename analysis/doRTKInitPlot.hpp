@@ -12,6 +12,7 @@
 namespace ambiscan::analysis {
 
 class FigureWriter;
+class KeptFigures;
 
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
 // directory for the program).
@@ -24,6 +25,8 @@ struct RunContext {
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
     // Set by the analysis while it runs: figures are written on a second thread through it.
     FigureWriter* figureWriter = nullptr;
+    // When set, every figure's PNG bytes are kept here too, in the order of their files.
+    KeptFigures* keptFigures = nullptr;
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "analysis/KeptFigures.hpp"
 #include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
@@ -117,6 +118,30 @@ TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailur
     writer.drawAndWrite(modelWithLine(3), (dir / "c.png").string());
     writer.settle();
     EXPECT_TRUE(fs::exists(dir / "c.png"));
+}
+
+TEST_F(FigureWriterTest, KeptBytesAreTheFilesInOutputOrderAndStopAtAFailedWrite) {
+    KeptFigures kept;
+    FigureWriter writer;
+    const auto keepAs = [&kept](std::string name) {
+        return [&kept, name](std::string png) { kept.keep(name, std::move(png)); };
+    };
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = std::to_string(i) + ".png";
+        writer.drawAndWrite(modelWithLine(i), (dir / name).string(), keepAs(name));
+    }
+    writer.drawAndWrite(modelWithLine(9), (dir / "no-such-folder" / "x.png").string(),
+                        keepAs("x.png"));
+    writer.drawAndWrite(modelWithLine(8), (dir / "y.png").string(), keepAs("y.png"));
+    EXPECT_THROW(writer.settle(), RuntimeError);
+
+    const std::vector<FigureFile> figures = kept.take();
+    ASSERT_EQ(figures.size(), 4u);  // neither the failed figure nor the one after it
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(figures[i].fileName, std::to_string(i) + ".png");
+        EXPECT_EQ(figures[i].png, contents(dir / figures[i].fileName));
+    }
+    EXPECT_TRUE(kept.take().empty());
 }
 
 // A stream that notes, when text first reaches it, whether a file exists by then.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/RunResults.hpp"
+#include "evidence/Evidence.hpp"
+#include "platform/graphics/Graphics.hpp"
+
+namespace ambiscan::report {
+
+// The horizontal limit a good fix stays within, metres.
+inline constexpr double kHorizontalLimit = 0.12;
+
+// East against North of every fix of one receiver on equal axes: good fixes as dots in the
+// receiver's colour, bad fixes as black crosses, circles at the horizontal 50 % and 95 % errors
+// (of the good fixes) and at the limit. Built in a model of its own holding only this figure.
+graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
+                                     const evidence::DataSetEvidence& evidence,
+                                     const graphics::Rgb& colour);
+
+// The figure drawn and encoded as PNG bytes, in memory: it has no file of its own.
+std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
+                                 const evidence::DataSetEvidence& evidence,
+                                 const graphics::Rgb& colour);
+
+}  // namespace ambiscan::report

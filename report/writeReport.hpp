@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "analysis/KeptFigures.hpp"
+#include "analysis/RunResults.hpp"
+#include "evidence/Evidence.hpp"
+#include "report/ReportHtml.hpp"
+
+namespace ambiscan::report {
+
+// Draws the report's own figures and writes report.html to `path`, whole or not at all; a
+// failed write raises a RuntimeError naming the file.
+void writeReport(const std::filesystem::path& path, const analysis::RunResults& results,
+                 const evidence::RunEvidence& evidence,
+                 const std::vector<analysis::FigureFile>& figures, const InputFacts& input);
+
+}  // namespace ambiscan::report
