@@ -20,8 +20,9 @@ struct DataSetResults {
 
 struct RunResults {
     std::string title;
-    Matrix startTimes;  // GPS seconds, corrected for day and week roll-overs
-    double hours = 0;   // run length, as stats.csv has it
+    Matrix startTimes;                     // GPS seconds, corrected for day and week roll-overs
+    double firstStart = 0, lastStart = 0;  // earliest and latest corrected start, GPS seconds
+    double hours = 0;                      // run length, as stats.csv has it
     std::vector<DataSetResults> dataSets;
 };
 

@@ -4,6 +4,7 @@
 
 #include "analysis/DataSetStatistics.hpp"
 #include "analysis/FigureWriter.hpp"
+#include "analysis/RunResults.hpp"
 #include "analysis/initTimeDistribution.hpp"
 #include "analysis/initTimeStatistics.hpp"
 #include "analysis/positionErrors.hpp"
@@ -18,6 +19,24 @@
 namespace ambiscan::analysis {
 
 namespace {
+
+RunResults resultsOf(const TimeBase& base, const RunStatistics& stats,
+                     const std::string& MainTitle) {
+    RunResults results;
+    results.title = MainTitle;
+    results.startTimes = base.inits.columnAt(0);
+    results.firstStart = base.minTime;
+    results.lastStart = base.maxTime;
+    results.hours = base.runLength;
+    for (std::size_t k = 0; k < base.numDataSets; ++k) {
+        const auto column = [&](std::size_t a) {
+            return base.inits.columnAt(errorColumn(base.numDataSets, k, a));
+        };
+        results.dataSets.push_back({stats[k].name, base.inits.columnAt(initTimeColumn(k)),
+                                    column(0), column(1), column(2), stats[k]});
+    }
+    return results;
+}
 
 void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
              const CellRow& DataSetStrings, const std::string& MainTitle) {
@@ -35,6 +54,9 @@ void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
     }
 
     writeSummary(run, CDFFig, stats, MainTitle);
+    if (run.results != nullptr) {
+        *run.results = resultsOf(base, stats, MainTitle);
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace ambiscan::analysis {
 
 class FigureWriter;
 class KeptFigures;
+struct RunResults;
 
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
 // directory for the program).
@@ -27,6 +28,8 @@ struct RunContext {
     FigureWriter* figureWriter = nullptr;
     // When set, every figure's PNG bytes are kept here too, in the order of their files.
     KeptFigures* keptFigures = nullptr;
+    // When set, filled with the run's results once its statistics are known.
+    RunResults* results = nullptr;
 };
 
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.

@@ -3,6 +3,8 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/runReport.hpp"
+#include "app/runSummary.hpp"
 
 namespace ambiscan::app {
 
@@ -68,8 +70,14 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
         throw runtime::ExitRequest{runtime::kExitRunFailed};
     }
 
+    analysis::RunResults results;
     analysis::RunContext run{context.graphics, context.console, "."};
+    run.results = &results;
+    analysis::KeptFigures figures;  // for the report, which embeds every figure
+    run.keptFigures = &figures;
     analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+    writeRunSummary(results, "inits.txt", file->inits.rows(), run.outputDir);
+    writeRunReport(results, figures.take(), "inits.txt", run.outputDir);
 }
 
 }  // namespace ambiscan::app

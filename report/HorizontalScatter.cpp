@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -48,16 +49,9 @@ Handle circle(Graphics& g, double radius, const std::string& style, const Rgb& c
         .front();
 }
 
-// Half the side of a square about the origin that holds every point and the limit circle.
-double reach(const Points& good, const Points& bad) {
-    double r = kHorizontalLimit * 1.25;
-    for (const Points* p : {&good, &bad}) {
-        for (std::size_t i = 0; i < p->east.size(); ++i) {
-            r = std::max({r, std::abs(p->east[i]), std::abs(p->north[i])});
-        }
-    }
-    return r * 1.08;
-}
+// Half the side of the square about the origin that is shown: the limit circle with room
+// around it, which holds every good fix. Far-off bad fixes would shrink the cloud to a dot.
+constexpr double kReach = kHorizontalLimit * 1.35;
 
 // Widens one axis so that a metre is as long across as up, for the axes' pixel frame.
 void equalAxes(Graphics& g, double half) {
@@ -78,14 +72,21 @@ void equalAxes(Graphics& g, double half) {
 Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
                            const evidence::DataSetEvidence& evidence, const Rgb& colour) {
     Points good, bad;
+    std::size_t badBeyond = 0;  // bad fixes outside the square shown
     for (std::size_t r = 0; r < dataSet.east.numel(); ++r) {
         const double e = dataSet.east[r], n = dataSet.north[r];
         if (!std::isfinite(e) || !std::isfinite(n)) {
             continue;
         }
-        Points& into = analysis::isBadInit(e, n, dataSet.height[r]) ? bad : good;
-        into.east.push_back(e);
-        into.north.push_back(n);
+        if (!analysis::isBadInit(e, n, dataSet.height[r])) {
+            good.east.push_back(e);
+            good.north.push_back(n);
+        } else if (std::max(std::abs(e), std::abs(n)) <= kReach) {
+            bad.east.push_back(e);
+            bad.north.push_back(n);
+        } else {
+            ++badBeyond;
+        }
     }
 
     Graphics g;
@@ -104,7 +105,16 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
         texts.push_back(text);
     };
     points(good, ".", colour, 8, "good fixes (" + std::to_string(good.east.size()) + ")");
-    points(bad, "x", kBadColour, 8, "bad fixes (" + std::to_string(bad.east.size()) + ")");
+    std::string badText = "bad fixes (" + std::to_string(bad.east.size() + badBeyond);
+    if (bad.east.empty() && badBeyond > 0) {
+        // A point that is not drawn, so that the legend still counts the bad fixes.
+        bad.east.push_back(std::numeric_limits<double>::quiet_NaN());
+        bad.north.push_back(std::numeric_limits<double>::quiet_NaN());
+    }
+    if (badBeyond > 0) {
+        badText += ", " + std::to_string(badBeyond) + " beyond the axes";
+    }
+    points(bad, "x", kBadColour, 8, badText + ")");
     if (std::isfinite(evidence.horizontalP50)) {
         entries.push_back(circle(g, evidence.horizontalP50, "--", kPercentileColour, 1));
         texts.push_back("50 % of good fixes: " + fixed(evidence.horizontalP50, 4, "m"));
@@ -121,7 +131,7 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
     charts::xlabel(g, "East Position Error [m]");
     charts::ylabel(g, "North Position Error [m]");
     analysis::runTitle(g, dataSet.name + ": horizontal position error of every fix");
-    equalAxes(g, reach(good, bad));  // last: the texts decide the frame's size
+    equalAxes(g, kReach);  // last: the texts decide the frame's size
     return g;
 }
 

@@ -37,7 +37,8 @@ figcaption{font-size:.92em;margin-top:.3em}
 @media (max-width:640px){body{padding:8px 10px;font-size:15px}th,td{padding:.2em .35em}}
 @media print{body{max-width:none;padding:0;font-size:11pt}
 .receiver{break-before:page;page-break-before:always}
-figure img{max-height:23cm;width:auto;max-width:100%}.scroll{overflow:visible}}
+h2,h3{break-after:avoid;page-break-after:avoid}
+figure{margin:.4em 0 .8em}figure img{max-height:10.2cm;width:auto;max-width:100%}.scroll{overflow:visible}}
 )";
 
 std::string colourHex(const Matrix& table, std::size_t i) {

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev
-          libfontconfig1-dev fonts-dejavu-core fonts-liberation2 libssl-dev "$@")
+          libfontconfig1-dev fonts-dejavu-core fonts-liberation2 libboost-math-dev
+          nlohmann-json3-dev libssl-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -43,7 +43,12 @@ TEST(HorizontalScatter, GoodAndBadFixesAndThreeCirclesOnEqualAxes) {
     };
     EXPECT_EQ(byMarker(".")->xdata.numel(), 3u);  // good, in the receiver's colour
     EXPECT_EQ(byMarker(".")->color, (graphics::Rgb{0, 0, 1}));
-    EXPECT_EQ(byMarker("x")->xdata.numel(), 2u);  // bad: the east outlier and the height one
+    // Bad: the height one drawn, the east one 0.3 m off beyond the square shown but counted.
+    EXPECT_EQ(byMarker("x")->xdata.numel(), 1u);
+    const auto legends = g.handlesOf(ObjectType::Legend);
+    ASSERT_EQ(legends.size(), 1u);
+    EXPECT_EQ(g.as<graphics::LegendObject>(legends[0]).texts.at(1),
+              "bad fixes (2, 1 beyond the axes)");
     std::vector<double> radii;
     for (const LineObject* l : lines) {
         if (l->marker == "none") {
@@ -56,13 +61,14 @@ TEST(HorizontalScatter, GoodAndBadFixesAndThreeCirclesOnEqualAxes) {
     EXPECT_DOUBLE_EQ(radii[1], 0.03);
     EXPECT_DOUBLE_EQ(radii[2], 0.12);
 
-    // A metre is as many pixels across as up, and the farthest fix is inside.
+    // A metre is as many pixels across as up, and the limit circle has room around it.
     const auto limits = g.axis();
     const render::Frame frame = render::axesFrame(g, g.gca());
     EXPECT_NEAR((limits[1] - limits[0]) / frame.width, (limits[3] - limits[2]) / frame.height,
                 1e-9);
-    EXPECT_GT(limits[1], 0.3);
-    EXPECT_LT(limits[0], -0.3);
+    EXPECT_DOUBLE_EQ(limits[3], 0.162);
+    EXPECT_DOUBLE_EQ(limits[2], -0.162);
+    EXPECT_GT(limits[1], 0.162);
 }
 
 TEST(HorizontalScatter, WithoutGoodFixesOnlyTheLimitCircleIsDrawnAndThePngDecodes) {

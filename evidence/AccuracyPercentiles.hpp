@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/numeric/Matrix.hpp"
+
+namespace ambiscan::evidence {
+
+// The q-th nearest-rank percentile (0 < q <= 1): the ceil(q * m)-th smallest of the m values.
+// NaN without values or when any is NaN. Reorders `values` (selection, not a sort).
+double nearestRank(std::vector<double>& values, double q);
+
+// Over the good fixes only, metres; NaN without good fixes.
+struct AccuracyPercentiles {
+    double horizontalP50, horizontalP95, verticalAbsP95;
+};
+AccuracyPercentiles accuracyPercentiles(const Matrix& east, const Matrix& north,
+                                        const Matrix& height, const std::vector<bool>& good);
+
+}  // namespace ambiscan::evidence

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/numeric/Matrix.hpp"
+
+namespace ambiscan::evidence {
+
+// Times to a correct fix: every bad fix counts as never fixed, on the grid of the run's own
+// cumulative curve (1-second bins up to 500 s, percentages of all n attempts).
+struct CorrectFixTimes {
+    double p90;               // first whole second where 90 % are correctly fixed, or NaN
+    double within500Percent;  // percentage correctly fixed within 500 s
+};
+CorrectFixTimes correctFixTimes(const Matrix& times, const std::vector<bool>& good);
+
+}  // namespace ambiscan::evidence

@@ -1,0 +1,73 @@
+#include "evidence/Intervals.hpp"
+
+#include <algorithm>
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/special_functions/beta.hpp>
+#include <cmath>
+#include <limits>
+
+namespace ambiscan::evidence {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The smallest r in 1..n + 1 for which P(B <= r - 1) passes `reached`, by bisection: the
+// cumulative probability rises with r, and a million attempts must not cost a million
+// evaluations of it.
+template <typename Reached>
+std::size_t firstRank(std::size_t n, double p, Reached reached) {
+    const boost::math::binomial_distribution<double> b(static_cast<double>(n), p);
+    std::size_t lo = 1, hi = n + 1;  // hi stands for "no such rank"
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (reached(boost::math::cdf(b, static_cast<double>(mid - 1)))) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    return lo;
+}
+
+}  // namespace
+
+Interval clopperPearson95(std::size_t good, std::size_t n) {
+    if (n == 0 || good > n) {
+        return {kNaN, kNaN};
+    }
+    const auto x = static_cast<double>(good);
+    const auto failures = static_cast<double>(n - good);
+    const double lower = good == 0 ? 0.0 : boost::math::ibeta_inv(x, failures + 1, 0.025);
+    const double upper = good == n ? 1.0 : boost::math::ibeta_inv(x + 1, failures, 0.975);
+    return {lower, upper};
+}
+
+RankBounds quantileRanks95(std::size_t n, double p) {
+    if (n == 0) {
+        return {};
+    }
+    RankBounds ranks;
+    // The largest r with P(B <= r - 1) <= 0.025 is one below the first r above it.
+    const std::size_t above = firstRank(n, p, [](double c) { return c > 0.025; });
+    ranks.lower = above - 1;  // 0 when even r = 1 is above
+    const std::size_t upper = firstRank(n, p, [](double c) { return c >= 0.975; });
+    ranks.upper = upper <= n ? upper : 0;
+    return ranks;
+}
+
+void sortAscendingNaNLast(std::vector<double>& values) {
+    std::sort(values.begin(), values.end(),
+              [](double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); });
+}
+
+Interval quantileInterval95(const std::vector<double>& ascending, double p) {
+    if (ascending.empty() || std::isnan(ascending.back())) {
+        return {kNaN, kNaN};
+    }
+    const RankBounds ranks = quantileRanks95(ascending.size(), p);
+    return {ranks.lower == 0 ? kNaN : ascending[ranks.lower - 1],
+            ranks.upper == 0 ? kNaN : ascending[ranks.upper - 1]};
+}
+
+}  // namespace ambiscan::evidence

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "evidence/Evidence.hpp"
+
+namespace ambiscan::evidence {
+
+// Clopper-Pearson two-sided 95 % interval for the share good / n, as fractions: the lower bound
+// is 0 when good = 0 and the upper 1 when good = n. Both NaN without attempts.
+Interval clopperPearson95(std::size_t good, std::size_t n);
+
+// 1-based ranks of the order statistics that bound the p-quantile of n values with 95 %
+// confidence, from B ~ Binomial(n, p): lower the largest r with P(B <= r - 1) <= 0.025, upper
+// the smallest r with P(B <= r - 1) >= 0.975. A side without such an r in 1..n is 0.
+struct RankBounds {
+    std::size_t lower = 0, upper = 0;
+};
+RankBounds quantileRanks95(std::size_t n, double p);
+
+// The 95 % interval of the p-quantile read from values sorted by ascendingNaNLast; a side without
+// a rank is NaN, and both are NaN when any value is NaN.
+// Sorts ascending with every NaN after the numbers (a plain `<` is no ordering with NaN in it).
+void sortAscendingNaNLast(std::vector<double>& values);
+
+Interval quantileInterval95(const std::vector<double>& ascending, double p);
+
+}  // namespace ambiscan::evidence

@@ -1,0 +1,112 @@
+#include <cmath>
+
+#include "analysis/positionErrors.hpp"
+#include "evidence/AccuracyPercentiles.hpp"
+#include "evidence/CorrectFixTimes.hpp"
+#include "evidence/Evidence.hpp"
+#include "evidence/Intervals.hpp"
+#include "evidence/PairedComparisons.hpp"
+
+namespace ambiscan::evidence {
+
+namespace {
+
+std::vector<bool> goodRows(const analysis::DataSetResults& d) {
+    std::vector<bool> good(d.times.numel());
+    for (std::size_t r = 0; r < good.size(); ++r) {
+        good[r] = !analysis::isBadInit(d.east[r], d.north[r], d.height[r]);
+    }
+    return good;
+}
+
+Interval percent(Interval fraction) {
+    return {100 * fraction.lower, 100 * fraction.upper};
+}
+
+DataSetEvidence assessDataSet(const analysis::DataSetResults& d, const Matrix& startTimes,
+                              const std::vector<bool>& good) {
+    DataSetEvidence e;
+    const analysis::DataSetStatistics& s = d.stats;
+    e.name = d.name;
+    e.attempts = good.size();
+    for (std::size_t r = 0; r < good.size(); ++r) {
+        if (good[r]) {
+            ++e.good;
+        } else {
+            e.badFixes.push_back({r + 1, startTimes[r], d.east[r], d.north[r], d.height[r]});
+        }
+    }
+    e.bad = e.attempts - e.good;
+    e.reliabilityPercent = s.PercentGood;
+    e.reliabilityCi95Percent = percent(clopperPearson95(e.good, e.attempts));
+
+    e.p90 = s.Init90;
+    e.max = s.InitMax;
+    e.mean = s.InitAv;
+    e.median = s.InitMedian;
+    // One sorted copy serves both intervals.
+    std::vector<double> ascending = d.times.toVector();
+    sortAscendingNaNLast(ascending);
+    e.p90Ci95 = quantileInterval95(ascending, 0.9);
+    e.medianCi95 = quantileInterval95(ascending, 0.5);
+
+    const CorrectFixTimes correct = correctFixTimes(d.times, good);
+    e.p90CorrectFix = correct.p90;
+    e.correctFixWithin500sPercent = correct.within500Percent;
+
+    e.eastMean = s.InitEMean;
+    e.eastSigma = s.InitESigma;
+    e.northMean = s.InitNMean;
+    e.northSigma = s.InitNSigma;
+    e.heightMean = s.InitUMean;
+    e.heightSigma = s.InitUSigma;
+    const AccuracyPercentiles accuracy = accuracyPercentiles(d.east, d.north, d.height, good);
+    e.horizontalP50 = accuracy.horizontalP50;
+    e.horizontalP95 = accuracy.horizontalP95;
+    e.verticalAbsP95 = accuracy.verticalAbsP95;
+    return e;
+}
+
+Comparison compare(std::size_t a, std::size_t b, const analysis::RunResults& results,
+                   const std::vector<std::vector<bool>>& good) {
+    Comparison c;
+    c.a = a;
+    c.b = b;
+    const Matrix& ta = results.dataSets[a].times;
+    const Matrix& tb = results.dataSets[b].times;
+    c.pairs = ta.numel();
+    std::vector<double> differences;
+    differences.reserve(c.pairs);
+    for (std::size_t r = 0; r < c.pairs; ++r) {
+        c.aGoodBBad += good[a][r] && !good[b][r] ? 1 : 0;
+        c.aBadBGood += !good[a][r] && good[b][r] ? 1 : 0;
+        if (!std::isnan(ta[r]) && !std::isnan(tb[r])) {
+            differences.push_back(tb[r] - ta[r]);
+        }
+    }
+    c.mcnemarExactP = mcnemarExactP(c.aGoodBBad, c.aBadBGood);
+    const SignedRankTest test = wilcoxonSignedRank(differences);
+    c.nonzeroPairs = test.nonzeroPairs;
+    c.wilcoxonP = test.p;
+    c.medianDifferenceSeconds = medianOf(std::move(differences));
+    return c;
+}
+
+}  // namespace
+
+RunEvidence assess(const analysis::RunResults& results) {
+    RunEvidence evidence;
+    std::vector<std::vector<bool>> good;
+    for (const analysis::DataSetResults& d : results.dataSets) {
+        good.push_back(goodRows(d));
+        evidence.dataSets.push_back(assessDataSet(d, results.startTimes, good.back()));
+    }
+    for (std::size_t a = 0; a < results.dataSets.size(); ++a) {
+        for (std::size_t b = a + 1; b < results.dataSets.size(); ++b) {
+            evidence.comparisons.push_back(compare(a, b, results, good));
+        }
+    }
+    return evidence;
+}
+
+}  // namespace ambiscan::evidence
