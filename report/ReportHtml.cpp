@@ -34,7 +34,8 @@ figure{margin:1em 0 1.4em;break-inside:avoid;page-break-inside:avoid}
 figure img{display:block;max-width:100%;height:auto;border:1px solid #ddd}
 figcaption{font-size:.92em;margin-top:.3em}
 .receiver h3{border-left:.5em solid var(--colour);padding-left:.4em}
-@media (max-width:640px){body{padding:8px 10px;font-size:15px}th,td{padding:.2em .35em}}
+@media (max-width:640px){body{padding:8px 10px;font-size:15px}
+th,td{padding:.2em .35em;white-space:normal;font-size:.85em}}
 @media print{body{max-width:none;padding:0;font-size:11pt}
 .receiver{break-before:page;page-break-before:always}
 h2,h3{break-after:avoid;page-break-after:avoid}
