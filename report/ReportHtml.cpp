@@ -80,9 +80,8 @@ void verdict(std::string& out, const ReportContent& c) {
     } else {
         out += "<ul class=\"verdict\">\n";
         for (const auto& comparison : comparisons) {
-            for (const std::string& sentence : verdictSentences(comparison, c.evidence.dataSets)) {
-                out += "<li>" + escapeHtml(sentence) + "</li>\n";
-            }
+            out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) +
+                   "</li>\n";
         }
         out += "</ul>\n";
     }

@@ -29,28 +29,25 @@ evidence::Comparison pair(double wilcoxonP, double medianDifference, double mcne
 
 TEST(Verdict, SignificantDifferencesNameTheBetterReceiverEitherWay) {
     // b slower by a median 9 s: a is faster; a good where b is bad 7 times, the reverse twice.
-    EXPECT_EQ(verdictSentences(pair(0.0002, 9, 0.0196, 7, 2), receivers()),
-              (std::vector<std::string>{
-                  "V1.00 fixes faster than V0.64 (median 9 s sooner, p < 0.001).",
-                  "V1.00 is more reliable than V0.64 (99.0 % against 97.3 % good fixes; 7 "
-                  "attempts good only with V1.00, 2 only with V0.64, p = 0.020)."}));
+    EXPECT_EQ(verdictSentence(pair(0.0002, 9, 0.0196, 7, 2), receivers()),
+              "V1.00 fixes faster than V0.64 (median 9 s sooner, p < 0.001); V1.00 is more "
+              "reliable than V0.64 (99.0 % against 97.3 % good fixes; good with only one of "
+              "them: 7 against 2 attempts, p = 0.020).");
     // The reverse: b faster by 2.5 s and more often good.
-    EXPECT_EQ(verdictSentences(pair(0.03, -2.5, 0.001, 1, 12), receivers()),
-              (std::vector<std::string>{
-                  "V0.64 fixes faster than V1.00 (median 2.5 s sooner, p = 0.030).",
-                  "V0.64 is more reliable than V1.00 (97.3 % against 99.0 % good fixes; 12 "
-                  "attempts good only with V0.64, 1 only with V1.00, p = 0.0010)."}));
+    EXPECT_EQ(verdictSentence(pair(0.03, -2.5, 0.001, 1, 12), receivers()),
+              "V0.64 fixes faster than V1.00 (median 2.5 s sooner, p = 0.030); V0.64 is more "
+              "reliable than V1.00 (97.3 % against 99.0 % good fixes; good with only one of "
+              "them: 12 against 1 attempts, p = 0.0010).");
 }
 
 TEST(Verdict, AtOrAboveTheLevelThereIsNoSignificantDifference) {
-    EXPECT_EQ(verdictSentences(pair(0.05, 4, 0.38, 3, 1), receivers()),
-              (std::vector<std::string>{
-                  "No significant difference in time to fix between V1.00 and V0.64 (p = 0.050).",
-                  "No significant difference in reliability between V1.00 and V0.64 (p = 0.38)."}));
+    EXPECT_EQ(verdictSentence(pair(0.05, 4, 0.38, 3, 1), receivers()),
+              "V1.00 and V0.64: no significant difference in time to fix (p = 0.050); no "
+              "significant difference in reliability (p = 0.38).");
     // A significant rank test with a median difference of 0 s names no faster receiver.
-    EXPECT_EQ(verdictSentences(pair(0.01, 0, 1, 0, 0), receivers()).front(),
-              "The times to fix of V1.00 and V0.64 differ significantly, with a median "
-              "difference of 0 s (p = 0.010).");
+    EXPECT_EQ(verdictSentence(pair(0.01, 0, 1, 0, 0), receivers()),
+              "V1.00 and V0.64: the times to fix differ significantly, with a median difference "
+              "of 0 s (p = 0.010); no significant difference in reliability (p = 1).");
 }
 
 }  // namespace
