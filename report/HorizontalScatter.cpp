@@ -136,10 +136,11 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
 }
 
 std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
-                                 const evidence::DataSetEvidence& evidence, const Rgb& colour) {
+                                 const evidence::DataSetEvidence& evidence, const Rgb& colour,
+                                 render::RenderedFigure& canvas) {
     const Graphics g = horizontalScatter(dataSet, evidence, colour);
-    const render::RenderedFigure drawn = render::renderFigurePixels(g, g.currentFigureHandle());
-    return render::encodePng(drawn.pixels());
+    render::renderFigurePixels(g, g.currentFigureHandle(), canvas);
+    return render::encodePng(canvas.pixels());
 }
 
 }  // namespace ambiscan::report

@@ -5,6 +5,7 @@
 #include "analysis/RunResults.hpp"
 #include "evidence/Evidence.hpp"
 #include "platform/graphics/Graphics.hpp"
+#include "platform/render/Print.hpp"
 
 namespace ambiscan::report {
 
@@ -19,9 +20,10 @@ graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
                                      const evidence::DataSetEvidence& evidence,
                                      const graphics::Rgb& colour);
 
-// The figure drawn and encoded as PNG bytes, in memory: it has no file of its own.
+// The figure drawn on `canvas` (used again from one figure to the next: fresh memory costs
+// more than drawing) and encoded as PNG bytes, in memory: it has no file of its own.
 std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
                                  const evidence::DataSetEvidence& evidence,
-                                 const graphics::Rgb& colour);
+                                 const graphics::Rgb& colour, render::RenderedFigure& canvas);
 
 }  // namespace ambiscan::report

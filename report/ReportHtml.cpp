@@ -80,8 +80,8 @@ void verdict(std::string& out, const ReportContent& c) {
     } else {
         out += "<ul class=\"verdict\">\n";
         for (const auto& comparison : comparisons) {
-            out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) +
-                   "</li>\n";
+            out +=
+                "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) + "</li>\n";
         }
         out += "</ul>\n";
     }

@@ -11,26 +11,29 @@ namespace ambiscan::report {
 
 namespace {
 
-// One scatter per data set, two drawn at a time (the program's share of the cores).
+// One scatter per data set, on two threads (the program's share of the cores), each drawing
+// its share in turn on one canvas of its own.
 std::vector<std::string> drawScatters(const analysis::RunResults& results,
                                       const evidence::RunEvidence& evidence) {
     const Matrix colours = plotsupport::setColourCodes();
     const std::size_t n = std::min(results.dataSets.size(), evidence.dataSets.size());
-    const auto draw = [&](std::size_t k) {
-        const std::size_t row = k % colours.rows();
-        return horizontalScatterPng(results.dataSets[k], evidence.dataSets[k],
-                                    {colours(row, 0), colours(row, 1), colours(row, 2)});
-    };
     std::vector<std::string> pngs(n);
-    for (std::size_t k = 0; k < n; k += 2) {
-        std::future<std::string> second;
-        if (k + 1 < n) {
-            second = std::async(std::launch::async, draw, k + 1);
+    const auto drawEvery = [&](std::size_t first) {
+        render::RenderedFigure canvas;
+        for (std::size_t k = first; k < n; k += 2) {
+            const std::size_t row = k % colours.rows();
+            pngs[k] =
+                horizontalScatterPng(results.dataSets[k], evidence.dataSets[k],
+                                     {colours(row, 0), colours(row, 1), colours(row, 2)}, canvas);
         }
-        pngs[k] = draw(k);
-        if (second.valid()) {
-            pngs[k + 1] = second.get();
-        }
+    };
+    std::future<void> second;
+    if (n > 1) {
+        second = std::async(std::launch::async, drawEvery, 1);
+    }
+    drawEvery(0);
+    if (second.valid()) {
+        second.get();
     }
     return pngs;
 }

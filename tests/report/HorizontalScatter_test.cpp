@@ -79,7 +79,8 @@ TEST(HorizontalScatter, WithoutGoodFixesOnlyTheLimitCircleIsDrawnAndThePngDecode
     const graphics::Graphics g = horizontalScatter(d, none, {1, 0, 0});
     EXPECT_EQ(g.handlesOf(ObjectType::Line).size(), 2u);  // the bad fixes and the limit
 
-    const std::string png = horizontalScatterPng(d, none, {1, 0, 0});
+    render::RenderedFigure canvas;
+    const std::string png = horizontalScatterPng(d, none, {1, 0, 0}, canvas);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
     // IHDR: width and height, big-endian, at bytes 16..23.
