@@ -77,18 +77,22 @@ void verdict(std::string& out, const ReportContent& c) {
     const auto& comparisons = c.evidence.comparisons;
     if (comparisons.empty()) {
         out += "<p>One receiver: there is no pair to compare.</p>\n";
-    } else {
-        out += "<ul class=\"verdict\">\n";
-        for (const auto& comparison : comparisons) {
-            out +=
-                "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) + "</li>\n";
-        }
-        out += "</ul>\n";
+        return;
     }
+    out += "<ul class=\"verdict\">\n";
+    for (const auto& comparison : comparisons) {
+        out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) + "</li>\n";
+    }
+    out += "</ul>\n";
     out +=
         "<p class=\"note\">Every attempt restarts all receivers at the same moment, so the "
         "receivers are compared attempt by attempt. A difference is called significant when "
         "p &lt; 0.05. The p-values are not corrected for the number of pairs compared.</p>\n";
+}
+
+// A 90 % time is undefined when the curve never gets there within its 500 s.
+std::string within500s(double seconds) {
+    return std::isnan(seconds) ? "not within 500 s" : fixed(seconds, 0, "s");
 }
 
 using Cell = std::function<std::string(const DataSetEvidence&)>;
@@ -100,9 +104,9 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
          [](auto& d) { return interval(d.reliabilityCi95Percent, 1, "%"); }},
         {"Good / bad fixes",
          [](auto& d) { return std::to_string(d.good) + " / " + std::to_string(d.bad); }},
-        {"90 % time to fix", [](auto& d) { return fixed(d.p90, 0, "s"); }},
+        {"90 % time to fix", [](auto& d) { return within500s(d.p90); }},
         {"90 % time, 95 % interval", [](auto& d) { return interval(d.p90Ci95, 0, "s"); }},
-        {"90 % time to a correct fix", [](auto& d) { return fixed(d.p90CorrectFix, 0, "s"); }},
+        {"90 % time to a correct fix", [](auto& d) { return within500s(d.p90CorrectFix); }},
         {"Correct fixes within 500 s",
          [](auto& d) { return fixed(d.correctFixWithin500sPercent, 1, "%"); }},
         {"Median time to fix", [](auto& d) { return fixed(d.median, 1, "s"); }},
@@ -207,7 +211,7 @@ void definitions(std::string& out) {
         "<b>Reliability</b>: good fixes as a percentage of all attempts; its 95 % interval is "
         "the exact (Clopper–Pearson) binomial interval.",
         "<b>90 % time to fix</b>: the smallest whole second by which 90 % of all attempts had "
-        "fixed, good or bad (the cumulative curve); not reached within 500 s shows as —.",
+        "fixed, good or bad (the cumulative curve), or “not within 500 s”.",
         "<b>90 % time to a correct fix</b>: the same with every bad fix counted as never fixed; "
         "<b>correct fixes within 500 s</b> is that curve's last value.",
         "<b>95 % intervals of the 90 % time and the median</b>: distribution-free, from the "

@@ -96,7 +96,9 @@ TEST(ReportHtml, TextsFromTheUserAreEscapedEverywhere) {
 }
 
 TEST(ReportHtml, RunLineTableAndBadFixesShowTheNumbers) {
-    const std::string html = page(twoReceivers());
+    SampleRun run = twoReceivers();
+    run.evidence.dataSets[1].p90 = std::numeric_limits<double>::quiet_NaN();
+    const std::string html = page(run);
     EXPECT_NE(html.find("3 records · 2 receivers · run length 6.0 hours · first start Day0 "
                         "20:00:02 · last start Day1 02:00:00 (GPS)"),
               std::string::npos);
@@ -104,11 +106,24 @@ TEST(ReportHtml, RunLineTableAndBadFixesShowTheNumbers) {
               std::string::npos);
     EXPECT_EQ(count(html, "<td>97.1–99.8 %</td>"), 2u);
     EXPECT_EQ(count(html, "<td>≥ 30 s</td>"), 2u);
+    EXPECT_NE(html.find("<th scope=\"row\">90 % time to fix</th><td>0 s</td><td>not within 500 "
+                        "s</td>"),
+              std::string::npos);
     EXPECT_NE(html.find("<tr><td>2</td><td>Day0 20:01:13</td><td>0.2500</td><td>-0.1250</td>"
                         "<td>0.0312</td></tr>"),
               std::string::npos);
     EXPECT_EQ(count(html, "<p>none</p>"), 1u);  // the second receiver has no bad fix
     EXPECT_NE(html.find("not corrected for the number of pairs"), std::string::npos);
+}
+
+TEST(ReportHtml, OneReceiverHasNoPairToCompareAndNoNoteOnPairs) {
+    SampleRun run = twoReceivers();
+    run.results.dataSets.pop_back();
+    run.evidence.dataSets.pop_back();
+    run.evidence.comparisons.clear();
+    const std::string html = page(run);
+    EXPECT_NE(html.find("<p>One receiver: there is no pair to compare.</p>"), std::string::npos);
+    EXPECT_EQ(html.find("<p class=\"note\">"), std::string::npos);
 }
 
 }  // namespace
