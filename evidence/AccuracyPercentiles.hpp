@@ -7,9 +7,9 @@
 
 namespace ambiscan::evidence {
 
-// The q-th nearest-rank percentile (0 < q <= 1): the ceil(q * m)-th smallest of the m values.
-// NaN without values or when any is NaN. Reorders `values` (selection, not a sort).
-double nearestRank(std::vector<double>& values, double q);
+// The nearest-rank percentile (0 < percent <= 100): the ceil(percent * m / 100)-th smallest of
+// the m values. NaN without values or when any is NaN. Reorders `values` (selection, not a sort).
+double nearestRank(std::vector<double>& values, std::size_t percent);
 
 // Over the good fixes only, metres; NaN without good fixes.
 struct AccuracyPercentiles {

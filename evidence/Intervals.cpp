@@ -56,18 +56,22 @@ RankBounds quantileRanks95(std::size_t n, double p) {
     return ranks;
 }
 
-void sortAscendingNaNLast(std::vector<double>& values) {
-    std::sort(values.begin(), values.end(),
-              [](double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); });
-}
-
-Interval quantileInterval95(const std::vector<double>& ascending, double p) {
-    if (ascending.empty() || std::isnan(ascending.back())) {
+Interval quantileInterval95(std::vector<double>& values, double p) {
+    if (values.empty() ||
+        std::any_of(values.begin(), values.end(), [](double v) { return std::isnan(v); })) {
         return {kNaN, kNaN};
     }
-    const RankBounds ranks = quantileRanks95(ascending.size(), p);
-    return {ranks.lower == 0 ? kNaN : ascending[ranks.lower - 1],
-            ranks.upper == 0 ? kNaN : ascending[ranks.upper - 1]};
+    const auto rankth = [&](std::size_t rank) {
+        if (rank == 0) {
+            return kNaN;
+        }
+        const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank - 1);
+        std::nth_element(values.begin(), at, values.end());
+        return *at;
+    };
+    const RankBounds ranks = quantileRanks95(values.size(), p);
+    const double lower = rankth(ranks.lower);
+    return {lower, rankth(ranks.upper)};
 }
 
 }  // namespace ambiscan::evidence

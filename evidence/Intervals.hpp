@@ -19,11 +19,9 @@ struct RankBounds {
 };
 RankBounds quantileRanks95(std::size_t n, double p);
 
-// The 95 % interval of the p-quantile read from values sorted by ascendingNaNLast; a side without
-// a rank is NaN, and both are NaN when any value is NaN.
-// Sorts ascending with every NaN after the numbers (a plain `<` is no ordering with NaN in it).
-void sortAscendingNaNLast(std::vector<double>& values);
-
-Interval quantileInterval95(const std::vector<double>& ascending, double p);
+// The 95 % interval of the p-quantile of the values: their order statistics of quantileRanks95,
+// found by selection (the values are reordered, not sorted). A side without a rank is NaN, and
+// both are NaN when any value is NaN.
+Interval quantileInterval95(std::vector<double>& values, double p);
 
 }  // namespace ambiscan::evidence

@@ -14,10 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/RunResults.hpp"
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
+#include "evidence/Evidence.hpp"
 #include "platform/numeric/NumberScanner.hpp"
 #include "platform/runtime/RuntimeError.hpp"
+#include "report/SummaryJson.hpp"
 
 namespace ambiscan::fuzz {
 
@@ -95,6 +98,24 @@ inline std::string checkReadInits(const std::uint8_t* data, std::size_t size) {
 // Runs the whole analysis on the numbers of the text (at most `maxRecords` records), writing
 // into `folder`, which must be empty. A sound run ends normally or with a runtime error, and
 // leaves either every file or no stats.csv, never a temporary file. The folder is emptied after.
+// The evidence of a finished run: it must make valid JSON, and no interval may run backwards.
+inline std::string checkSummary(const analysis::RunResults& results) {
+    const evidence::RunEvidence evidence = evidence::assess(results);
+    const std::string text = report::summaryText(
+        report::summaryJson(results, evidence, {"inits.txt", "", results.startTimes.numel()}));
+    if (!nlohmann::json::accept(text)) {
+        return "summary.json is not valid JSON";
+    }
+    for (const evidence::DataSetEvidence& e : evidence.dataSets) {
+        for (const evidence::Interval& i : {e.reliabilityCi95Percent, e.p90Ci95, e.medianCi95}) {
+            if (i.lower > i.upper) {
+                return "an interval of " + e.name + " runs backwards";
+            }
+        }
+    }
+    return "";
+}
+
 inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
                                  const std::filesystem::path& folder, std::size_t maxRecords = 64) {
     const FuzzInput input = splitInput(data, size);
@@ -118,6 +139,8 @@ inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
     std::ostringstream out;
     std::ostringstream err;
     analysis::RunContext run{graphics, Console{out, err}, folder};
+    analysis::RunResults results;
+    run.results = &results;
     std::string failure;
     bool finished = false;
     try {
@@ -141,6 +164,9 @@ inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
     }
     if (failure.empty() && finished && files < 4 + 5 * input.receivers) {
         failure = "the run finished with only " + std::to_string(files) + " files";
+    }
+    if (failure.empty() && finished) {
+        failure = checkSummary(results);
     }
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::filesystem::remove(entry.path());

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/RunResults.hpp"
 #include "platform/runtime/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
@@ -117,6 +118,7 @@ class AnalysisRun : public testing::Test {
 
     void run(const Matrix& inits, const CellRow& names, const std::string& title) {
         RunContext context{graphics, Console{out, err}, dir};
+        context.results = &results;
         context.beforePrint = [this](graphics::Graphics& g, const std::string& file) {
             shots.push_back(snapshot(g, file));
         };
@@ -144,6 +146,7 @@ class AnalysisRun : public testing::Test {
     graphics::Graphics graphics;
     std::ostringstream out, err;
     std::vector<Snapshot> shots;
+    RunResults results;
 };
 
 // Two receivers over 20 minutes crossing GPS midnight. RxA has two bad fixes (rows 2 and 3),
@@ -155,6 +158,26 @@ Matrix twoReceivers() {
         {200, 8, 30, 0, 0, 0.25, 0, 0.01, 0},
         {800, 9, 26, 0.03, 0.02, -0.02, 0, 0.01, 0},
     });
+}
+
+TEST_F(AnalysisRun, ResultsAreHandedOnWithCorrectedTimesAndTheStatistics) {
+    const Matrix inits = twoReceivers();
+    run(inits, {"RxA", "RxB"}, "T");
+    EXPECT_EQ(results.title, "T");
+    // 200 and 800 s are after GPS midnight: 86400 s later.
+    EXPECT_EQ(results.startTimes.toVector(), (std::vector<double>{86000, 86300, 86600, 87200}));
+    EXPECT_EQ(results.firstStart, 86000);
+    EXPECT_EQ(results.lastStart, 87200);
+    EXPECT_DOUBLE_EQ(results.hours, 1200.0 / 3600);
+    ASSERT_EQ(results.dataSets.size(), 2u);
+    const DataSetResults& b = results.dataSets[1];
+    EXPECT_EQ(b.name, "RxB");
+    EXPECT_EQ(b.times.toVector(), (std::vector<double>{20, 600, 30, 26}));
+    EXPECT_EQ(results.dataSets[0].height[2], 0.25);
+    EXPECT_EQ(b.north[0], 0.01);
+    EXPECT_EQ(results.dataSets[0].stats.PercentGood, 50);
+    EXPECT_EQ(b.stats.PercentGood, 100);
+    EXPECT_EQ(b.stats.InitMax, 600);
 }
 
 TEST_F(AnalysisRun, FiguresArePrintedInTheOrderOfWork) {

@@ -45,11 +45,11 @@ TEST(Run, OneReceiverStatisticsBadListAndFiles) {
                   "T,Rover,0.250000,75.000000,12.000000,13,7.850000,7,4,0.040000,0.070000,"
                   "0.006667,0.011547,-0.046667,0.150444\n");
     EXPECT_EQ(filesIn(dir.path()),
-              (std::set<std::string>{"inits.txt", "stats.csv", "InitTimeCDF.png",
+              (std::set<std::string>{"inits.txt", "stats.csv", "summary.json", "InitTimeCDF.png",
                                      "InitTimeDist.png", "InitTimeVTime.png", "Rover_PosData.png",
                                      "Rover_PosData_GoodOnly.png", "Rover_East_Hist.png",
                                      "Rover_North_Hist.png", "Rover_Height_Hist.png",
-                                     "Rover_ENU_Hist.png", "summary.json", "report.html"}));
+                                     "Rover_ENU_Hist.png", "report.html"}));
 }
 
 TEST(Run, NoBadInitsMeansNoListAndNoGoodOnlyFigure) {
