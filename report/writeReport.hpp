@@ -10,10 +10,11 @@
 
 namespace ambiscan::report {
 
-// Draws the report's own figures and writes report.html to `path`, whole or not at all; a
-// failed write raises a RuntimeError naming the file.
+// Writes report.html to `path`, whole or not at all, with the run's figures and the report's
+// own scatters (one PNG per data set); a failed write raises a RuntimeError naming the file.
 void writeReport(const std::filesystem::path& path, const analysis::RunResults& results,
                  const evidence::RunEvidence& evidence,
-                 const std::vector<analysis::FigureFile>& figures, const InputFacts& input);
+                 const std::vector<analysis::FigureFile>& figures,
+                 const std::vector<std::string>& scatters, const InputFacts& input);
 
 }  // namespace ambiscan::report
