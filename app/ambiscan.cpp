@@ -5,6 +5,7 @@
 #include "app/readInits.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
 
@@ -75,9 +76,10 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     run.results = &results;
     analysis::KeptFigures figures;  // for the report, which embeds every figure
     run.keptFigures = &figures;
+    report::ScatterFigures scatters(file->inits, DataSetStrings);  // drawn while the run goes on
     analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
     writeRunSummary(results, "inits.txt", file->inits.rows(), run.outputDir);
-    writeRunReport(results, figures.take(), "inits.txt", run.outputDir);
+    writeRunReport(results, figures.take(), scatters.take(), "inits.txt", run.outputDir);
 }
 
 }  // namespace ambiscan::app
