@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "analysis/positionErrors.hpp"
@@ -94,17 +95,20 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
     g.hold(true);
     std::vector<Handle> entries;
     std::vector<std::string> texts;
-    const auto points = [&](const Points& p, const std::string& spec, const Rgb& c, double size,
+    // The points move into the model: a million fixes are not copied twice.
+    const auto points = [&](Points p, const std::string& spec, const Rgb& c, double size,
                             const std::string& text) {
         if (p.east.empty()) {
             return;
         }
-        entries.push_back(g.plot(Matrix::column(p.east), Matrix::column(p.north), spec,
+        entries.push_back(g.plot(Matrix::column(std::move(p.east)),
+                                 Matrix::column(std::move(p.north)), spec,
                                  {{"Color", rgb(c)}, {"MarkerSize", Value(Matrix::scalar(size))}})
                               .front());
         texts.push_back(text);
     };
-    points(good, ".", colour, 8, "good fixes (" + std::to_string(good.east.size()) + ")");
+    const std::string goodText = "good fixes (" + std::to_string(good.east.size()) + ")";
+    points(std::move(good), ".", colour, 8, goodText);
     std::string badText = "bad fixes (" + std::to_string(bad.east.size() + badBeyond);
     if (bad.east.empty() && badBeyond > 0) {
         // A point that is not drawn, so that the legend still counts the bad fixes.
@@ -114,7 +118,7 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
     if (badBeyond > 0) {
         badText += ", " + std::to_string(badBeyond) + " beyond the axes";
     }
-    points(bad, "x", kBadColour, 8, badText + ")");
+    points(std::move(bad), "x", kBadColour, 8, badText + ")");
     if (std::isfinite(evidence.horizontalP50)) {
         entries.push_back(circle(g, evidence.horizontalP50, "--", kPercentileColour, 1));
         texts.push_back("50 % of good fixes: " + fixed(evidence.horizontalP50, 4, "m"));
