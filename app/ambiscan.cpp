@@ -3,6 +3,7 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
 #include "report/ScatterFigures.hpp"
@@ -78,8 +79,9 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     run.keptFigures = &figures;
     report::ScatterFigures scatters(file->inits, DataSetStrings);  // drawn while the run goes on
     analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
-    writeRunSummary(results, "inits.txt", file->inits.rows(), run.outputDir);
-    writeRunReport(results, figures.take(), scatters.take(), "inits.txt", run.outputDir);
+    const RunFacts facts = assessRun(results, "inits.txt");
+    writeRunSummary(results, facts, file->inits.rows(), run.outputDir);
+    writeRunReport(results, facts, figures.take(), scatters.take(), run.outputDir);
 }
 
 }  // namespace ambiscan::app

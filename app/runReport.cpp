@@ -1,21 +1,16 @@
 #include "app/runReport.hpp"
 
 #include "app/Version.hpp"
-#include "evidence/Evidence.hpp"
-#include "report/FileDigest.hpp"
 #include "report/writeReport.hpp"
 
 namespace ambiscan::app {
 
-void writeRunReport(const analysis::RunResults& results,
+void writeRunReport(const analysis::RunResults& results, const RunFacts& facts,
                     const std::vector<analysis::FigureFile>& figures,
                     const std::vector<std::string>& scatters,
-                    const std::filesystem::path& inputFile,
                     const std::filesystem::path& outputDir) {
-    const report::InputFacts input{inputFile.filename().string(), report::sha256Hex(inputFile),
-                                   kVersion};
-    report::writeReport(outputDir / "report.html", results, evidence::assess(results), figures,
-                        scatters, input);
+    report::writeReport(outputDir / "report.html", results, facts.evidence, figures, scatters,
+                        {facts.inputName, facts.inputSha256, kVersion});
 }
 
 }  // namespace ambiscan::app
