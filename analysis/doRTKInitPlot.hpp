@@ -15,6 +15,7 @@ class FigureWriter;
 
 namespace ambiscan::analysis {
 
+class KeptFigures;
 struct RunResults;
 
 // Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
@@ -28,6 +29,8 @@ struct RunContext {
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
     // Set by the analysis while it runs: figures are written on a second thread through it.
     render::FigureWriter* figureWriter = nullptr;
+    // When set, every figure's PNG bytes are kept here too, in the order of their files.
+    KeptFigures* keptFigures = nullptr;
     // When set, filled with the run's results once its statistics are known.
     RunResults* results = nullptr;
 };

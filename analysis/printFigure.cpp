@@ -1,6 +1,8 @@
 #include "analysis/printFigure.hpp"
 
 #include <utility>
+
+#include "analysis/KeptFigures.hpp"
 #include "platform/render/FigureWriter.hpp"
 
 #include "platform/render/Print.hpp"
@@ -15,13 +17,26 @@ void printAndClose(RunContext& run, const std::string& fileName) {
         run.beforePrint(run.graphics, fileName);
     }
     const std::string path = (run.outputDir / fileName).string();
+    KeptFigures* const kept = run.keptFigures;
     if (run.figureWriter != nullptr && run.graphics.hasCurrentFigure()) {
+        FigureWriter::AfterWrite keep = nullptr;
+        if (kept != nullptr) {
+            keep = [kept, fileName](std::string png) { kept->keep(fileName, std::move(png)); };
+        }
         // Drawn and written on the second thread while the next figure is made; taking the
         // figure out of the model closes it here.
-        run.figureWriter->drawAndWrite(run.graphics.takeCurrentFigure(), path);
+        run.figureWriter->drawAndWrite(run.graphics.takeCurrentFigure(), path, std::move(keep));
         return;
     }
-    render::print(run.graphics, "-dpng", path);
+    if (kept != nullptr && run.graphics.hasCurrentFigure()) {
+        const render::RenderedFigure drawn =
+            render::renderFigurePixels(run.graphics, run.graphics.currentFigureHandle());
+        std::string png = render::encodePng(drawn.pixels());
+        render::writePngBytes(png, path);
+        kept->keep(fileName, std::move(png));
+    } else {
+        render::print(run.graphics, "-dpng", path);
+    }
     run.graphics.close();
 }
 

@@ -3,7 +3,10 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/runFacts.hpp"
+#include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
 
@@ -72,8 +75,13 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     analysis::RunResults results;
     analysis::RunContext run{context.graphics, context.console, "."};
     run.results = &results;
+    analysis::KeptFigures figures;  // for the report, which embeds every figure
+    run.keptFigures = &figures;
+    report::ScatterFigures scatters(file->inits, DataSetStrings);  // drawn while the run goes on
     analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
-    writeRunSummary(results, "inits.txt", file->inits.rows(), run.outputDir);
+    const RunFacts facts = assessRun(results, "inits.txt");
+    writeRunSummary(results, facts, file->inits.rows(), run.outputDir);
+    writeRunReport(results, facts, figures.take(), scatters.take(), run.outputDir);
 }
 
 }  // namespace ambiscan::app

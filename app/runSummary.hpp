@@ -4,12 +4,13 @@
 #include <filesystem>
 
 #include "analysis/RunResults.hpp"
+#include "app/runFacts.hpp"
 
 namespace ambiscan::app {
 
-// Writes summary.json into `outputDir`: the evidence of the run read from `inputFile` with its
-// `records` rows.
-void writeRunSummary(const analysis::RunResults& results, const std::filesystem::path& inputFile,
+// Writes summary.json into `outputDir`: the evidence of the run read from its input file with
+// its `records` rows.
+void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
                      std::size_t records, const std::filesystem::path& outputDir);
 
 }  // namespace ambiscan::app

@@ -19,3 +19,5 @@ echo "Running: ambiscan $legends   (in $out)"
 echo
 echo "Outputs are in $out:"
 ls -1 "$out"
+echo
+echo "Report: $out/report.html"

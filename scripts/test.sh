@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev
+# Test-only needs: GoogleTest, and a real browser and PDF tools for the report's tests.
+"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev chromium poppler-utils
 
 "$root/scripts/check-layers.sh"
 

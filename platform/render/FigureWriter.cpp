@@ -46,23 +46,24 @@ FigureWriter::~FigureWriter() {
 
 void FigureWriter::write(RenderedFigure figure, const std::string& fileName) {
     settle();
-    start(nullptr, std::move(figure), fileName);
+    start(nullptr, std::move(figure), fileName, nullptr);
 }
 
-void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fileName) {
+void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fileName,
+                                AfterWrite afterWrite) {
     auto model = std::make_shared<graphics::Graphics>(std::move(figure));
     start(
         [model](RenderedFigure& target) {
             render::renderFigurePixels(*model, model->currentFigureHandle(), target);
         },
-        std::nullopt, fileName);
+        std::nullopt, fileName, std::move(afterWrite));
 }
 
 void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
-                         const std::string& fileName) {
+                         const std::string& fileName, AfterWrite afterWrite) {
     // Held by a shared pointer: the step must be copyable, a canvas is not.
     auto given = std::make_shared<std::optional<RenderedFigure>>(std::move(drawn));
-    enqueue([this, draw = std::move(draw), given, fileName] {
+    enqueue([this, draw = std::move(draw), given, fileName, afterWrite = std::move(afterWrite)] {
         std::string png;
         {
             // The drawing slot is let go before waiting for the figure before: a figure drawn
@@ -76,8 +77,12 @@ void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
             png = render::encodePng(target.pixels());
             keepCanvas(std::move(target));
         }
-        return std::function<void()>(
-            [png = std::move(png), fileName] { render::writePngBytes(png, fileName); });
+        return std::function<void()>([png = std::move(png), fileName, afterWrite]() mutable {
+            render::writePngBytes(png, fileName);
+            if (afterWrite) {
+                afterWrite(std::move(png));
+            }
+        });
     });
 }
 

@@ -27,11 +27,14 @@ class FigureWriter {
 
     // Waits for the figures before, raising their failure, then starts writing this one.
     void write(RenderedFigure figure, const std::string& fileName);
+    // Called with a figure's PNG bytes once they are in its file, in output order.
+    using AfterWrite = std::function<void(std::string png)>;
     // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
     // handed to a thread of its own, up to six at a time, while the main thread makes the next;
     // two are drawn and encoded at once, and each is written once the one before is in its file.
     // Nothing is written after a failed write; the failure is raised at a later call or settle.
-    void drawAndWrite(graphics::Graphics figure, const std::string& fileName);
+    void drawAndWrite(graphics::Graphics figure, const std::string& fileName,
+                      AfterWrite afterWrite = nullptr);
     // Console text that the run shows after the figures given so far: written once they are in
     // their files, and not at all after a failed write, as if every figure were written at once.
     void print(std::ostream& out, std::string text);
@@ -49,7 +52,8 @@ class FigureWriter {
     // and returns how to show its output, which runs when every step before has shown its own.
     using Prepare = std::function<std::function<void()>()>;
     void enqueue(Prepare prepare);
-    void start(Draw draw, std::optional<RenderedFigure> drawn, const std::string& fileName);
+    void start(Draw draw, std::optional<RenderedFigure> drawn, const std::string& fileName,
+               AfterWrite afterWrite);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
     // Canvases whose figures are encoded, shared by the drawing threads.
     RenderedFigure takeCanvas();

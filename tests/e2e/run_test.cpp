@@ -49,7 +49,7 @@ TEST(Run, OneReceiverStatisticsBadListAndFiles) {
                                      "InitTimeDist.png", "InitTimeVTime.png", "Rover_PosData.png",
                                      "Rover_PosData_GoodOnly.png", "Rover_East_Hist.png",
                                      "Rover_North_Hist.png", "Rover_Height_Hist.png",
-                                     "Rover_ENU_Hist.png"}));
+                                     "Rover_ENU_Hist.png", "report.html"}));
 }
 
 TEST(Run, NoBadInitsMeansNoListAndNoGoodOnlyFigure) {

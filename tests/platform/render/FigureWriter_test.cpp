@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <sstream>
 #include <streambuf>
+#include <utility>
+#include <vector>
 
 #include "platform/base/RuntimeError.hpp"
 
@@ -117,6 +120,32 @@ TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailur
     writer.drawAndWrite(modelWithLine(3), (dir / "c.png").string());
     writer.settle();
     EXPECT_TRUE(fs::exists(dir / "c.png"));
+}
+
+TEST_F(FigureWriterTest, KeptBytesAreTheFilesInOutputOrderAndStopAtAFailedWrite) {
+    std::mutex keeping;
+    std::vector<std::pair<std::string, std::string>> kept;  // file name, bytes
+    FigureWriter writer;
+    const auto keepAs = [&](std::string name) {
+        return [&, name](std::string png) {
+            const std::lock_guard lock(keeping);
+            kept.emplace_back(name, std::move(png));
+        };
+    };
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = std::to_string(i) + ".png";
+        writer.drawAndWrite(modelWithLine(i), (dir / name).string(), keepAs(name));
+    }
+    writer.drawAndWrite(modelWithLine(9), (dir / "no-such-folder" / "x.png").string(),
+                        keepAs("x.png"));
+    writer.drawAndWrite(modelWithLine(8), (dir / "y.png").string(), keepAs("y.png"));
+    EXPECT_THROW(writer.settle(), RuntimeError);
+
+    ASSERT_EQ(kept.size(), 4u);  // neither the failed figure nor the one after it
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(kept[i].first, std::to_string(i) + ".png");
+        EXPECT_EQ(kept[i].second, contents(dir / kept[i].first));
+    }
 }
 
 // A stream that notes, when text first reaches it, whether a file exists by then.

@@ -1,0 +1,16 @@
+#include "app/runReport.hpp"
+
+#include "app/Version.hpp"
+#include "report/writeReport.hpp"
+
+namespace ambiscan::app {
+
+void writeRunReport(const analysis::RunResults& results, const RunFacts& facts,
+                    const std::vector<analysis::FigureFile>& figures,
+                    const std::vector<std::string>& scatters,
+                    const std::filesystem::path& outputDir) {
+    report::writeReport(outputDir / "report.html", results, facts.evidence, figures, scatters,
+                        {facts.inputName, facts.inputSha256, kVersion});
+}
+
+}  // namespace ambiscan::app

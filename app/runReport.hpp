@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/KeptFigures.hpp"
+#include "analysis/RunResults.hpp"
+#include "app/runFacts.hpp"
+
+namespace ambiscan::app {
+
+// Writes report.html into `outputDir`, last of a run's outputs: the run's results and figures
+// (as written, in order) with the evidence on them and the report's own scatters.
+void writeRunReport(const analysis::RunResults& results, const RunFacts& facts,
+                    const std::vector<analysis::FigureFile>& figures,
+                    const std::vector<std::string>& scatters,
+                    const std::filesystem::path& outputDir);
+
+}  // namespace ambiscan::app

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/RunResults.hpp"
+#include "evidence/Evidence.hpp"
+#include "platform/graphics/Graphics.hpp"
+#include "platform/render/Print.hpp"
+
+namespace ambiscan::report {
+
+// The horizontal limit a good fix stays within, metres.
+inline constexpr double kHorizontalLimit = 0.12;
+
+// East against North of every fix of one receiver on equal axes about the limit circle: good
+// fixes as dots in the receiver's colour, bad fixes as black crosses (those beyond the axes
+// counted in the legend), circles at the horizontal 50 % and 95 % errors (of the good fixes)
+// and at the limit. Built in a model of its own holding only this figure.
+graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
+                                     const evidence::DataSetEvidence& evidence,
+                                     const graphics::Rgb& colour);
+
+// The figure drawn on `canvas` (used again from one figure to the next: fresh memory costs
+// more than drawing) and encoded as PNG bytes, in memory: it has no file of its own.
+std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
+                                 const evidence::DataSetEvidence& evidence,
+                                 const graphics::Rgb& colour, render::RenderedFigure& canvas);
+
+}  // namespace ambiscan::report

@@ -1,0 +1,267 @@
+#include "report/ReportHtml.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "plotsupport/setColourCodes.hpp"
+#include "report/Base64.hpp"
+#include "report/FigureCaptions.hpp"
+#include "report/HtmlText.hpp"
+#include "report/ReportNumbers.hpp"
+#include "report/Verdict.hpp"
+
+namespace ambiscan::report {
+
+namespace {
+
+using evidence::DataSetEvidence;
+
+constexpr const char* kStyle = R"(
+body{font-family:"DejaVu Sans","Liberation Sans",Arial,sans-serif;color:#1d1d1d;line-height:1.45;
+max-width:1240px;margin:0 auto;padding:16px 20px}
+h1{font-size:1.7em;margin:.2em 0 .3em}h2{font-size:1.3em;margin:1.4em 0 .5em;
+border-bottom:1px solid #ccc}h3{font-size:1.1em;margin:1.1em 0 .4em}
+.run{color:#3a3a3a;margin:0 0 1em}.sha{font-family:"DejaVu Sans Mono",monospace;
+font-size:.85em;word-break:break-all}
+.note{color:#555;font-size:.9em}.verdict li{margin:.2em 0}
+.scroll{overflow-x:auto}table{border-collapse:collapse;font-variant-numeric:tabular-nums}
+th,td{border:1px solid #c8c8c8;padding:.25em .6em;text-align:right;white-space:nowrap}
+th:first-child,td:first-child{text-align:left}thead th{background:#f2f2f2}
+.swatch{display:inline-block;width:.8em;height:.8em;margin-right:.35em;border:1px solid #666;
+vertical-align:-.05em}
+figure{margin:1em 0 1.4em;break-inside:avoid;page-break-inside:avoid}
+figure img{display:block;max-width:100%;height:auto;border:1px solid #ddd}
+figcaption{font-size:.92em;margin-top:.3em}
+.receiver h3{border-left:.5em solid var(--colour);padding-left:.4em}
+@media (max-width:640px){body{padding:8px 10px;font-size:15px}
+th,td{padding:.2em .35em;white-space:normal;font-size:.85em}}
+@media print{body{max-width:none;padding:0;font-size:11pt}
+.receiver{break-before:page;page-break-before:always}
+h2,h3{break-after:avoid;page-break-after:avoid}
+figure{margin:.4em 0 .8em}figure img{max-height:10.2cm;width:auto;max-width:100%}.scroll{overflow:visible}}
+)";
+
+std::string colourHex(const Matrix& table, std::size_t i) {
+    const std::size_t row = i % table.rows();
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x",
+                  static_cast<unsigned>(std::lround(table(row, 0) * 255)),
+                  static_cast<unsigned>(std::lround(table(row, 1) * 255)),
+                  static_cast<unsigned>(std::lround(table(row, 2) * 255)));
+    return hex;
+}
+
+std::string swatch(const std::string& colour) {
+    return "<span class=\"swatch\" style=\"background:" + colour + "\"></span>";
+}
+
+std::string runLine(const ReportContent& c) {
+    const Matrix& starts = c.results.startTimes;
+    const std::size_t records = starts.numel();
+    const std::size_t receivers = c.results.dataSets.size();
+    std::string line = std::to_string(records) + (records == 1 ? " record" : " records") + " · " +
+                       std::to_string(receivers) + (receivers == 1 ? " receiver" : " receivers") +
+                       " · run length " + fixed(c.results.hours, 1, "hours");
+    if (records > 0) {
+        line += " · first start " + gpsDayAndTime(starts[0]) + " · last start " +
+                gpsDayAndTime(starts[records - 1]) + " (GPS)";
+    }
+    line += " · input " + escapeHtml(c.input.fileName) + ", SHA-256 <span class=\"sha\">" +
+            escapeHtml(c.input.sha256) + "</span> · ambiscan " + escapeHtml(c.input.version);
+    return line;
+}
+
+void verdict(std::string& out, const ReportContent& c) {
+    out += "<h2>Verdict</h2>\n";
+    const auto& comparisons = c.evidence.comparisons;
+    if (comparisons.empty()) {
+        out += "<p>One receiver: there is no pair to compare.</p>\n";
+        return;
+    }
+    out += "<ul class=\"verdict\">\n";
+    for (const auto& comparison : comparisons) {
+        out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) + "</li>\n";
+    }
+    out += "</ul>\n";
+    out +=
+        "<p class=\"note\">Every attempt restarts all receivers at the same moment, so the "
+        "receivers are compared attempt by attempt. A difference is called significant when "
+        "p &lt; 0.05. The p-values are not corrected for the number of pairs compared.</p>\n";
+}
+
+// A 90 % time is undefined when the curve never gets there within its 500 s.
+std::string within500s(double seconds) {
+    return std::isnan(seconds) ? "not within 500 s" : fixed(seconds, 0, "s");
+}
+
+using Cell = std::function<std::string(const DataSetEvidence&)>;
+
+void statisticsTable(std::string& out, const ReportContent& c, const Matrix& colours) {
+    const std::vector<std::pair<const char*, Cell>> rows = {
+        {"Reliability", [](auto& d) { return fixed(d.reliabilityPercent, 1, "%"); }},
+        {"Reliability, 95 % interval",
+         [](auto& d) { return interval(d.reliabilityCi95Percent, 1, "%"); }},
+        {"Good / bad fixes",
+         [](auto& d) { return std::to_string(d.good) + " / " + std::to_string(d.bad); }},
+        {"90 % time to fix", [](auto& d) { return within500s(d.p90); }},
+        {"90 % time, 95 % interval", [](auto& d) { return interval(d.p90Ci95, 0, "s"); }},
+        {"90 % time to a correct fix", [](auto& d) { return within500s(d.p90CorrectFix); }},
+        {"Correct fixes within 500 s",
+         [](auto& d) { return fixed(d.correctFixWithin500sPercent, 1, "%"); }},
+        {"Median time to fix", [](auto& d) { return fixed(d.median, 1, "s"); }},
+        {"Median, 95 % interval", [](auto& d) { return interval(d.medianCi95, 1, "s"); }},
+        {"Mean time to fix", [](auto& d) { return fixed(d.mean, 1, "s"); }},
+        {"Longest time to fix", [](auto& d) { return fixed(d.max, 0, "s"); }},
+        {"East error mean / sigma",
+         [](auto& d) { return fixed(d.eastMean, 4) + " / " + fixed(d.eastSigma, 4, "m"); }},
+        {"North error mean / sigma",
+         [](auto& d) { return fixed(d.northMean, 4) + " / " + fixed(d.northSigma, 4, "m"); }},
+        {"Height error mean / sigma",
+         [](auto& d) { return fixed(d.heightMean, 4) + " / " + fixed(d.heightSigma, 4, "m"); }},
+        {"Horizontal error, 50 %", [](auto& d) { return fixed(d.horizontalP50, 4, "m"); }},
+        {"Horizontal error, 95 %", [](auto& d) { return fixed(d.horizontalP95, 4, "m"); }},
+        {"Vertical error, 95 %", [](auto& d) { return fixed(d.verticalAbsP95, 4, "m"); }},
+    };
+    out += "<h2>Statistics</h2>\n<div class=\"scroll\"><table>\n<thead><tr><th></th>";
+    for (std::size_t k = 0; k < c.evidence.dataSets.size(); ++k) {
+        out += "<th>" + swatch(colourHex(colours, k)) + escapeHtml(c.evidence.dataSets[k].name) +
+               "</th>";
+    }
+    out += "</tr></thead>\n<tbody>\n";
+    for (const auto& [label, cell] : rows) {
+        out += std::string("<tr><th scope=\"row\">") + label + "</th>";
+        for (const DataSetEvidence& d : c.evidence.dataSets) {
+            out += "<td>" + escapeHtml(cell(d)) + "</td>";
+        }
+        out += "</tr>\n";
+    }
+    out += "</tbody></table></div>\n";
+}
+
+void figure(std::string& out, const std::string& png, const std::string& caption,
+            const std::string& altText) {
+    out += "<figure><img src=\"data:image/png;base64,";
+    out += base64(png);
+    out += "\" alt=\"" + escapeHtml(altText) + "\" width=\"1200\" height=\"900\">";
+    out += "<figcaption>" + escapeHtml(caption) + "</figcaption></figure>\n";
+}
+
+void figures(std::string& out, const ReportContent& c, const Matrix& colours) {
+    std::vector<std::string> names;
+    for (const auto& d : c.results.dataSets) {
+        names.push_back(d.name);
+    }
+    std::vector<FigurePlace> places;
+    for (const auto& f : c.figures) {
+        places.push_back(placeFigure(f.fileName, names));
+    }
+    out += "<h2>Figures</h2>\n";
+    for (std::size_t i = 0; i < c.figures.size(); ++i) {
+        if (!places[i].dataSet) {
+            figure(out, c.figures[i].png, places[i].caption, places[i].altText);
+        }
+    }
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        out += "<section class=\"receiver\" style=\"--colour:" + colourHex(colours, k) +
+               "\">\n<h3>" + escapeHtml(names[k]) + "</h3>\n";
+        for (std::size_t i = 0; i < c.figures.size(); ++i) {
+            if (places[i].dataSet == k) {
+                figure(out, c.figures[i].png, names[k] + ": " + places[i].caption,
+                       places[i].altText);
+            }
+        }
+        if (k < c.scatters.size()) {
+            figure(out, c.scatters[k],
+                   names[k] +
+                       ": East against North error of every fix, with circles at the "
+                       "horizontal 50 % and 95 % errors and at the 0.12 m limit.",
+                   names[k] +
+                       ": scatter chart of north against east position error in metres "
+                       "on equal axes.");
+        }
+        out += "</section>\n";
+    }
+}
+
+void badFixes(std::string& out, const ReportContent& c) {
+    out += "<h2>Bad fixes</h2>\n";
+    for (const DataSetEvidence& d : c.evidence.dataSets) {
+        out += "<h3>" + escapeHtml(d.name) + "</h3>\n";
+        if (d.badFixes.empty()) {
+            out += "<p>none</p>\n";
+            continue;
+        }
+        out +=
+            "<div class=\"scroll\"><table>\n<thead><tr><th>Row</th><th>Start time (GPS)</th>"
+            "<th>East [m]</th><th>North [m]</th><th>Height [m]</th></tr></thead>\n<tbody>\n";
+        for (const auto& b : d.badFixes) {
+            out += "<tr><td>" + std::to_string(b.row) + "</td><td>" + gpsDayAndTime(b.startTime) +
+                   "</td><td>" + fixed(b.east, 4) + "</td><td>" + fixed(b.north, 4) + "</td><td>" +
+                   fixed(b.height, 4) + "</td></tr>\n";
+        }
+        out += "</tbody></table></div>\n";
+    }
+}
+
+void definitions(std::string& out) {
+    static const char* const kLines[] = {
+        "<b>Good fix</b>: horizontal error at most 0.12 m and height error at most 0.22 m; "
+        "every other fix is bad.",
+        "<b>Reliability</b>: good fixes as a percentage of all attempts; its 95 % interval is "
+        "the exact (Clopper–Pearson) binomial interval.",
+        "<b>90 % time to fix</b>: the smallest whole second by which 90 % of all attempts had "
+        "fixed, good or bad (the cumulative curve), or “not within 500 s”.",
+        "<b>90 % time to a correct fix</b>: the same with every bad fix counted as never fixed; "
+        "<b>correct fixes within 500 s</b> is that curve's last value.",
+        "<b>95 % intervals of the 90 % time and the median</b>: distribution-free, from the "
+        "sorted times; “≥ x” or “≤ x” where the attempts are too few for the other bound.",
+        "<b>Median, mean, longest time to fix</b>: over all attempts, in seconds.",
+        "<b>Error mean / sigma</b>: mean and sample standard deviation of the east, north and "
+        "height errors, over the good fixes when there are bad ones, else over all.",
+        "<b>Horizontal error 50 % / 95 %</b>: of the good fixes, the nearest-rank percentile of "
+        "√(E² + N²); <b>vertical error 95 %</b>: the same of |height|.",
+        "<b>Reliability compared</b>: exact McNemar test on the attempts good with one receiver "
+        "and bad with the other.",
+        "<b>Time to fix compared</b>: Wilcoxon signed-rank test of the per-attempt differences "
+        "(normal approximation, ties averaged, zero differences dropped); the median difference "
+        "is the median of those differences.",
+        "<b>Significant</b>: p &lt; 0.05, not corrected for the number of pairs compared.",
+    };
+    out += "<h2>How these numbers are defined</h2>\n<ul class=\"definitions\">\n";
+    for (const char* line : kLines) {
+        out += std::string("<li>") + line + "</li>\n";
+    }
+    out += "</ul>\n";
+}
+
+}  // namespace
+
+std::string reportHtml(const ReportContent& c) {
+    std::size_t pngBytes = 0;
+    for (const auto& f : c.figures) {
+        pngBytes += f.png.size();
+    }
+    for (const auto& s : c.scatters) {
+        pngBytes += s.size();
+    }
+    const Matrix colours = plotsupport::setColourCodes();
+    const std::string title = escapeHtml(c.results.title);
+
+    std::string out;
+    out.reserve(pngBytes / 3 * 4 + (std::size_t{64} << 10));
+    out +=
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+        title + " · ambiscan report</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+    out += "<h1>" + title + "</h1>\n<p class=\"run\">" + runLine(c) + "</p>\n";
+    verdict(out, c);
+    statisticsTable(out, c, colours);
+    figures(out, c, colours);
+    badFixes(out, c);
+    definitions(out);
+    out += "</body>\n</html>\n";
+    return out;
+}
+
+}  // namespace ambiscan::report

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/KeptFigures.hpp"
+#include "analysis/RunResults.hpp"
+#include "evidence/Evidence.hpp"
+
+namespace ambiscan::report {
+
+// Where the run's numbers came from, for the report's run line.
+struct InputFacts {
+    std::string fileName;  // as read, e.g. "inits.txt"
+    std::string sha256;    // hex of the file's bytes
+    std::string version;   // the program's
+};
+
+// Everything the report shows. The figures are the ones the run wrote, in the order written;
+// the scatters are the report's own, one PNG per data set in legend order.
+struct ReportContent {
+    const analysis::RunResults& results;
+    const evidence::RunEvidence& evidence;
+    const std::vector<analysis::FigureFile>& figures;
+    const std::vector<std::string>& scatters;
+    InputFacts input;
+};
+
+// The whole report as one self-contained HTML page: figures embedded as data URIs, style
+// inline, no script, nothing fetched. Every text from the command line or the file is escaped.
+std::string reportHtml(const ReportContent& content);
+
+}  // namespace ambiscan::report
