@@ -19,7 +19,7 @@ void printAndClose(RunContext& run, const std::string& fileName) {
     const std::string path = (run.outputDir / fileName).string();
     KeptFigures* const kept = run.keptFigures;
     if (run.figureWriter != nullptr && run.graphics.hasCurrentFigure()) {
-        FigureWriter::AfterWrite keep = nullptr;
+        render::FigureWriter::AfterWrite keep = nullptr;
         if (kept != nullptr) {
             keep = [kept, fileName](std::string png) { kept->keep(fileName, std::move(png)); };
         }

@@ -18,7 +18,7 @@ TEST(PrintFigure, KeptFiguresHoldTheBytesOfTheirFiles) {
         graphics::Graphics g;
         std::ostringstream out, err;
         KeptFigures kept;
-        FigureWriter writer;
+        render::FigureWriter writer;
         RunContext run{g, {out, err}, dir.path()};
         run.keptFigures = &kept;
         run.figureWriter = threaded ? &writer : nullptr;
