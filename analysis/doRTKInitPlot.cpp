@@ -19,7 +19,7 @@ namespace ambiscan::analysis {
 
 namespace {
 
-void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
+RunStatistics analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
              const CellRow& DataSetStrings, const std::string& MainTitle) {
     const TimeBase base = setup(inits, numDataSets, DataSetStrings);
 
@@ -35,11 +35,12 @@ void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
     }
 
     writeSummary(run, CDFFig, stats, MainTitle);
+    return stats;
 }
 
 }  // namespace
 
-void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
+RunStatistics doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
                    const CellRow& DataSetStrings, const std::string& MainTitle) {
     if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
         throw RuntimeError("The number of data sets must be a whole number of 1 or more");
@@ -49,8 +50,11 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
     FigureWriter* const outer = run.figureWriter;
     run.figureWriter = &writer;
     try {
-        analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);
+        RunStatistics stats =
+            analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);
         writer.settle();
+        run.figureWriter = outer;
+        return stats;
     } catch (...) {
         run.figureWriter = outer;
         // A figure that failed to be written was printed before the failure in hand: its
@@ -58,7 +62,6 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
         writer.settle();
         throw;
     }
-    run.figureWriter = outer;
 }
 
 }  // namespace ambiscan::analysis

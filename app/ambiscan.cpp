@@ -1,6 +1,9 @@
 #include "app/ambiscan.hpp"
 
+#include <system_error>
+
 #include "analysis/doRTKInitPlot.hpp"
+#include "analysis/gates.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 
@@ -41,6 +44,28 @@ std::string textOf(const Value& word) {
     throw RuntimeError("ambiscan: every argument must be a text.");
 }
 
+// The folder a file name limit is asked of: the output folder, or while it does not exist yet,
+// the nearest folder above it that does.
+std::filesystem::path existingFolder(const std::filesystem::path& folder) {
+    std::filesystem::path f = folder;
+    std::error_code ignored;
+    while (!f.empty() && !std::filesystem::is_directory(f, ignored)) {
+        f = f.parent_path();
+    }
+    return f.empty() ? std::filesystem::path(".") : f;
+}
+
+void makeOutputFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        throw RuntimeError("Cannot create output folder " + folder.string() + ": " +
+                           (error ? error.message() : "a file of that name is in the way"));
+    }
+}
+
+}  // namespace
+
 }  // namespace
 
 void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
@@ -58,18 +83,32 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     }
     const auto NumDataSets = static_cast<double>(n - 1);
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
-    checkLegendsNameFiles(DataSetStrings, ".");
+    checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
     const std::size_t recordLength = 4 * (n - 1) + 1;
-    const std::optional<InitsFile> file = readInits("inits.txt", recordLength, context.console);
+    const std::optional<InitsFile> file = readInits(options.input, recordLength, context.console);
     if (!file) {
-        context.console.out << "Cannot open file inits.txt";
+        context.console.out << "Cannot open file " << options.input.string();
         context.console.out.flush();
         throw runtime::ExitRequest{runtime::kExitRunFailed};
     }
+    // Made once the input is read, so that a run that cannot start leaves no folder behind.
+    makeOutputFolder(options.outputDir);
 
-    analysis::RunContext run{context.graphics, context.console, "."};
-    analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+    analysis::RunContext run{context.graphics, context.console, options.outputDir};
+    run.figureFormats = options.formats;
+    run.showBadInitLists = !options.quiet;
+    const analysis::RunStatistics stats =
+        analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+
+    const std::vector<std::string> failures = analysis::gateFailureLines(analysis::evaluateGates(
+        stats, {options.requireReliability, options.requireP90}));
+    for (const std::string& line : failures) {
+        context.console.err << line << '\n';
+    }
+    if (!failures.empty()) {
+        throw runtime::ExitRequest{runtime::kExitGateFailed};
+    }
 }
 
 }  // namespace ambiscan::app

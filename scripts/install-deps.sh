@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev
-          libfontconfig1-dev fonts-dejavu-core fonts-liberation2 "$@")
+          libfontconfig1-dev fonts-dejavu-core fonts-liberation2 libcli11-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: a normal build with warnings as errors, then a
+# Builds and runs the whole test suite twice (both with warnings as errors): a normal build, then a
 # build under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -7,8 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev
 
 jobs=$(nproc)
-for config in "build-test:-DCMAKE_BUILD_TYPE=Debug" \
-              "build-asan:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_SANITIZE=ON"; do
+for config in "build-test:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON" \
+              "build-asan:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON -DAMBISCAN_SANITIZE=ON"; do
   dir="$root/${config%%:*}"
   flags="${config#*:}"
   echo "== $(basename "$dir"): configure, build, test"

@@ -72,7 +72,8 @@ struct LifecyclePair {
 // Process exit statuses.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitRunFailed = 1;
-inline constexpr int kExitArgumentCount = 2;
+inline constexpr int kExitArgumentCount = 2;  // also a command line the program cannot take
+inline constexpr int kExitGateFailed = 3;     // every output written, a required limit missed
 
 // The runtime's main entry: runs the initialisers in order, calls `mainEntry` with the
 // command-line words after the program name as texts and `nargout` outputs, runs the
