@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/render/PngFile.hpp"
+#include "platform/render/VectorFigure.hpp"
 
 namespace ambiscan::analysis {
 
@@ -56,6 +57,32 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fi
             render::renderFigurePixels(*model, model->currentFigureHandle(), target);
         },
         std::nullopt, fileName);
+}
+
+void FigureWriter::drawAndWrite(graphics::Graphics figure, std::vector<FigureFile> files) {
+    auto model = std::make_shared<graphics::Graphics>(std::move(figure));
+    auto given = std::make_shared<std::vector<FigureFile>>(std::move(files));
+    enqueue([this, model, given] {
+        auto contents = std::make_shared<std::vector<std::string>>();
+        for (const FigureFile& file : *given) {
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            if (file.format == render::FigureFormat::Png) {
+                render::RenderedFigure target = takeCanvas();
+                render::renderFigurePixels(*model, model->currentFigureHandle(), target);
+                contents->push_back(render::encodePng(target.pixels()));
+                keepCanvas(std::move(target));
+            } else {
+                contents->push_back(
+                    render::renderFigureDocument(*model, model->currentFigureHandle(), file.format));
+            }
+        }
+        return std::function<void()>([given, contents] {
+            for (std::size_t k = 0; k < given->size(); ++k) {
+                render::writeFigureBytes((*contents)[k], (*given)[k].path);
+            }
+        });
+    });
 }
 
 void FigureWriter::start(Draw draw, std::optional<render::RenderedFigure> drawn,

@@ -197,10 +197,11 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
 }  // namespace
 
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
-              LineScratch& scratch, Reduction reduction) {
+              LineScratch& scratch, Reduction reduction, LineTarget target) {
     const bool reduce = reduction == Reduction::Visible;
     // Lines and markers are drawn into the image's pixels when they can be.
-    const bool stamping = reduce && MarkerStamp::canStamp(cr) && coversSurface(cr);
+    const bool stamping = reduce && target == LineTarget::ImagePixels &&
+                          MarkerStamp::canStamp(cr) && coversSurface(cr);
     const graphics::LinePoints pts(line);
     std::optional<MarkerCollector> markers;
     if (line.marker != "none") {
