@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev
+# librsvg2-bin and poppler-utils render the SVG and PDF figures the end-to-end tests check.
+"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev librsvg2-bin poppler-utils
 
 jobs=$(nproc)
 for config in "build-test:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON" \
