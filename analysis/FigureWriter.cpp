@@ -73,8 +73,8 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, std::vector<FigureFil
                 contents->push_back(render::encodePng(target.pixels()));
                 keepCanvas(std::move(target));
             } else {
-                contents->push_back(
-                    render::renderFigureDocument(*model, model->currentFigureHandle(), file.format));
+                contents->push_back(render::renderFigureDocument(
+                    *model, model->currentFigureHandle(), file.format));
             }
         }
         return std::function<void()>([given, contents] {

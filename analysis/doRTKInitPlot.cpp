@@ -20,7 +20,7 @@ namespace ambiscan::analysis {
 namespace {
 
 RunStatistics analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
-             const CellRow& DataSetStrings, const std::string& MainTitle) {
+                      const CellRow& DataSetStrings, const std::string& MainTitle) {
     const TimeBase base = setup(inits, numDataSets, DataSetStrings);
 
     RunStatistics stats;
@@ -41,7 +41,7 @@ RunStatistics analyse(RunContext& run, const Matrix& inits, std::size_t numDataS
 }  // namespace
 
 RunStatistics doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
-                   const CellRow& DataSetStrings, const std::string& MainTitle) {
+                            const CellRow& DataSetStrings, const std::string& MainTitle) {
     if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
         throw RuntimeError("The number of data sets must be a whole number of 1 or more");
     }

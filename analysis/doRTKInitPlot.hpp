@@ -35,6 +35,6 @@ struct RunContext {
 // The whole analysis of one run: statistics, figures, bad-init lists and stats.csv. Returns the
 // statistics stats.csv holds, one per data set.
 RunStatistics doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
-                   const CellRow& DataSetStrings, const std::string& MainTitle);
+                            const CellRow& DataSetStrings, const std::string& MainTitle);
 
 }  // namespace ambiscan::analysis

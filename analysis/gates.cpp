@@ -60,9 +60,9 @@ std::vector<std::string> gateFailureLines(const std::vector<GateResult>& gates) 
                                 " never reaches 90 % of its inits; required within " +
                                 num2str(gate.threshold) + " s (--require-p90)");
             } else {
-                lines.push_back("Gate failed: " + r.name + " 90 % init time " +
-                                num2str(r.value) + " s is above the required " +
-                                num2str(gate.threshold) + " s (--require-p90)");
+                lines.push_back("Gate failed: " + r.name + " 90 % init time " + num2str(r.value) +
+                                " s is above the required " + num2str(gate.threshold) +
+                                " s (--require-p90)");
             }
         }
     }

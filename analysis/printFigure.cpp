@@ -25,10 +25,10 @@ void printInFormats(RunContext& run, const std::string& pngPath) {
         if (file.format == render::FigureFormat::Png) {
             render::print(run.graphics, "-dpng", file.path);
         } else if (run.graphics.hasCurrentFigure()) {
-            render::writeFigureBytes(render::renderFigureDocument(
-                                         run.graphics, run.graphics.currentFigureHandle(),
-                                         file.format),
-                                     file.path);
+            render::writeFigureBytes(
+                render::renderFigureDocument(run.graphics, run.graphics.currentFigureHandle(),
+                                             file.format),
+                file.path);
         }
     }
     run.graphics.close();
@@ -44,8 +44,8 @@ void printAndClose(RunContext& run, const std::string& fileName) {
         run.beforePrint(run.graphics, fileName);
     }
     const std::string path = (run.outputDir / fileName).string();
-    const bool onlyPng = run.figureFormats.size() == 1 &&
-                         run.figureFormats.front() == render::FigureFormat::Png;
+    const bool onlyPng =
+        run.figureFormats.size() == 1 && run.figureFormats.front() == render::FigureFormat::Png;
     if (!onlyPng) {
         printInFormats(run, path);
         return;

@@ -66,9 +66,8 @@ void makeOutputFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-}  // namespace
-
-void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
+void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
+              const Options& options) {
     const std::size_t n = words.size();
     if (n < 2 || n > 6) {
         for (const std::string& line : usageLines()) {
@@ -101,8 +100,8 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     const analysis::RunStatistics stats =
         analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
 
-    const std::vector<std::string> failures = analysis::gateFailureLines(analysis::evaluateGates(
-        stats, {options.requireReliability, options.requireP90}));
+    const std::vector<std::string> failures = analysis::gateFailureLines(
+        analysis::evaluateGates(stats, {options.requireReliability, options.requireP90}));
     for (const std::string& line : failures) {
         context.console.err << line << '\n';
     }

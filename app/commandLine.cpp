@@ -42,8 +42,8 @@ std::vector<render::FigureFormat> figureFormats(const std::string& list) {
 }
 
 // A number from `lowest` to `highest`, the whole text of it.
-double gateValue(const std::string& option, const std::string& text, double lowest,
-                 double highest, const std::string& expected) {
+double gateValue(const std::string& option, const std::string& text, double lowest, double highest,
+                 const std::string& expected) {
     std::size_t used = 0;
     double value = NAN;
     try {
@@ -145,11 +145,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.formats = figureFormats(formats);
     }
     if (parser.count("--require-reliability") > 0) {
-        options.requireReliability = gateValue("--require-reliability", reliability, 0, 100,
-                                                "a percentage from 0 to 100");
+        options.requireReliability =
+            gateValue("--require-reliability", reliability, 0, 100, "a percentage from 0 to 100");
     }
     if (parser.count("--require-p90") > 0) {
-        options.requireP90 = gateValue("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
+        options.requireP90 =
+            gateValue("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
     }
     return options;
 }

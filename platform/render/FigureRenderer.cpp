@@ -26,7 +26,7 @@ VAlign vAlign(const std::string& a) {
     return VAlign::Middle;
 }
 
-void drawAxes(cairo_t* cr, TextPainter& text, DataObjectPainter& data,
+void drawAxes(cairo_t* cr, TextPainter& text, DataObjectPainter& painter,
               const graphics::Graphics& g, graphics::Handle ax, const AxesLayout& L,
               LineScratch& scratch, Reduction reduction) {
     const auto& axes = g.as<graphics::AxesObject>(ax);
@@ -41,9 +41,9 @@ void drawAxes(cairo_t* cr, TextPainter& text, DataObjectPainter& data,
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         const auto& data = g.object(*it).data;
         if (const auto* patch = std::get_if<graphics::PatchObject>(&data)) {
-            data.patch(L.frame, *patch, colormap, clim);
+            painter.patch(L.frame, *patch, colormap, clim);
         } else if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
-            data.line(L.frame, *line, scratch, reduction);
+            painter.line(L.frame, *line, scratch, reduction);
         }
     }
     if (gridOnTop)

@@ -29,12 +29,11 @@ std::string renderFigureDocument(const graphics::Graphics& graphics, graphics::H
                                  FigureFormat format) {
     std::string bytes;
     using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
-    Surface surface(format == FigureFormat::Pdf
-                        ? cairo_pdf_surface_create_for_stream(appendTo, &bytes, kFigureWidth,
-                                                              kFigureHeight)
-                        : cairo_svg_surface_create_for_stream(appendTo, &bytes, kFigureWidth,
-                                                              kFigureHeight),
-                    cairo_surface_destroy);
+    Surface surface(
+        format == FigureFormat::Pdf
+            ? cairo_pdf_surface_create_for_stream(appendTo, &bytes, kFigureWidth, kFigureHeight)
+            : cairo_svg_surface_create_for_stream(appendTo, &bytes, kFigureWidth, kFigureHeight),
+        cairo_surface_destroy);
     if (format == FigureFormat::Svg) {
         // Sized in pixels, as the PNG is, rather than in points.
         cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);

@@ -30,11 +30,10 @@ TEST(CommandLine, GateValuesAreWholeNumbersInTheirRange) {
     const Options o = parseCommandLine({"--require-reliability", "99.5", "--require-p90", "0"});
     EXPECT_EQ(o.requireReliability, 99.5);
     EXPECT_EQ(o.requireP90, 0.0);
-    for (const Words& bad : {Words{"--require-reliability", "100.1"},
-                             Words{"--require-reliability", "99%"},
-                             Words{"--require-p90", "-1"}, Words{"--require-p90", "nan"},
-                             Words{"--format", ""}, Words{"--format", "png,"},
-                             Words{"--format", "PNG"}, Words{"-i", "a", "-i", "b"}}) {
+    for (const Words& bad :
+         {Words{"--require-reliability", "100.1"}, Words{"--require-reliability", "99%"},
+          Words{"--require-p90", "-1"}, Words{"--require-p90", "nan"}, Words{"--format", ""},
+          Words{"--format", "png,"}, Words{"--format", "PNG"}, Words{"-i", "a", "-i", "b"}}) {
         EXPECT_THROW(parseCommandLine(bad), CommandLineError) << bad[0] << " " << bad[1];
     }
 }

@@ -29,9 +29,9 @@ std::set<std::string> filesIn(const fs::path& folder) {
 }
 
 const std::set<std::string> kRoverFigures = {
-    "InitTimeCDF.png",       "InitTimeDist.png",     "InitTimeVTime.png",
-    "Rover_PosData.png",     "Rover_East_Hist.png",  "Rover_PosData_GoodOnly.png",
-    "Rover_North_Hist.png",  "Rover_Height_Hist.png", "Rover_ENU_Hist.png"};
+    "InitTimeCDF.png",      "InitTimeDist.png",      "InitTimeVTime.png",
+    "Rover_PosData.png",    "Rover_East_Hist.png",   "Rover_PosData_GoodOnly.png",
+    "Rover_North_Hist.png", "Rover_Height_Hist.png", "Rover_ENU_Hist.png"};
 
 std::set<std::string> roverOutputs() {
     std::set<std::string> names = kRoverFigures;
@@ -45,9 +45,9 @@ TEST(Options, HelpPrintsTheUsageTextThenTheOptionsAndVersionTheOneVersion) {
         const RunResult run = runProgram(dir.path(), {flag});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out.rfind(" \nUsage:\nAmbiscan TitleString Legend1", 0), 0u) << run.out;
-        for (const char* option : {"--input FILE", "--output-dir DIR", "--format LIST",
-                                   "--no-report", "--quiet", "--require-reliability PCT",
-                                   "--require-p90 SECONDS", "--version"}) {
+        for (const char* option :
+             {"--input FILE", "--output-dir DIR", "--format LIST", "--no-report", "--quiet",
+              "--require-reliability PCT", "--require-p90 SECONDS", "--version"}) {
             EXPECT_NE(run.out.find(option), std::string::npos) << option;
         }
         EXPECT_EQ(run.err, "");
@@ -121,7 +121,8 @@ TEST(Options, OutputDirIsCreatedWithItsParentsAndHoldsEveryOutput) {
     TempDir blocked;
     writeFile(blocked / "inits.txt", kRoverInits);
     writeFile(blocked / "taken", "");
-    const RunResult refused = runProgram(blocked.path(), {"--output-dir", "taken/sub", "T", "Rover"});
+    const RunResult refused =
+        runProgram(blocked.path(), {"--output-dir", "taken/sub", "T", "Rover"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("Cannot create output folder taken/sub"), std::string::npos)
         << refused.err;
@@ -172,9 +173,8 @@ TEST(Options, GatesPassOnTheirLimitsAndFailAfterEveryOutputWithExitThree) {
 
     TempDir failing;
     writeFile(failing / "inits.txt", kRoverInits);
-    const RunResult fail = runProgram(
-        failing.path(),
-        {"-q", "--require-reliability", "75.5", "--require-p90", "11.5", "T", "Rover"});
+    const RunResult fail = runProgram(failing.path(), {"-q", "--require-reliability", "75.5",
+                                                       "--require-p90", "11.5", "T", "Rover"});
     EXPECT_EQ(fail.status, 3);
     EXPECT_EQ(fail.err,
               "Gate failed: Rover reliability 75.000 % is below the required 75.5 % "
@@ -198,10 +198,10 @@ TEST(Options, GatesPassOnTheirLimitsAndFailAfterEveryOutputWithExitThree) {
 TEST(Options, AllTogether) {
     TempDir data, dir;
     writeFile(data / "inits.txt", kRoverInits);
-    const RunResult run = runProgram(
-        dir.path(), {"-q", "-i", (data / "inits.txt").string(), "-o", "a/b", "--format",
-                     "pdf,png", "--no-report", "--require-reliability", "50", "--require-p90",
-                     "30", "--", "Title", "-Rover"});
+    const RunResult run =
+        runProgram(dir.path(), {"-q", "-i", (data / "inits.txt").string(), "-o", "a/b", "--format",
+                                "pdf,png", "--no-report", "--require-reliability", "50",
+                                "--require-p90", "30", "--", "Title", "-Rover"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");

@@ -22,8 +22,7 @@ const char* const kInits =
     "345900 12.5 -0.01 0     0.05\n";
 
 bool shell(const std::string& command) {
-    return std::system(("/bin/bash -c " + shellQuoted(command) + " >/dev/null 2>&1").c_str()) ==
-           0;
+    return std::system(("/bin/bash -c " + shellQuoted(command) + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 // The share of pixels whose channels all lie within `tolerance` of the other image's.
@@ -96,8 +95,7 @@ TEST_F(VectorFigures, PdfRendersAndHoldsTheTitleAsText) {
     ASSERT_TRUE(shell("pdftoppm -r 36 -png -singlefile " + shellQuoted(pdf.string()) + " " +
                       shellQuoted((*dir_ / "cdf-page").string())));
     EXPECT_GT(readPng((*dir_ / "cdf-page.png").string()).width, 0);
-    ASSERT_TRUE(shell("pdftotext " + shellQuoted(pdf.string()) + " " +
-                      shellQuoted(text.string())));
+    ASSERT_TRUE(shell("pdftotext " + shellQuoted(pdf.string()) + " " + shellQuoted(text.string())));
     EXPECT_NE(readFile(text).find("RigTitle"), std::string::npos) << readFile(text);
 }
 
@@ -118,8 +116,8 @@ TEST(VectorFigureSize, AMillionPointLineStaysSmall) {
     }
     const RunResult run = runProgram(dir.path(), {"-q", "--format", "svg,pdf", "T", "Rx"});
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* name : {"Rx_PosData.svg", "Rx_PosData.pdf", "InitTimeVTime.svg",
-                             "InitTimeVTime.pdf"}) {
+    for (const char* name :
+         {"Rx_PosData.svg", "Rx_PosData.pdf", "InitTimeVTime.svg", "InitTimeVTime.pdf"}) {
         EXPECT_LT(fs::file_size(dir / name), 2u << 20) << name;
     }
 }
