@@ -22,7 +22,10 @@ const char* const kInits =
     "345900 12.5 -0.01 0     0.05\n";
 
 bool shell(const std::string& command) {
-    return std::system(("/bin/bash -c " + shellQuoted(command) + " >/dev/null 2>&1").c_str()) == 0;
+    std::string line = "/bin/bash -c ";
+    line += shellQuoted(command);
+    line += " >/dev/null 2>&1";
+    return std::system(line.c_str()) == 0;
 }
 
 // The share of pixels whose channels all lie within `tolerance` of the other image's.
