@@ -25,6 +25,8 @@ struct RunContext {
     std::vector<render::FigureFormat> figureFormats = {render::FigureFormat::Png};
     // Whether the bad-init lists are shown on the console.
     bool showBadInitLists = true;
+    // Called each time a figure has been handed on to be written.
+    std::function<void()> onFigurePrinted = {};
     // Called with the file name just before the current figure is printed to it; lets a caller
     // look at every figure before it is closed.
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};

@@ -34,12 +34,8 @@ void printInFormats(RunContext& run, const std::string& pngPath) {
     run.graphics.close();
 }
 
-}  // namespace
-
-void printAndClose(RunContext& run, const std::string& fileName) {
-    if (!doPrint) {
-        return;
-    }
+// The current figure to its files, then closed.
+void printFigureFiles(RunContext& run, const std::string& fileName) {
     if (run.beforePrint) {
         run.beforePrint(run.graphics, fileName);
     }
@@ -58,6 +54,18 @@ void printAndClose(RunContext& run, const std::string& fileName) {
     }
     render::print(run.graphics, "-dpng", path);
     run.graphics.close();
+}
+
+}  // namespace
+
+void printAndClose(RunContext& run, const std::string& fileName) {
+    if (!doPrint) {
+        return;
+    }
+    printFigureFiles(run, fileName);
+    if (run.onFigurePrinted) {
+        run.onFigurePrinted();
+    }
 }
 
 void showAfterFigures(RunContext& run, std::ostream& out, std::string text) {

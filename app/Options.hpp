@@ -23,6 +23,8 @@ struct Options {
     std::vector<render::FigureFormat> formats = {render::FigureFormat::Png};
     bool noReport = false;
     bool quiet = false;  // no bad-init lists on the console
+    // A progress line on standard error for long runs: only when it is a terminal.
+    bool showProgress = false;
     // Gates every receiver must pass: reliability in percent at least, 90 % time in seconds at
     // most.
     std::optional<double> requireReliability;

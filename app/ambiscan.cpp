@@ -4,6 +4,7 @@
 
 #include "analysis/doRTKInitPlot.hpp"
 #include "analysis/gates.hpp"
+#include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 
@@ -64,6 +65,36 @@ void makeOutputFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Reads the input and runs the analysis, a progress line on a terminal meanwhile.
+analysis::RunStatistics readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
+                                       const std::string& titleString, const Options& options) {
+    ProgressLine progress(context.console.err, options.showProgress);
+    progress.stage("reading " + options.input.string());
+    const std::size_t numDataSets = DataSetStrings.size();
+    const std::optional<InitsFile> file =
+        readInits(options.input, 4 * numDataSets + 1, context.console);
+    if (!file) {
+        context.console.out << "Cannot open file " << options.input.string();
+        context.console.out.flush();
+        throw runtime::ExitRequest{runtime::kExitRunFailed};
+    }
+    // Made once the input is read, so that a run that cannot start leaves no folder behind.
+    makeOutputFolder(options.outputDir);
+
+    analysis::RunContext run{context.graphics, context.console, options.outputDir};
+    run.figureFormats = options.formats;
+    run.showBadInitLists = !options.quiet;
+    // Three summary figures and up to six per data set (the good-only one when it has bad inits).
+    const std::string most = std::to_string(3 + 6 * numDataSets);
+    std::size_t printed = 0;
+    progress.stage("analysing " + std::to_string(file->inits.rows()) + " records");
+    run.onFigurePrinted = [&progress, &printed, &most] {
+        progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
+    };
+    return analysis::doRTKInitPlot(run, file->inits, static_cast<double>(numDataSets),
+                                   DataSetStrings, titleString);
+}
+
 }  // namespace
 
 void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
@@ -80,25 +111,11 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
     for (std::size_t k = 1; k < n; ++k) {
         DataSetStrings.push_back(textOf(words[k]));
     }
-    const auto NumDataSets = static_cast<double>(n - 1);
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
-    const std::size_t recordLength = 4 * (n - 1) + 1;
-    const std::optional<InitsFile> file = readInits(options.input, recordLength, context.console);
-    if (!file) {
-        context.console.out << "Cannot open file " << options.input.string();
-        context.console.out.flush();
-        throw runtime::ExitRequest{runtime::kExitRunFailed};
-    }
-    // Made once the input is read, so that a run that cannot start leaves no folder behind.
-    makeOutputFolder(options.outputDir);
-
-    analysis::RunContext run{context.graphics, context.console, options.outputDir};
-    run.figureFormats = options.formats;
-    run.showBadInitLists = !options.quiet;
     const analysis::RunStatistics stats =
-        analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+        readAndAnalyse(context, DataSetStrings, titleString, options);
 
     const std::vector<std::string> failures = analysis::gateFailureLines(
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90}));

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
         std::cerr << error.what() << '\n';
         return runtime::kExitArgumentCount;
     }
+    options.showProgress = isatty(STDERR_FILENO) == 1;
     if (options.action == app::Options::Action::Help) {
         for (const auto* lines : {&app::usageLines(), &app::optionHelpLines()}) {
             for (const std::string& line : *lines) {
