@@ -78,8 +78,13 @@ const std::vector<std::string>& optionHelpLines() {
         "  -h, --help              show this text",
         "      --version           show the program's version",
         " ",
+        "Input: with N legends, each record holds 4N + 1 numbers: start time, N times to",
+        "fix, then East, North, Height errors per receiver. Outputs: the figures (PNG",
+        "unless --format says otherwise) and stats.csv.",
+        "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
+        " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then).",
+        "(every output is written even then). More in man ambiscan.",
     };
     return lines;
 }
