@@ -162,6 +162,17 @@ TEST(Options, QuietDropsTheBadInitListsOnly) {
               std::string::npos);
 }
 
+TEST(Options, NoReportIsTakenAndLeavesTheOtherOutputsAsTheyAre) {
+    TempDir dir;
+    writeFile(dir / "inits.txt", kRoverInits);
+    const RunResult run = runProgram(dir.path(), {"--no-report", "T", "Rover"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kRoverList);
+    std::set<std::string> expected = roverOutputs();
+    expected.insert("inits.txt");
+    EXPECT_EQ(filesIn(dir.path()), expected);
+}
+
 TEST(Options, GatesPassOnTheirLimitsAndFailAfterEveryOutputWithExitThree) {
     TempDir dir;
     writeFile(dir / "inits.txt", kRoverInits);

@@ -117,12 +117,21 @@ TEST(VectorFigureSize, AMillionPointLineStaysSmall) {
                 << noise() << '\n';
         }
     }
-    const RunResult run = runProgram(dir.path(), {"-q", "--format", "svg,pdf", "T", "Rx"});
+    const RunResult run = runProgram(dir.path(), {"-q", "--format", "svg,pdf,png", "T", "Rx"});
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // a long run, but no progress line: standard error is a file
     for (const char* name :
          {"Rx_PosData.svg", "Rx_PosData.pdf", "InitTimeVTime.svg", "InitTimeVTime.pdf"}) {
         EXPECT_LT(fs::file_size(dir / name), 2u << 20) << name;
     }
+    // The crowded markers, painted through their stamped coverage, look as in the PNG.
+    ASSERT_TRUE(shell("rsvg-convert -b white -o " + shellQuoted((dir / "svg.png").string()) + " " +
+                      shellQuoted((dir / "Rx_PosData.svg").string())));
+    const Image fromSvg = readPng((dir / "svg.png").string());
+    const Image png = readPng((dir / "Rx_PosData.png").string());
+    ASSERT_EQ(fromSvg.width, png.width);
+    ASSERT_EQ(fromSvg.height, png.height);
+    EXPECT_GT(shareClose(fromSvg, png, 48), 0.97);
 }
 
 }  // namespace
