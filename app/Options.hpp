@@ -18,7 +18,6 @@ struct Options {
 
     std::filesystem::path input = "inits.txt";
     std::filesystem::path outputDir = ".";
-    bool outputDirGiven = false;
     // Each figure is written in every one of these, in this order.
     std::vector<render::FigureFormat> formats = {render::FigureFormat::Png};
     bool noReport = false;

@@ -144,7 +144,6 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (parser.count("--output-dir") > 0) {
         options.outputDir = outputDir;
-        options.outputDirGiven = true;
     }
     if (parser.count("--format") > 0) {
         options.formats = figureFormats(formats);
