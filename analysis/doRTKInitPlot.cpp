@@ -37,8 +37,8 @@ RunResults resultsOf(const TimeBase& base, const RunStatistics& stats,
     return results;
 }
 
-void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
-             const CellRow& DataSetStrings, const std::string& MainTitle) {
+RunStatistics analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
+                      const CellRow& DataSetStrings, const std::string& MainTitle) {
     const TimeBase base = setup(inits, numDataSets, DataSetStrings);
 
     RunStatistics stats;
@@ -56,12 +56,13 @@ void analyse(RunContext& run, const Matrix& inits, std::size_t numDataSets,
     if (run.results != nullptr) {
         *run.results = resultsOf(base, stats, MainTitle);
     }
+    return stats;
 }
 
 }  // namespace
 
-void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
-                   const CellRow& DataSetStrings, const std::string& MainTitle) {
+RunStatistics doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
+                            const CellRow& DataSetStrings, const std::string& MainTitle) {
     if (!(NumDataSets >= 1) || NumDataSets != std::floor(NumDataSets)) {
         throw RuntimeError("The number of data sets must be a whole number of 1 or more");
     }
@@ -69,8 +70,11 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
     render::FigureWriter* const outer = run.figureWriter;
     run.figureWriter = &writer;
     try {
-        analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);
+        RunStatistics stats =
+            analyse(run, inits, static_cast<std::size_t>(NumDataSets), DataSetStrings, MainTitle);
         writer.settle();
+        run.figureWriter = outer;
+        return stats;
     } catch (...) {
         run.figureWriter = outer;
         // A figure that failed to be written was printed before the failure in hand: its
@@ -78,7 +82,6 @@ void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
         writer.settle();
         throw;
     }
-    run.figureWriter = outer;
 }
 
 }  // namespace ambiscan::analysis

@@ -4,10 +4,12 @@
 #include <functional>
 #include <string>
 
+#include "analysis/DataSetStatistics.hpp"
 #include "platform/base/Console.hpp"
 #include "platform/graphics/Graphics.hpp"
 #include "platform/numeric/Matrix.hpp"
 #include "platform/numeric/Value.hpp"
+#include "platform/render/FigureFormat.hpp"
 
 namespace ambiscan::render {
 class FigureWriter;
@@ -18,12 +20,18 @@ namespace ambiscan::analysis {
 class KeptFigures;
 struct RunResults;
 
-// Where a run draws, prints and writes: every PNG and stats.csv land in `outputDir` (the working
-// directory for the program).
+// Where a run draws, prints and writes: every figure and stats.csv land in `outputDir` (the
+// working directory for the program).
 struct RunContext {
     graphics::Graphics& graphics;
     Console console;
     std::filesystem::path outputDir = ".";
+    // Each figure is written in each of these formats, together and in this order.
+    std::vector<render::FigureFormat> figureFormats = {render::FigureFormat::Png};
+    // Whether the bad-init lists are shown on the console.
+    bool showBadInitLists = true;
+    // Called each time a figure has been handed on to be written.
+    std::function<void()> onFigurePrinted = {};
     // Called with the file name just before the current figure is printed to it; lets a caller
     // look at every figure before it is closed.
     std::function<void(graphics::Graphics&, const std::string& fileName)> beforePrint = {};
@@ -35,8 +43,9 @@ struct RunContext {
     RunResults* results = nullptr;
 };
 
-// The whole analysis of one run: statistics, figures, bad-init lists and stats.csv.
-void doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
-                   const CellRow& DataSetStrings, const std::string& MainTitle);
+// The whole analysis of one run: statistics, figures, bad-init lists and stats.csv. Returns the
+// statistics stats.csv holds, one per data set.
+RunStatistics doRTKInitPlot(RunContext& run, const Matrix& inits, double NumDataSets,
+                            const CellRow& DataSetStrings, const std::string& MainTitle);
 
 }  // namespace ambiscan::analysis

@@ -132,7 +132,9 @@ ErrorStatistics drawPositionErrors(RunContext& run, const TimeBase& base, const 
                                 errors(r, 1), errors(r, 2));
             list += '\n';
         }
-        showAfterFigures(run, run.console.out, std::move(list));
+        if (run.showBadInitLists) {
+            showAfterFigures(run, run.console.out, std::move(list));
+        }
 
         std::vector<std::size_t> good;
         for (std::size_t r = 0, b = 0; r < errors.rows(); ++r) {

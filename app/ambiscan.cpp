@@ -1,6 +1,11 @@
 #include "app/ambiscan.hpp"
 
+#include <optional>
+#include <system_error>
+
 #include "analysis/doRTKInitPlot.hpp"
+#include "analysis/gates.hpp"
+#include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 #include "app/runFacts.hpp"
@@ -45,9 +50,81 @@ std::string textOf(const Value& word) {
     throw RuntimeError("ambiscan: every argument must be a text.");
 }
 
+// The folder a file name limit is asked of: the output folder, or while it does not exist yet,
+// the nearest folder above it that does.
+std::filesystem::path existingFolder(const std::filesystem::path& folder) {
+    std::filesystem::path f = folder;
+    std::error_code ignored;
+    while (!f.empty() && !std::filesystem::is_directory(f, ignored)) {
+        f = f.parent_path();
+    }
+    return f.empty() ? std::filesystem::path(".") : f;
+}
+
+void makeOutputFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        throw RuntimeError("Cannot create output folder " + folder.string() + ": " +
+                           (error ? error.message() : "a file of that name is in the way"));
+    }
+}
+
+// Reads the input, runs the analysis and writes what is built on its results (summary.json,
+// then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
+// the gates the run was asked to pass, as they stand.
+std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
+                                                 const CellRow& DataSetStrings,
+                                                 const std::string& titleString,
+                                                 const Options& options) {
+    ProgressLine progress(context.console.err, options.showProgress);
+    progress.stage("reading " + options.input.string());
+    const std::size_t numDataSets = DataSetStrings.size();
+    const std::optional<InitsFile> file =
+        readInits(options.input, 4 * numDataSets + 1, context.console);
+    if (!file) {
+        context.console.out << "Cannot open file " << options.input.string();
+        context.console.out.flush();
+        throw runtime::ExitRequest{runtime::kExitRunFailed};
+    }
+    // Made once the input is read, so that a run that cannot start leaves no folder behind.
+    makeOutputFolder(options.outputDir);
+
+    analysis::RunContext run{context.graphics, context.console, options.outputDir};
+    run.figureFormats = options.formats;
+    run.showBadInitLists = !options.quiet;
+    // Three summary figures and up to six per data set (the good-only one when it has bad inits).
+    const std::string most = std::to_string(3 + 6 * numDataSets);
+    std::size_t printed = 0;
+    progress.stage("analysing " + std::to_string(file->inits.rows()) + " records");
+    run.onFigurePrinted = [&progress, &printed, &most] {
+        progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
+    };
+    analysis::RunResults results;
+    run.results = &results;
+    analysis::KeptFigures figures;  // for the report, which embeds every figure
+    std::optional<report::ScatterFigures> scatters;
+    if (!options.noReport) {
+        run.keptFigures = &figures;
+        scatters.emplace(file->inits, DataSetStrings);  // drawn while the run goes on
+    }
+    const analysis::RunStatistics stats = analysis::doRTKInitPlot(
+        run, file->inits, static_cast<double>(numDataSets), DataSetStrings, titleString);
+
+    const std::vector<analysis::GateResult> gates =
+        analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
+    const RunFacts facts = assessRun(results, options.input);
+    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
+    if (scatters) {
+        writeRunReport(results, facts, gates, figures.take(), scatters->take(), run.outputDir);
+    }
+    return gates;
+}
+
 }  // namespace
 
-void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
+void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
+              const Options& options) {
     const std::size_t n = words.size();
     if (n < 2 || n > 6) {
         for (const std::string& line : usageLines()) {
@@ -60,28 +137,17 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     for (std::size_t k = 1; k < n; ++k) {
         DataSetStrings.push_back(textOf(words[k]));
     }
-    const auto NumDataSets = static_cast<double>(n - 1);
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
-    checkLegendsNameFiles(DataSetStrings, ".");
+    checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
-    const std::size_t recordLength = 4 * (n - 1) + 1;
-    const std::optional<InitsFile> file = readInits("inits.txt", recordLength, context.console);
-    if (!file) {
-        context.console.out << "Cannot open file inits.txt";
-        context.console.out.flush();
-        throw runtime::ExitRequest{runtime::kExitRunFailed};
+    const std::vector<std::string> failures =
+        analysis::gateFailureLines(readAndAnalyse(context, DataSetStrings, titleString, options));
+    for (const std::string& line : failures) {
+        context.console.err << line << '\n';
     }
-
-    analysis::RunResults results;
-    analysis::RunContext run{context.graphics, context.console, "."};
-    run.results = &results;
-    analysis::KeptFigures figures;  // for the report, which embeds every figure
-    run.keptFigures = &figures;
-    report::ScatterFigures scatters(file->inits, DataSetStrings);  // drawn while the run goes on
-    analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
-    const RunFacts facts = assessRun(results, "inits.txt");
-    writeRunSummary(results, facts, file->inits.rows(), run.outputDir);
-    writeRunReport(results, facts, figures.take(), scatters.take(), run.outputDir);
+    if (!failures.empty()) {
+        throw runtime::ExitRequest{runtime::kExitGateFailed};
+    }
 }
 
 }  // namespace ambiscan::app

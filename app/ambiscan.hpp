@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/Options.hpp"
 #include "platform/numeric/Value.hpp"
 #include "platform/runtime/Registry.hpp"
 
@@ -11,8 +12,10 @@ namespace ambiscan::app {
 const std::vector<std::string>& usageLines();
 
 // ambiscan(titleString, String1, ..., String5): prints the usage text for fewer than two words;
-// otherwise reads inits.txt in records of 4N + 1 numbers for the N legends and runs the
-// analysis once.
-void ambiscan(runtime::CallContext& context, const std::vector<Value>& words);
+// otherwise reads the input (inits.txt) in records of 4N + 1 numbers for the N legends and runs
+// the analysis once, as the options ask. A failed gate ends the run with kExitGateFailed once
+// every output is written.
+void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
+              const Options& options = {});
 
 }  // namespace ambiscan::app

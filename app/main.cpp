@@ -1,6 +1,11 @@
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 
+#include "app/Version.hpp"
+#include "app/ambiscan.hpp"
+#include "app/commandLine.hpp"
 #include "app/functionRegistry.hpp"
 #include "platform/runtime/ReuseFreedMemory.hpp"
 
@@ -10,7 +15,39 @@ int main(int argc, char** argv) {
     // it into a failed write, which is reported with the file's name.
     std::signal(SIGXFSZ, SIG_IGN);
     runtime::reuseFreedMemory();
+
+    app::Options options;
+    try {
+        options = app::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
+    } catch (const app::CommandLineError& error) {
+        std::cerr << error.what() << '\n';
+        return runtime::kExitArgumentCount;
+    }
+    options.showProgress = isatty(STDERR_FILENO) == 1;
+    if (options.action == app::Options::Action::Help) {
+        for (const auto* lines : {&app::usageLines(), &app::optionHelpLines()}) {
+            for (const std::string& line : *lines) {
+                std::cout << line << '\n';
+            }
+        }
+        return runtime::kExitSuccess;
+    }
+    if (options.action == app::Options::Action::Version) {
+        std::cout << "ambiscan " << kVersion << '\n';
+        return runtime::kExitSuccess;
+    }
+
+    // The words after the options are the program's arguments, counted as before.
+    std::vector<const char*> words{argc > 0 ? argv[0] : "ambiscan"};
+    for (const std::string& word : options.words) {
+        words.push_back(word.c_str());
+    }
     const runtime::FunctionRegistry functions = app::programFunctions();
-    return runtime::runMain(argc, argv, functions.find("ambiscan"), 0, functions,
+    runtime::FunctionEntry entry = functions.find("ambiscan");
+    entry.body = [&options](runtime::CallContext& context, int, const std::vector<Value>& args) {
+        app::ambiscan(context, args, options);
+        return std::vector<Value>{};
+    };
+    return runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
                             app::lifecycle(functions), Console{std::cout, std::cerr});
 }

@@ -6,11 +6,12 @@
 namespace ambiscan::app {
 
 void writeRunReport(const analysis::RunResults& results, const RunFacts& facts,
+                    const std::vector<analysis::GateResult>& gates,
                     const std::vector<analysis::FigureFile>& figures,
                     const std::vector<std::string>& scatters,
                     const std::filesystem::path& outputDir) {
     report::writeReport(outputDir / "report.html", results, facts.evidence, figures, scatters,
-                        {facts.inputName, facts.inputSha256, kVersion});
+                        {facts.inputName, facts.inputSha256, kVersion}, gates);
 }
 
 }  // namespace ambiscan::app

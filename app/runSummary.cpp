@@ -5,10 +5,12 @@
 namespace ambiscan::app {
 
 void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
-                     std::size_t records, const std::filesystem::path& outputDir) {
+                     const std::vector<analysis::GateResult>& gates, std::size_t records,
+                     const std::filesystem::path& outputDir) {
     const report::InputFile input{facts.inputName, facts.inputSha256, records};
-    report::writeSummaryJson(outputDir / "summary.json",
-                             report::summaryJson(results, facts.evidence, input));
+    report::Json summary = report::summaryJson(results, facts.evidence, input);
+    summary["gates"] = report::gatesJson(gates);
+    report::writeSummaryJson(outputDir / "summary.json", summary);
 }
 
 }  // namespace ambiscan::app

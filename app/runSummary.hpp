@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include "analysis/RunResults.hpp"
+#include "analysis/gates.hpp"
 #include "app/runFacts.hpp"
 
 namespace ambiscan::app {
 
 // Writes summary.json into `outputDir`: the evidence of the run read from its input file with
 // its `records` rows.
+// "gates" holds the gates the command line set (none: an empty list).
 void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
-                     std::size_t records, const std::filesystem::path& outputDir);
+                     const std::vector<analysis::GateResult>& gates, std::size_t records,
+                     const std::filesystem::path& outputDir);
 
 }  // namespace ambiscan::app

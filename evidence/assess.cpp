@@ -123,10 +123,12 @@ RunEvidence assess(const analysis::RunResults& results) {
             evidence.comparisons[k] = compare(pairs[k].first, pairs[k].second, results, good);
         }
     };
-    const std::size_t helpers =
-        results.startTimes.numel() < kRowsWorthAThread
-            ? 0
-            : std::min<std::size_t>(pairs.size(), std::thread::hardware_concurrency()) - 1;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    // Threads besides this one: up to one per core and one per pair; none on short runs.
+    std::size_t helpers = 0;
+    if (results.startTimes.numel() >= kRowsWorthAThread && pairs.size() > 1) {
+        helpers = std::min(pairs.size(), cores) - 1;
+    }
     std::vector<std::jthread> threads;
     for (std::size_t t = 0; t < helpers; ++t) {
         threads.emplace_back(work);

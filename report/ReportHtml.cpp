@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "platform/numeric/Format.hpp"
 #include "plotsupport/setColourCodes.hpp"
 #include "report/Base64.hpp"
 #include "report/FigureCaptions.hpp"
@@ -24,7 +25,9 @@ h1{font-size:1.7em;margin:.2em 0 .3em}h2{font-size:1.3em;margin:1.4em 0 .5em;
 border-bottom:1px solid #ccc}h3{font-size:1.1em;margin:1.1em 0 .4em}
 .run{color:#3a3a3a;margin:0 0 1em}.sha{font-family:"DejaVu Sans Mono",monospace;
 font-size:.85em;word-break:break-all}
-.note{color:#555;font-size:.9em}.verdict li{margin:.2em 0}
+.note{color:#555;font-size:.9em}.gate{padding:.4em .8em;border-radius:.3em}
+.gate.pass{background:#e3f4e1;border:1px solid #5a9e52}.gate.fail{background:#fbe3e1;border:1px solid #c0392b}
+.gate p{margin:.2em 0}.verdict li{margin:.2em 0}
 .scroll{overflow-x:auto}table{border-collapse:collapse;font-variant-numeric:tabular-nums}
 th,td{border:1px solid #c8c8c8;padding:.25em .6em;text-align:right;white-space:nowrap}
 th:first-child,td:first-child{text-align:left}thead th{background:#f2f2f2}
@@ -70,6 +73,28 @@ std::string runLine(const ReportContent& c) {
     line += " · input " + escapeHtml(c.input.fileName) + ", SHA-256 <span class=\"sha\">" +
             escapeHtml(c.input.sha256) + "</span> · ambiscan " + escapeHtml(c.input.version);
     return line;
+}
+
+// PASS when every receiver passed every gate set, FAIL with what failed otherwise.
+void gates(std::string& out, const ReportContent& c) {
+    if (c.gates.empty()) {
+        return;
+    }
+    const std::vector<std::string> failures = analysis::gateFailureLines(c.gates);
+    if (failures.empty()) {
+        out += "<p class=\"gate pass\"><strong>PASS</strong>: every receiver passed ";
+        for (std::size_t k = 0; k < c.gates.size(); ++k) {
+            out += (k == 0 ? "" : " and ") +
+                   escapeHtml("--" + c.gates[k].gate + " " + num2str(c.gates[k].threshold));
+        }
+        out += ".</p>\n";
+        return;
+    }
+    out += "<div class=\"gate fail\"><p><strong>FAIL</strong></p><ul>\n";
+    for (const std::string& line : failures) {
+        out += "<li>" + escapeHtml(line) + "</li>\n";
+    }
+    out += "</ul></div>\n";
 }
 
 void verdict(std::string& out, const ReportContent& c) {
@@ -255,6 +280,7 @@ std::string reportHtml(const ReportContent& c) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
         title + " · ambiscan report</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
     out += "<h1>" + title + "</h1>\n<p class=\"run\">" + runLine(c) + "</p>\n";
+    gates(out, c);
     verdict(out, c);
     statisticsTable(out, c, colours);
     figures(out, c, colours);

@@ -5,6 +5,7 @@
 
 #include "analysis/KeptFigures.hpp"
 #include "analysis/RunResults.hpp"
+#include "analysis/gates.hpp"
 #include "evidence/Evidence.hpp"
 
 namespace ambiscan::report {
@@ -24,6 +25,8 @@ struct ReportContent {
     const std::vector<analysis::FigureFile>& figures;
     const std::vector<std::string>& scatters;
     InputFacts input;
+    // The gates the command line set, if any: the page says PASS or FAIL at its top.
+    std::vector<analysis::GateResult> gates = {};
 };
 
 // The whole report as one self-contained HTML page: figures embedded as data URIs, style

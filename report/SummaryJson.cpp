@@ -71,6 +71,22 @@ Json comparisonJson(const evidence::Comparison& c, const evidence::RunEvidence& 
 
 }  // namespace
 
+Json gatesJson(const std::vector<analysis::GateResult>& gates) {
+    Json all = Json::array();
+    for (const analysis::GateResult& gate : gates) {
+        Json receivers = Json::array();
+        for (const analysis::GateReceiver& r : gate.receivers) {
+            receivers.push_back(
+                {{"name", r.name}, {"value", number(r.value)}, {"passed", r.passed}});
+        }
+        all.push_back({{"gate", gate.gate},
+                       {"threshold", number(gate.threshold)},
+                       {"passed", gate.passed()},
+                       {"receivers", std::move(receivers)}});
+    }
+    return all;
+}
+
 Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidence& evidence,
                  const InputFile& input) {
     Json dataSets = Json::array();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/RunResults.hpp"
+#include "analysis/gates.hpp"
 #include "evidence/Evidence.hpp"
 
 namespace ambiscan::report {
@@ -24,6 +25,9 @@ using Json = nlohmann::ordered_json;
 // become null; callers may add top-level keys before writing it.
 Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidence& evidence,
                  const InputFile& input);
+
+// "gates": each gate the command line set, its threshold, and every receiver's value and result.
+Json gatesJson(const std::vector<analysis::GateResult>& gates);
 
 // The text of the file: indented by two, a line end at the end. Bytes of the title or a legend
 // that are not UTF-8 are replaced by U+FFFD, so the file stays valid UTF-8.

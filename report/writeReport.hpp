@@ -15,6 +15,7 @@ namespace ambiscan::report {
 void writeReport(const std::filesystem::path& path, const analysis::RunResults& results,
                  const evidence::RunEvidence& evidence,
                  const std::vector<analysis::FigureFile>& figures,
-                 const std::vector<std::string>& scatters, const InputFacts& input);
+                 const std::vector<std::string>& scatters, const InputFacts& input,
+                 const std::vector<analysis::GateResult>& gates = {});
 
 }  // namespace ambiscan::report

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: a normal build with warnings as errors, then a
+# Builds and runs the whole test suite twice (both with warnings as errors): a normal build, then a
 # build under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# Test-only needs: GoogleTest, and a real browser and PDF tools for the report's tests.
-"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev chromium poppler-utils
+# Test-only needs: GoogleTest; a real browser and PDF tools for the report's tests; librsvg2-bin
+# and poppler-utils render the SVG and PDF figures the end-to-end tests check.
+"$root/scripts/install-deps.sh" googletest libgtest-dev libgmock-dev chromium poppler-utils \
+  librsvg2-bin
 
 "$root/scripts/check-layers.sh"
 
 jobs=$(nproc)
-for config in "build-test:-DCMAKE_BUILD_TYPE=Debug" \
-              "build-asan:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_SANITIZE=ON"; do
+for config in "build-test:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON" \
+              "build-asan:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON -DAMBISCAN_SANITIZE=ON"; do
   dir="$root/${config%%:*}"
   flags="${config#*:}"
   echo "== $(basename "$dir"): configure, build, test"

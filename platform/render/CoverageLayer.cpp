@@ -45,4 +45,22 @@ void CoverageLayer::blendInto(cairo_surface_t* image, const graphics::Rgb& colou
     cairo_surface_mark_dirty(image);
 }
 
+void CoverageLayer::moveIntoMask(cairo_surface_t* mask) {
+    if (firstCol_ > lastCol_)
+        return;
+    cairo_surface_flush(mask);
+    unsigned char* data = cairo_image_surface_get_data(mask);
+    const long stride = cairo_image_surface_get_stride(mask);
+    for (long c = firstCol_; c <= lastCol_; ++c) {
+        std::uint8_t* column = cell(c, 0);
+        for (long r = firstRow_; r <= lastRow_; ++r) {
+            data[r * stride + c] = column[r];
+            column[r] = 0;
+        }
+    }
+    firstCol_ = 0;
+    lastCol_ = -1;
+    cairo_surface_mark_dirty(mask);
+}
+
 }  // namespace ambiscan::render

@@ -95,6 +95,9 @@ class CoverageLayer {
 
     // Paints the gathered coverage in the colour into an RGB24 image surface, and forgets it.
     void blendInto(cairo_surface_t* image, const graphics::Rgb& colour);
+    // Writes the gathered coverage into a cleared A8 image surface of the layer's size, to
+    // paint through as a mask, and forgets it.
+    void moveIntoMask(cairo_surface_t* mask);
 
   private:
     [[gnu::noinline]] void allocate();

@@ -60,6 +60,12 @@ void setLineStyle(cairo_t* cr, const std::string& style, double width) {
     }
 }
 
+bool drawnWithoutTransform(cairo_t* cr) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return m.xx == 1 && m.yy == 1 && m.xy == 0 && m.yx == 0 && m.x0 == 0 && m.y0 == 0;
+}
+
 bool coversSurface(cairo_t* cr) {
     cairo_surface_t* target = cairo_get_target(cr);
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -197,10 +203,11 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
 }  // namespace
 
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
-              LineScratch& scratch, Reduction reduction) {
+              LineScratch& scratch, Reduction reduction, LineTarget target) {
     const bool reduce = reduction == Reduction::Visible;
     // Lines and markers are drawn into the image's pixels when they can be.
-    const bool stamping = reduce && MarkerStamp::canStamp(cr) && coversSurface(cr);
+    const bool stamping = reduce && target == LineTarget::ImagePixels &&
+                          MarkerStamp::canStamp(cr) && coversSurface(cr);
     const graphics::LinePoints pts(line);
     std::optional<MarkerCollector> markers;
     if (line.marker != "none") {
@@ -220,8 +227,13 @@ void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
         for (std::size_t i = 0; i < pts.size(); ++i)
             markers->add({map.px(pts.x(i)), map.py(pts.y(i))});
     }
-    if (markers)
-        drawMarkers(cr, line, markers->points(), scratch, stamping, unpainted);
+    if (markers) {
+        MarkerDrawing drawing = stamping ? MarkerDrawing::Stamps : MarkerDrawing::Paths;
+        if (!stamping && reduce && target == LineTarget::Paths &&
+            markers->points().size() > kMostMarkersAsPaths && drawnWithoutTransform(cr))
+            drawing = MarkerDrawing::StampedMask;
+        drawMarkers(cr, line, markers->points(), scratch, drawing, unpainted);
+    }
 }
 
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y) {

@@ -35,11 +35,16 @@ std::optional<graphics::Rgb> resolve(const graphics::ColorSpec& spec,
 // point as given, which the reduced drawing is checked against.
 enum class Reduction { Visible, Everything };
 
+// Where a line is drawn: with Cairo's paths only, which any surface takes, or straight into the
+// pixels of an RGB24 image surface where that draws the same picture faster.
+enum class LineTarget { Paths, ImagePixels };
+
 // The line's segments clipped to the frame (NaN points break it), then its markers at the
 // points inside the frame. Points crowding into one pixel column are reduced to the first,
 // lowest, highest and last of them, which draws the same picture.
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
-              LineScratch& scratch, Reduction reduction = Reduction::Visible);
+              LineScratch& scratch, Reduction reduction = Reduction::Visible,
+              LineTarget target = LineTarget::ImagePixels);
 
 // Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
 void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);

@@ -4,6 +4,7 @@
 
 #include "platform/render/AxesLayout.hpp"
 #include "platform/render/AxesPainter.hpp"
+#include "platform/render/DataObjectPainter.hpp"
 #include "platform/render/DataPainter.hpp"
 #include "platform/render/LegendPainter.hpp"
 
@@ -25,8 +26,9 @@ VAlign vAlign(const std::string& a) {
     return VAlign::Middle;
 }
 
-void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graphics::Handle ax,
-              const AxesLayout& L, LineScratch& scratch, Reduction reduction) {
+void drawAxes(cairo_t* cr, TextPainter& text, DataObjectPainter& painter,
+              const graphics::Graphics& g, graphics::Handle ax, const AxesLayout& L,
+              LineScratch& scratch, Reduction reduction) {
     const auto& axes = g.as<graphics::AxesObject>(ax);
     const bool gridOnTop = axes.layer == "top";
     if (!gridOnTop)
@@ -39,9 +41,9 @@ void drawAxes(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graph
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         const auto& data = g.object(*it).data;
         if (const auto* patch = std::get_if<graphics::PatchObject>(&data)) {
-            drawPatch(cr, L.frame, *patch, colormap, clim);
+            painter.patch(L.frame, *patch, colormap, clim);
         } else if (const auto* line = std::get_if<graphics::LineObject>(&data)) {
-            drawLine(cr, L.frame, *line, scratch, reduction);
+            painter.line(L.frame, *line, scratch, reduction);
         }
     }
     if (gridOnTop)
@@ -74,11 +76,16 @@ void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_su
 
 void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface,
                   LineScratch& scratch, Reduction reduction) {
+    renderFigure(g, figure, surface, cairo_image_surface_get_width(surface),
+                 cairo_image_surface_get_height(surface), scratch, reduction);
+}
+
+void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_surface_t* surface,
+                  double width, double height, LineScratch& scratch, Reduction reduction) {
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface),
                                                                cairo_destroy);
     cairo_t* cr = context.get();
-    const double width = cairo_image_surface_get_width(surface);
-    const double height = cairo_image_surface_get_height(surface);
+    const std::unique_ptr<DataObjectPainter> data = dataPainterFor(cr);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     TextPainter text(cr);
@@ -87,7 +94,7 @@ void renderFigure(const graphics::Graphics& g, graphics::Handle figure, cairo_su
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         if (g.object(*it).type() == graphics::ObjectType::Axes) {
             layouts.emplace_back(*it, layoutAxes(g, *it, text, width, height));
-            drawAxes(cr, text, g, *it, layouts.back().second, scratch, reduction);
+            drawAxes(cr, text, *data, g, *it, layouts.back().second, scratch, reduction);
         }
     }
     // Legends last, over the data they describe.

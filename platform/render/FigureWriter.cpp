@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/render/PngFile.hpp"
+#include "platform/render/VectorFigure.hpp"
 
 namespace ambiscan::render {
 
@@ -54,9 +55,50 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fi
     auto model = std::make_shared<graphics::Graphics>(std::move(figure));
     start(
         [model](RenderedFigure& target) {
-            render::renderFigurePixels(*model, model->currentFigureHandle(), target);
+            renderFigurePixels(*model, model->currentFigureHandle(), target);
         },
         std::nullopt, fileName, std::move(afterWrite));
+}
+
+void FigureWriter::drawAndWrite(graphics::Graphics figure, std::vector<FigureFile> files,
+                                AfterWrite afterWrite) {
+    auto model = std::make_shared<graphics::Graphics>(std::move(figure));
+    auto given = std::make_shared<std::vector<FigureFile>>(std::move(files));
+    enqueue([this, model, given, afterWrite = std::move(afterWrite)] {
+        auto contents = std::make_shared<std::vector<std::string>>();
+        auto png = std::make_shared<std::string>();
+        const auto drawPng = [&] {
+            RenderedFigure target = takeCanvas();
+            renderFigurePixels(*model, model->currentFigureHandle(), target);
+            std::string bytes = encodePng(target.pixels());
+            keepCanvas(std::move(target));
+            return bytes;
+        };
+        for (const FigureFile& file : *given) {
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            if (file.format == FigureFormat::Png) {
+                contents->push_back(drawPng());
+                *png = contents->back();
+            } else {
+                contents->push_back(
+                    renderFigureDocument(*model, model->currentFigureHandle(), file.format));
+            }
+        }
+        if (afterWrite && png->empty()) {
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            *png = drawPng();
+        }
+        return std::function<void()>([given, contents, png, afterWrite] {
+            for (std::size_t k = 0; k < given->size(); ++k) {
+                writeFigureBytes((*contents)[k], (*given)[k].path);
+            }
+            if (afterWrite) {
+                afterWrite(std::move(*png));
+            }
+        });
+    });
 }
 
 void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
@@ -74,11 +116,11 @@ void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
             if (draw) {
                 draw(target);
             }
-            png = render::encodePng(target.pixels());
+            png = encodePng(target.pixels());
             keepCanvas(std::move(target));
         }
         return std::function<void()>([png = std::move(png), fileName, afterWrite]() mutable {
-            render::writePngBytes(png, fileName);
+            writePngBytes(png, fileName);
             if (afterWrite) {
                 afterWrite(std::move(png));
             }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/render/FigureFormat.hpp"
 #include "platform/render/Print.hpp"
 
 namespace ambiscan::render {
@@ -20,6 +21,12 @@ namespace ambiscan::render {
 // come in the same order as when every figure is written at once.
 class FigureWriter {
   public:
+    // One file of a figure: its format and path.
+    struct FigureFile {
+        FigureFormat format;
+        std::string path;
+    };
+
     FigureWriter() = default;
     FigureWriter(const FigureWriter&) = delete;
     FigureWriter& operator=(const FigureWriter&) = delete;
@@ -34,6 +41,10 @@ class FigureWriter {
     // two are drawn and encoded at once, and each is written once the one before is in its file.
     // Nothing is written after a failed write; the failure is raised at a later call or settle.
     void drawAndWrite(graphics::Graphics figure, const std::string& fileName,
+                      AfterWrite afterWrite = nullptr);
+    // The same figure in several files, drawn for each format and written together, in order;
+    // `afterWrite` gets its PNG bytes (drawn for it when no PNG file is asked for).
+    void drawAndWrite(graphics::Graphics figure, std::vector<FigureFile> files,
                       AfterWrite afterWrite = nullptr);
     // Console text that the run shows after the figures given so far: written once they are in
     // their files, and not at all after a failed write, as if every figure were written at once.

@@ -1,6 +1,7 @@
 #include "platform/render/MarkerPainter.hpp"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/render/CoverageLayer.hpp"
 #include "platform/render/DataPainter.hpp"
@@ -35,11 +36,35 @@ MarkerColours markerColours(const graphics::LineObject& line) {
 }
 
 void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const Point> points,
-                 LineScratch& scratch, bool stamping, LineRaster* unpaintedLine) {
+                 LineScratch& scratch, MarkerDrawing drawing, LineRaster* unpaintedLine) {
     const double size = line.markerSize * kPixelsPerPoint;
     const auto [face, edge] = markerColours(line);
     const double edgeWidth = strokePixels(line.lineWidth);
-    if (stamping) {
+    if (drawing == MarkerDrawing::StampedMask) {
+        // Faces, then edges, each painted in its colour through the coverage of its stamps.
+        CoverageLayer& layer = scratch.markers;
+        const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
+        auto paintThrough = [&](const Rgb& colour) {
+            std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> mask(
+                cairo_image_surface_create(CAIRO_FORMAT_A8, layer.width(), layer.height()),
+                cairo_surface_destroy);
+            layer.moveIntoMask(mask.get());
+            setColor(cr, colour);
+            cairo_mask_surface(cr, mask.get(), 0, 0);
+        };
+        if (face) {
+            for (const Point& p : points)
+                stamp.stampFace(layer, p.x, p.y);
+            paintThrough(*face);
+        }
+        if (edge) {
+            for (const Point& p : points)
+                stamp.stampEdge(layer, p.x, p.y);
+            paintThrough(*edge);
+        }
+        return;
+    }
+    if (drawing == MarkerDrawing::Stamps) {
         // All faces first, then all edges, as one filled and stroked path would paint them.
         CoverageLayer& layer = scratch.markers;
         const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());

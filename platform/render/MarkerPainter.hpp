@@ -187,9 +187,18 @@ struct MarkerColours {
 
 MarkerColours markerColours(const graphics::LineObject& line);
 
-// The markers at the points, stamped when `stamping`. A line raster still to be painted, in the
+// How markers are drawn: as one path of outlines; stamped into the pixels of an RGB24 image;
+// or stamped into coverage that is painted through as a mask, which on an SVG or PDF surface
+// keeps tens of thousands of crowded markers to one image per colour.
+enum class MarkerDrawing { Paths, Stamps, StampedMask };
+
+// Past this many markers (one per pixel position) a line's markers on a surface that keeps
+// paths are drawn as a stamped mask.
+inline constexpr std::size_t kMostMarkersAsPaths = 4000;
+
+// The markers at the points, drawn as `drawing` says. A line raster still to be painted, in the
 // markers' edge colour and with no faces to come between, is painted along with their edges.
 void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const Point> points,
-                 LineScratch& scratch, bool stamping, LineRaster* unpaintedLine);
+                 LineScratch& scratch, MarkerDrawing drawing, LineRaster* unpaintedLine);
 
 }  // namespace ambiscan::render

@@ -50,7 +50,7 @@ std::string arityMessage(const FunctionEntry& entry, const std::string& kind, in
 
 // Checks a call against the declared counts, then runs the body.
 std::vector<Value> callFunction(const FunctionEntry& entry, CallContext& context, int nargout,
-                         const std::vector<Value>& args);
+                                const std::vector<Value>& args);
 
 class FunctionRegistry {
   public:
@@ -72,7 +72,8 @@ struct LifecyclePair {
 // Process exit statuses.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitRunFailed = 1;
-inline constexpr int kExitArgumentCount = 2;
+inline constexpr int kExitArgumentCount = 2;  // also a command line the program cannot take
+inline constexpr int kExitGateFailed = 3;     // every output written, a required limit missed
 
 // The runtime's main entry: runs the initialisers in order, calls `mainEntry` with the
 // command-line words after the program name as texts and `nargout` outputs, runs the

@@ -119,5 +119,24 @@ TEST(Assess, EveryPairInLegendOrder) {
     EXPECT_EQ(e.comparisons[2].mcnemarExactP, 1);
 }
 
+// Long runs share the comparisons out between threads: the same pairs in the same order, and
+// a single receiver (no pair at all) must not ask for any thread.
+TEST(Assess, LongRunsCompareTheSamePairsInLegendOrder) {
+    const std::size_t n = 30000;
+    std::vector<double> one(n), two(n), three(n);
+    for (std::size_t r = 0; r < n; ++r) {
+        one[r] = 10;
+        two[r] = 10 + static_cast<double>(r % 3);    // b slower in two rows of three
+        three[r] = 10 - static_cast<double>(r % 2);  // faster in every other row
+    }
+    EXPECT_TRUE(assess(run({dataSet("A", one)})).comparisons.empty());
+    const RunEvidence e = assess(run({dataSet("A", one), dataSet("B", two), dataSet("C", three)}));
+    ASSERT_EQ(e.comparisons.size(), 3u);
+    EXPECT_EQ(e.comparisons[0].nonzeroPairs, 20000u);  // A, B
+    EXPECT_EQ(e.comparisons[1].nonzeroPairs, 15000u);  // A, C
+    EXPECT_EQ(e.comparisons[2].a, 1u);                 // B, C: differences in 25 000 rows
+    EXPECT_EQ(e.comparisons[2].nonzeroPairs, 25000u);
+}
+
 }  // namespace
 }  // namespace ambiscan::evidence

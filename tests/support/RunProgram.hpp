@@ -67,14 +67,24 @@ inline RunResult runProgram(const std::filesystem::path& folder,
                          ("ambiscan-out-" + std::to_string(::getpid()) + ".txt");
     const auto errFile = std::filesystem::temp_directory_path() /
                          ("ambiscan-err-" + std::to_string(::getpid()) + ".txt");
-    std::string command =
-        "cd " + shellQuoted(folder.string()) + " && " + prefix + " " + shellQuoted(AMBISCAN_EXE);
+    // Built by appending: GCC 12 at -O2 and above warns falsely (-Wrestrict) about a literal
+    // put before a temporary string.
+    std::string command = "cd ";
+    command += shellQuoted(folder.string());
+    command += " && " + prefix + " ";
+    command += shellQuoted(AMBISCAN_EXE);
     for (const std::string& word : words) {
-        command += " " + shellQuoted(word);
+        command += ' ';
+        command += shellQuoted(word);
     }
-    command += " >" + shellQuoted(outFile.string()) + " 2>" + shellQuoted(errFile.string()) +
-               " </dev/null";
-    const int raw = std::system(("/bin/bash -c " + shellQuoted(command)).c_str());
+    command += " >";
+    command += shellQuoted(outFile.string());
+    command += " 2>";
+    command += shellQuoted(errFile.string());
+    command += " </dev/null";
+    std::string shell = "/bin/bash -c ";
+    shell += shellQuoted(command);
+    const int raw = std::system(shell.c_str());
     RunResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.out = readFile(outFile);

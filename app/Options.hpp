@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/render/FigureFormat.hpp"
+
+namespace ambiscan::app {
+
+// What the command line asks of a run, the words after the options included.
+struct Options {
+    // What to do: run the analysis (or print the usage text, by the word count), or only
+    // answer --help or --version.
+    enum class Action { Run, Help, Version };
+    Action action = Action::Run;
+
+    std::filesystem::path input = "inits.txt";
+    std::filesystem::path outputDir = ".";
+    // Each figure is written in every one of these, in this order.
+    std::vector<render::FigureFormat> formats = {render::FigureFormat::Png};
+    bool noReport = false;
+    bool quiet = false;  // no bad-init lists on the console
+    // A progress line on standard error for long runs: only when it is a terminal.
+    bool showProgress = false;
+    // Gates every receiver must pass: reliability in percent at least, 90 % time in seconds at
+    // most.
+    std::optional<double> requireReliability;
+    std::optional<double> requireP90;
+
+    // The title and the legends.
+    std::vector<std::string> words;
+};
+
+}  // namespace ambiscan::app

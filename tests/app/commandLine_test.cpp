@@ -1,0 +1,42 @@
+#include "app/commandLine.hpp"
+
+#include <gtest/gtest.h>
+
+namespace ambiscan::app {
+namespace {
+
+using render::FigureFormat;
+using Words = std::vector<std::string>;
+
+TEST(CommandLine, OptionFormsAndTheWordsAfterThem) {
+    const Options o = parseCommandLine(
+        {"-qi", "rig.txt", "--output-dir=out", "--format", "pdf,png,pdf", "--", "T", "--", "-x"});
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.input, "rig.txt");
+    EXPECT_EQ(o.outputDir, "out");
+    EXPECT_EQ(o.formats, (std::vector<FigureFormat>{FigureFormat::Pdf, FigureFormat::Png}));
+    // Only the first "--" ends the options; the second is a legend like any word.
+    EXPECT_EQ(o.words, (Words{"T", "--", "-x"}));
+
+    const Options plain = parseCommandLine({"T", "-q", "--help"});
+    EXPECT_FALSE(plain.quiet);
+    EXPECT_EQ(plain.action, Options::Action::Run);
+    EXPECT_EQ(plain.input, "inits.txt");
+    EXPECT_EQ(plain.formats, std::vector<FigureFormat>{FigureFormat::Png});
+    EXPECT_EQ(plain.words, (Words{"T", "-q", "--help"}));
+}
+
+TEST(CommandLine, GateValuesAreWholeNumbersInTheirRange) {
+    const Options o = parseCommandLine({"--require-reliability", "99.5", "--require-p90", "0"});
+    EXPECT_EQ(o.requireReliability, 99.5);
+    EXPECT_EQ(o.requireP90, 0.0);
+    for (const Words& bad :
+         {Words{"--require-reliability", "100.1"}, Words{"--require-reliability", "99%"},
+          Words{"--require-p90", "-1"}, Words{"--require-p90", "nan"}, Words{"--format", ""},
+          Words{"--format", "png,"}, Words{"--format", "PNG"}, Words{"-i", "a", "-i", "b"}}) {
+        EXPECT_THROW(parseCommandLine(bad), CommandLineError) << bad[0] << " " << bad[1];
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::app
