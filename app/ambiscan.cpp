@@ -3,6 +3,9 @@
 #include "analysis/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/recordMemory.hpp"
+#include "platform/io/OutputFolderLock.hpp"
+#include "platform/io/StaleTemporaries.hpp"
 
 namespace ambiscan::app {
 
@@ -59,6 +62,9 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     const auto NumDataSets = static_cast<double>(n - 1);
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, ".");
+    // Held to the end of the run; a second run in this folder refuses before writing.
+    const OutputFolderLock folderLock(".");
+    removeStaleTemporaries(".");
 
     const std::size_t recordLength = 4 * (n - 1) + 1;
     const std::optional<InitsFile> file = readInits("inits.txt", recordLength, context.console);
@@ -69,7 +75,11 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words) {
     }
 
     analysis::RunContext run{context.graphics, context.console, "."};
-    analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings, titleString);
+    withRecordMemory([&] { return file->inits.rows(); },
+                     [&] {
+                         analysis::doRTKInitPlot(run, file->inits, NumDataSets, DataSetStrings,
+                                                 titleString);
+                     });
 }
 
 }  // namespace ambiscan::app
