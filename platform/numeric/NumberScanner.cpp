@@ -191,6 +191,7 @@ ScanStop scanFile(std::FILE* file, Sink& values) {
     std::size_t linesBefore = 0;
     std::vector<char> block(kChunk);
     LineLayout layout;
+    std::size_t unbroken = 0;  // the buffer's first bytes, known to hold no white space
     bool atEnd = false;
     bool atStart = true;
     while (!atEnd) {
@@ -213,11 +214,12 @@ ScanStop scanFile(std::FILE* file, Sink& values) {
         // however many blocks it takes.
         std::size_t complete = buffer.size();
         if (!atEnd) {
-            while (complete > 0 && !isSpace(buffer[complete - 1])) {
+            while (complete > unbroken && !isSpace(buffer[complete - 1])) {
                 --complete;
             }
-            if (complete == 0) {
-                continue;  // one very long token: read on
+            if (complete == unbroken) {
+                unbroken = buffer.size();  // one very long token: read on, searching only
+                continue;                  // the bytes still to come
             }
         }
         const std::string_view text(buffer.data(), complete);
@@ -231,6 +233,7 @@ ScanStop scanFile(std::FILE* file, Sink& values) {
         }
         linesBefore += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         buffer.erase(0, complete);
+        unbroken = 0;
     }
     layout.endLine();
     ScanStop stop;
