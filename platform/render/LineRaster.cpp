@@ -272,11 +272,6 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     colTo_[ci] = -1;
 }
 
-void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
-                           CoverageLayer* alsoLayer) {
-    blendPixels(image, colour, alsoLayer);
-}
-
 [[gnu::target_clones("avx2", "default")]] void LineRaster::blendPixels(cairo_surface_t* image,
                                                                        const graphics::Rgb& colour,
                                                                        CoverageLayer* alsoLayer) {
@@ -337,6 +332,11 @@ void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
         forgetColumn(c, from, to, alsoLayer);
     }
     cairo_surface_mark_dirty(image);
+}
+
+void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
+                           CoverageLayer* alsoLayer) {
+    blendPixels(image, colour, alsoLayer);
 }
 
 }  // namespace ambiscan::render
