@@ -58,7 +58,9 @@ void drawErrorFigure(RunContext& run, const TimeAxis& axis, const Matrix& startT
 }  // namespace
 
 bool isBadInit(double dE, double dN, double dU) {
-    return std::sqrt(dE * dE + dN * dN) > 0.12 || std::abs(dU) > 0.22;
+    // Written as "not within both limits" so that an attempt without a known position (a NaN
+    // error) is bad: it is no good fix.
+    return !(std::sqrt(dE * dE + dN * dN) <= 0.12 && std::abs(dU) <= 0.22);
 }
 
 ErrorStatistics errorStatistics(const Matrix& errors) {

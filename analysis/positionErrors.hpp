@@ -14,6 +14,7 @@
 namespace ambiscan::analysis {
 
 // Bad when the horizontal error exceeds 0.12 m or the height error 0.22 m; on a limit is good.
+// A NaN error (the rig gave up on the attempt) is bad.
 bool isBadInit(double dE, double dN, double dU);
 
 // Means and sample standard deviations of the East, North and Height errors (index 0, 1, 2).

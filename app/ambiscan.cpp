@@ -8,9 +8,12 @@
 #include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
+#include "app/recordMemory.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "platform/io/OutputFolderLock.hpp"
+#include "platform/io/StaleTemporaries.hpp"
 #include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
@@ -77,6 +80,10 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
                                                  const CellRow& DataSetStrings,
                                                  const std::string& titleString,
                                                  const Options& options) {
+    std::optional<OutputFolderLock> folderLock;
+    if (std::filesystem::is_directory(options.outputDir)) {
+        folderLock.emplace(options.outputDir);
+    }
     ProgressLine progress(context.console.err, options.showProgress);
     progress.stage("reading " + options.input.string());
     const std::size_t numDataSets = DataSetStrings.size();
@@ -89,6 +96,12 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     }
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
+    // Held to the end of the run (taken before reading when the folder is there already): a
+    // second run in this folder refuses before it writes anything.
+    if (!folderLock) {
+        folderLock.emplace(options.outputDir);
+    }
+    removeStaleTemporaries(options.outputDir);
 
     analysis::RunContext run{context.graphics, context.console, options.outputDir};
     run.figureFormats = options.formats;
@@ -108,8 +121,13 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
         run.keptFigures = &figures;
         scatters.emplace(file->inits, DataSetStrings);  // drawn while the run goes on
     }
-    const analysis::RunStatistics stats = analysis::doRTKInitPlot(
-        run, file->inits, static_cast<double>(numDataSets), DataSetStrings, titleString);
+    analysis::RunStatistics stats;
+    withRecordMemory([&] { return file->inits.rows(); },
+                     [&] {
+                         stats = analysis::doRTKInitPlot(run, file->inits,
+                                                         static_cast<double>(numDataSets),
+                                                         DataSetStrings, titleString);
+                     });
 
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});

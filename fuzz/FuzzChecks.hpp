@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,30 +45,61 @@ inline bool sameNumber(double a, double b) {
     return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Whether the reader must refuse a file the in-memory scanner read as `numbers` and `stop`:
+// a layout of one record a line for another receiver count, or text before one whole record.
+inline bool mustRefuse(const std::vector<double>& numbers, const ScanStop& stop,
+                       std::size_t recordLength) {
+    const std::size_t perLine = stop.numbersPerLine;
+    const bool otherReceivers =
+        perLine % 4 == 1 && perLine / 4 >= 1 && perLine / 4 <= 5 && perLine != recordLength;
+    const bool textFirst = stop.atText && !numbers.empty() && numbers.size() < recordLength;
+    return otherReceivers || textFirst;
+}
+
 // Reads the text as inits.txt through the file reader and checks the matrix against the
-// numbers the in-memory scanner finds: same values, record r in row r, zeros after the last.
-inline std::string checkReadInits(const std::uint8_t* data, std::size_t size) {
-    const FuzzInput input = splitInput(data, size);
-    const std::size_t recordLength = 4 * input.receivers + 1;
+// numbers the in-memory scanner finds: same values, record r in row r, zeros after the last;
+// files of the wrong form refused, and no control byte of the file echoed in a warning.
+inline std::string checkReadText(const std::string& text, std::size_t receivers) {
+    const std::size_t recordLength = 4 * receivers + 1;
     const int fd = memfd_create("inits.txt", 0);
     if (fd < 0) {
         return "memfd_create failed";
     }
-    if (!input.text.empty() && ::write(fd, input.text.data(), input.text.size()) !=
-                                   static_cast<ssize_t>(input.text.size())) {
-        ::close(fd);
-        return "writing the memory file failed";
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t got = ::write(fd, text.data() + written, text.size() - written);
+        if (got <= 0) {
+            ::close(fd);
+            return "writing the memory file failed";
+        }
+        written += static_cast<std::size_t>(got);
     }
     std::ostringstream out;
     std::ostringstream err;
-    const auto file =
-        app::readInits("/proc/self/fd/" + std::to_string(fd), recordLength, Console{out, err});
+    std::optional<app::InitsFile> file;
+    std::string refusal;
+    try {
+        file =
+            app::readInits("/proc/self/fd/" + std::to_string(fd), recordLength, Console{out, err});
+    } catch (const RuntimeError& error) {
+        refusal = error.what();
+    }
     ::close(fd);
+    std::vector<double> expected;
+    const ScanStop stop = scanNumbers(text, expected);
+    if (mustRefuse(expected, stop, recordLength)) {
+        return refusal.empty() ? "a file of the wrong form was read" : "";
+    }
+    if (!refusal.empty()) {
+        return "a readable file was refused: " + refusal;
+    }
     if (!file) {
         return "the reader could not open the file";
     }
-    std::vector<double> expected;
-    scanNumbers(input.text, expected);
+    for (const char c : err.str()) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7f) {
+            return "a control byte reached a warning";
+        }
+    }
     if (file->numbersRead != expected.size()) {
         return "the reader counted " + std::to_string(file->numbersRead) +
                " numbers, the scanner " + std::to_string(expected.size());
@@ -93,6 +125,37 @@ inline std::string checkReadInits(const std::uint8_t* data, std::size_t size) {
         return "the partial-record warning does not match the count";
     }
     return "";
+}
+
+inline std::string checkReadInits(const std::uint8_t* data, std::size_t size) {
+    const FuzzInput input = splitInput(data, size);
+    return checkReadText(input.text, input.receivers);
+}
+
+// The reader's blocks are 1 MiB and a token once was cut at 64 MiB; these inputs grow one byte
+// of the text into a run that ends near such an edge, so that long tokens (numbers, text or
+// white space) meet every block edge the reader has.
+inline constexpr std::size_t kLongRun = std::size_t{64} << 20;
+
+// Byte 0 picks the receivers, byte 1 the run's length around 64 MiB (or, when odd, around
+// 1 MiB), byte 2 where in the text the run goes; the rest is the text.
+inline std::string checkHugeToken(const std::uint8_t* data, std::size_t size) {
+    if (size < 4) {
+        return "";
+    }
+    const FuzzInput input = splitInput(data, size);
+    const std::string text = input.text.substr(2);
+    if (text.empty()) {
+        return "";
+    }
+    const int shift = static_cast<int>(data[1] >> 1) - 64;
+    const std::size_t around = (data[1] & 1) != 0 ? std::size_t{1} << 20 : kLongRun;
+    const std::size_t at = data[2] % text.size();
+    const auto length = static_cast<std::size_t>(static_cast<long>(around) + shift);
+    std::string grown = text.substr(0, at);
+    grown.append(length, text[at]);
+    grown.append(text, at, std::string::npos);
+    return checkReadText(grown, input.receivers);
 }
 
 // Runs the whole analysis on the numbers of the text (at most `maxRecords` records), writing

@@ -86,7 +86,6 @@ class SegmentSamples {
     double x_, y_, dx_, dy_;
     int steps_;
     double xr0_, yr0_, xs_, ys_;
-    Box span_{};
 };
 
 // Where a box reaches in data units, widened by far more than the rounding of the test in axes

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/base/RuntimeError.hpp"
+#include "platform/io/StaleTemporaries.hpp"
 
 namespace ambiscan {
 
@@ -30,10 +31,11 @@ mode_t creationMode() {
     return 0666 & ~mask;
 }
 
-// A fresh hidden name next to `path` for the moment between linking and renaming.
+// A fresh hidden name next to `path` for the moment between linking and renaming; it carries
+// the process id, so that a later run can tell a leftover of a killed run.
 std::string linkName(const std::string& path) {
     std::random_device entropy;
-    return folderOf(path) + "/.ambiscan-" + std::to_string(entropy()) + ".tmp";
+    return folderOf(path) + "/" + temporaryOutputName(std::to_string(entropy()));
 }
 
 }  // namespace
@@ -46,10 +48,10 @@ OutputFile::OutputFile(std::string path, std::string description)
     fd_ = ::open(folderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, creationMode());
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
         // No unnamed files here: fall back to a hidden temporary name.
-        std::string pattern = folderOf(path_) + "/.ambiscan-XXXXXX";
+        const std::string pattern = folderOf(path_) + "/" + temporaryOutputName("XXXXXX");
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
-        fd_ = mkstemp(name.data());
+        fd_ = mkstemps(name.data(), 4);  // the random part comes before ".tmp"
         if (fd_ >= 0) {
             temporary_ = name.data();
             if (fchmod(fd_, creationMode()) != 0) {

@@ -142,9 +142,14 @@ bool isWhole(double value) {
     return std::isfinite(value) && value == std::floor(value);
 }
 
+bool isFloatingConversion(char type) {
+    return type == 'f' || type == 'F' || type == 'e' || type == 'E' || type == 'g' || type == 'G';
+}
+
 std::string formatDouble(const Conversion& c, double rawValue) {
-    // Negative zero prints as zero, as an integer would.
-    const double value = rawValue == 0 ? 0.0 : rawValue;
+    // Negative zero keeps its sign where C's printf shows it ("%.2f" gives "-0.00", as it does
+    // for -0.001); as an integer or a text it prints as zero.
+    const double value = rawValue == 0 && !isFloatingConversion(c.type) ? 0.0 : rawValue;
     if (!std::isfinite(value) && c.type != 's') {
         return padded(c, nonFiniteText(value));
     }

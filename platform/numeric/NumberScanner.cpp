@@ -3,12 +3,15 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 #include <limits>
 #include <string_view>
+
+#include "platform/numeric/LineLayout.hpp"
 
 namespace ambiscan {
 
@@ -116,11 +119,14 @@ std::size_t parseNumber(std::string_view text, double& value) {
 // text is the end of the file). Returns false when it stopped at text that is not a number,
 // with `stopAt` the offset of that text.
 template <class Sink>
-bool scanChunk(std::string_view text, Sink& values, std::size_t& stopAt) {
+bool scanChunk(std::string_view text, Sink& values, LineLayout& layout, std::size_t& stopAt) {
     std::size_t pos = 0;
     const std::size_t size = text.size();
     while (true) {
         while (pos < size && isSpace(text[pos])) {
+            if (text[pos] == '\n') {
+                layout.endLine();
+            }
             ++pos;
         }
         if (pos >= size) {
@@ -133,9 +139,15 @@ bool scanChunk(std::string_view text, Sink& values, std::size_t& stopAt) {
             return false;
         }
         values.push_back(value);
+        layout.addNumber();
         pos += used;
     }
 }
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes kept of a token where reading stopped: enough for 40 characters of four bytes.
+constexpr std::size_t kStopTokenBytes = 160;
 
 ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t linesBefore) {
     ScanStop stop;
@@ -144,7 +156,7 @@ ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t 
                 static_cast<std::size_t>(std::count(
                     text.begin(), text.begin() + static_cast<std::ptrdiff_t>(stopAt), '\n'));
     std::size_t end = stopAt;
-    while (end < text.size() && !isSpace(text[end]) && end - stopAt < 40) {
+    while (end < text.size() && !isSpace(text[end]) && end - stopAt < kStopTokenBytes) {
         ++end;
     }
     stop.token = std::string(text.substr(stopAt, end - stopAt));
@@ -154,11 +166,19 @@ ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t 
 }  // namespace
 
 ScanStop scanNumbers(const std::string& text, std::vector<double>& values) {
-    std::size_t stopAt = 0;
-    if (scanChunk(text, values, stopAt)) {
-        return {};
+    std::string_view rest(text);
+    if (rest.starts_with(kByteOrderMark)) {
+        rest.remove_prefix(kByteOrderMark.size());
     }
-    return stopDescription(text, stopAt, 0);
+    std::size_t stopAt = 0;
+    LineLayout layout;
+    ScanStop stop;
+    if (!scanChunk(rest, values, layout, stopAt)) {
+        stop = stopDescription(rest, stopAt, 0);
+    }
+    layout.endLine();
+    stop.numbersPerLine = layout.commonCount();
+    return stop;
 }
 
 namespace {
@@ -170,34 +190,55 @@ ScanStop scanFile(std::FILE* file, Sink& values) {
     buffer.reserve(kChunk + 256);
     std::size_t linesBefore = 0;
     std::vector<char> block(kChunk);
+    LineLayout layout;
+    std::size_t unbroken = 0;  // the buffer's first bytes, known to hold no white space
     bool atEnd = false;
+    bool atStart = true;
     while (!atEnd) {
+        errno = 0;
         const std::size_t got = std::fread(block.data(), 1, block.size(), file);
         atEnd = got < block.size();
+        if (atEnd && std::ferror(file)) {
+            ScanStop failed;
+            failed.readError = errno != 0 ? errno : EIO;
+            return failed;
+        }
         buffer.append(block.data(), got);
-        // Only whole tokens are read; a token cut by the end of the block waits for the next.
+        if (atStart && (buffer.size() >= kByteOrderMark.size() || atEnd)) {
+            if (std::string_view(buffer).starts_with(kByteOrderMark)) {
+                buffer.erase(0, kByteOrderMark.size());
+            }
+            atStart = false;
+        }
+        // Only whole tokens are read; a token cut by the end of the block waits for the next,
+        // however many blocks it takes.
         std::size_t complete = buffer.size();
         if (!atEnd) {
-            while (complete > 0 && !isSpace(buffer[complete - 1])) {
+            while (complete > unbroken && !isSpace(buffer[complete - 1])) {
                 --complete;
             }
-            if (complete == 0 && buffer.size() < (64u << 20)) {
-                continue;  // one very long token: read on
-            }
-            if (complete == 0) {
-                complete = buffer.size();
+            if (complete == unbroken) {
+                unbroken = buffer.size();  // one very long token: read on, searching only
+                continue;                  // the bytes still to come
             }
         }
         const std::string_view text(buffer.data(), complete);
         std::size_t stopAt = 0;
-        if (!scanChunk(text, values, stopAt)) {
+        if (!scanChunk(text, values, layout, stopAt)) {
             // The token may run on into the next block; its start is all the message needs.
-            return stopDescription(std::string_view(buffer), stopAt, linesBefore);
+            ScanStop stop = stopDescription(std::string_view(buffer), stopAt, linesBefore);
+            layout.endLine();
+            stop.numbersPerLine = layout.commonCount();
+            return stop;
         }
         linesBefore += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         buffer.erase(0, complete);
+        unbroken = 0;
     }
-    return {};
+    layout.endLine();
+    ScanStop stop;
+    stop.numbersPerLine = layout.commonCount();
+    return stop;
 }
 
 }  // namespace

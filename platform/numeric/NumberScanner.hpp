@@ -9,11 +9,16 @@
 
 namespace ambiscan {
 
-// Where a "%f" read stopped when it met text that is not a number.
+// Where a "%f" read stopped when it met text that is not a number, and what it saw on the way.
 struct ScanStop {
     bool atText = false;   // false: the read reached the end of the file
     std::size_t line = 0;  // 1-based line of the offending token
-    std::string token;     // the offending token (up to the next white space, shortened)
+    std::string token;     // the offending token's raw bytes (up to the next white space,
+                           // shortened; may end inside a multi-byte character)
+    int readError = 0;     // the system's error number when reading the file failed
+    // The count of numbers on every line that holds numbers (the last may hold fewer), when
+    // at least two lines hold it; 0 for any other layout (see LineLayout).
+    std::size_t numbersPerLine = 0;
 };
 
 // The formatted read of "%f" numbers from an open file: decimal numbers separated by white
@@ -23,7 +28,9 @@ struct ScanStop {
 // "3."), and an optional exponent ("1e3", "2.5E-4"); or "Inf", "Infinity" or "NaN" in any
 // letter case, with an optional sign. The longest such prefix of the text is taken, so "12abc"
 // reads 12 and then stops at "abc", and "1.5.3" reads 1.5 and .3. Hexadecimal numbers are not
-// decimal: "0x10" reads 0 and stops at "x10". A leading "+" is allowed.
+// decimal: "0x10" reads 0 and stops at "x10". A leading "+" is allowed. "-0" keeps its sign.
+// A UTF-8 byte-order mark at the very start is skipped. A token is read whole however long it
+// is, also across the blocks the file is read in.
 //
 // Values are appended to `values` in file order; the file is read in chunks, so memory grows
 // with the values only.

@@ -272,9 +272,9 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     colTo_[ci] = -1;
 }
 
-[[gnu::target_clones("avx2", "default")]] void LineRaster::blendInto(cairo_surface_t* image,
-                                                                     const graphics::Rgb& colour,
-                                                                     CoverageLayer* alsoLayer) {
+[[gnu::target_clones("avx2", "default")]] void LineRaster::blendPixels(cairo_surface_t* image,
+                                                                       const graphics::Rgb& colour,
+                                                                       CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image));
     const long pixelStride = cairo_image_surface_get_stride(image) / 4;
@@ -332,6 +332,11 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
         forgetColumn(c, from, to, alsoLayer);
     }
     cairo_surface_mark_dirty(image);
+}
+
+void LineRaster::blendInto(cairo_surface_t* image, const graphics::Rgb& colour,
+                           CoverageLayer* alsoLayer) {
+    blendPixels(image, colour, alsoLayer);
 }
 
 }  // namespace ambiscan::render

@@ -21,6 +21,14 @@ TEST(Classification, AbsoluteHeightErrorCounts) {
     EXPECT_TRUE(isBadInit(0, 0, 0.2201));
 }
 
+TEST(Classification, AttemptWithoutAKnownPositionIsBad) {
+    const double nan = std::nan("");
+    EXPECT_TRUE(isBadInit(nan, 0, 0));
+    EXPECT_TRUE(isBadInit(0, nan, 0));
+    EXPECT_TRUE(isBadInit(0, 0, nan));
+    EXPECT_TRUE(isBadInit(0, 0, -INFINITY));
+}
+
 TEST(Classification, BadRowsAreListedInAscendingOrder) {
     const Matrix errors(4, 3, {0.2, 0, 0, 0, 0, 0, 0.13, 0, 0, 0, 0, 0.5});
     EXPECT_EQ(badRows(errors), (std::vector<std::size_t>{0, 2, 3}));

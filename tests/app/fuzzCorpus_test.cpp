@@ -36,6 +36,15 @@ TEST(FuzzCorpus, EveryReadInitsInputReadsConsistently) {
     }
 }
 
+TEST(FuzzCorpus, EveryHugeTokenInputReadsConsistently) {
+    const auto files = corpus("hugeToken");
+    ASSERT_FALSE(files.empty());
+    for (const fs::path& file : files) {
+        const std::string bytes = bytesOf(file);
+        EXPECT_EQ(checkHugeToken(data(bytes), bytes.size()), "") << file.filename();
+    }
+}
+
 TEST(FuzzCorpus, EveryAnalysisInputRunsSoundly) {
     const auto files = corpus("analysis");
     ASSERT_FALSE(files.empty());

@@ -49,6 +49,14 @@ TEST(FormatText, ConvertsTheCommonConversions) {
     EXPECT_EQ(formatText("%s,%s", {std::string("a"), std::string("b")}), "a,b");
 }
 
+TEST(FormatText, NegativeZeroKeepsItsSignWherePrintfShowsIt) {
+    // C's printf: "%.2f" of -0.0 is "-0.00", "%e" "-0.000000e+00"; an integer has no -0.
+    EXPECT_EQ(formatText("%.2f", {Matrix::scalar(-0.0)}), "-0.00");
+    EXPECT_EQ(formatText("%e", {Matrix::scalar(-0.0)}), "-0.000000e+00");
+    EXPECT_EQ(formatText("%d", {Matrix::scalar(-0.0)}), "0");
+    EXPECT_EQ(formatText("%.2f", {Matrix::scalar(0.0)}), "0.00");
+}
+
 TEST(FormatText, PercentAndLineEndEscapes) {
     EXPECT_EQ(formatText("Reliability [%%]\\n"), "Reliability [%]\n");
     EXPECT_EQ(formatText("a\nb"), "a\nb");

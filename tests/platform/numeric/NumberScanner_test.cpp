@@ -77,6 +77,72 @@ TEST(ScanNumbers, OutOfRangeValuesSaturate) {
     EXPECT_GT(v[3], 0);
 }
 
+TEST(ScanNumbers, NegativeZeroKeepsItsSign) {
+    const std::vector<double> v = scan("-0.0 -0 -0e5 -.0 0");
+    ASSERT_EQ(v.size(), 5u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_TRUE(v[k] == 0 && std::signbit(v[k])) << k;
+    }
+    EXPECT_FALSE(std::signbit(v[4]));
+}
+
+TEST(ScanNumbers, ByteOrderMarkAtTheStartOnlyIsSkipped) {
+    ScanStop stop;
+    EXPECT_EQ(scan("\xEF\xBB\xBF"
+                   "1 2",
+                   &stop),
+              (std::vector<double>{1, 2}));
+    EXPECT_FALSE(stop.atText);
+    EXPECT_EQ(scan("1 \xEF\xBB\xBF"
+                   "2",
+                   &stop),
+              (std::vector<double>{1}));
+    EXPECT_EQ(stop.token,
+              "\xEF\xBB\xBF"
+              "2");
+}
+
+TEST(ScanNumbers, CountOfNumbersOnEveryLineIsReported) {
+    ScanStop stop;
+    scan("1 2 3\n\n4 5 6\r\n7 8\n", &stop);  // blank line passed over, last line short
+    EXPECT_EQ(stop.numbersPerLine, 3u);
+    scan("1.5.3 4\n5 6 7\n", &stop);  // numbers, not tokens
+    EXPECT_EQ(stop.numbersPerLine, 3u);
+    scan("1 2\n3 4\n5 6 x 9\n", &stop);  // the line where reading stopped counts up to there
+    EXPECT_EQ(stop.numbersPerLine, 2u);
+    for (const char* other : {"1 2 3", "1 2\n3\n4 5", "1 2\n3 4 5", ""}) {
+        scan(other, &stop);
+        EXPECT_EQ(stop.numbersPerLine, 0u) << other;
+    }
+}
+
+// Reads `text` as a file, in the blocks of the file reader.
+std::vector<double> scanAsFile(const std::string& text, ScanStop& stop) {
+    std::FILE* file = std::tmpfile();
+    EXPECT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::rewind(file);
+    std::vector<double> values;
+    stop = scanNumbers(file, values);
+    std::fclose(file);
+    return values;
+}
+
+TEST(ScanNumbers, TokensLongerThanABlockAreReadWhole) {
+    // 3 MiB tokens across the 1 MiB blocks: a number, white space, and text.
+    const std::string zeros(3u << 20, '0');
+    ScanStop stop;
+    EXPECT_EQ(scanAsFile("\xEF\xBB\xBF"
+                         "7 " +
+                             zeros + "1 2\n3 4 5\n" + std::string(3u << 20, '\n') + "6 7 8\n",
+                         stop),
+              (std::vector<double>{7, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(stop.numbersPerLine, 3u);
+    EXPECT_EQ(scanAsFile("1 " + std::string(3u << 20, 'x') + " 2", stop), std::vector<double>{1});
+    EXPECT_EQ(stop.token.size(), 160u);
+    EXPECT_EQ(stop.token.back(), 'x');
+}
+
 TEST(ScanNumbers, FileReadAcrossChunkBoundariesGivesTheSameNumbers) {
     std::string text;
     std::vector<double> expected;
