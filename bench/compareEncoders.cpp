@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
         std::size_t bytes = 0;
         bool decoded = true;
     };
-    Total ours{"program's encoder (ISA-L level 1, rows streamed)"},
+    Total ours{"program's run-length deflater"},
         libpng{"libpng, zlib level 1 Z_RLE"}, zrle{"zlib level 1 Z_RLE (filter + deflate only)"},
         ldf{"libdeflate level 1"}, isal{"ISA-L level 1"};
     for (const Image& image : images) {

@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev zlib1g-dev libisal-dev libfreetype-dev
+packages=(g++ cmake make pkg-config libcairo2-dev libpng-dev zlib1g-dev libfreetype-dev
           libfontconfig1-dev fonts-dejavu-core fonts-liberation2 libboost-math-dev
           nlohmann-json3-dev libssl-dev libcli11-dev "$@")
 

@@ -1,6 +1,5 @@
 #include "platform/render/PngFile.hpp"
 
-#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -12,10 +11,10 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
-#include <vector>
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/io/OutputFile.hpp"
+#include "platform/render/RunLengthDeflate.hpp"
 
 namespace ambiscan::render {
 
@@ -60,79 +59,81 @@ std::uint32_t bytesMinus(std::uint32_t a, std::uint32_t b) {
 }
 
 constexpr std::uint32_t kColour = 0x00ffffffu;
-// Rows filtered at a time before they are handed to the compressor.
-constexpr int kRowsPerBatch = 64;
 
-// One PNG scanline: the filter byte, then RGB triples "up" (bytes minus the bytes above, which
-// turns the flat areas and repeated rows of a plot into runs of zeros); the first row has
-// nothing above, so its bytes stand as they are.
-unsigned char* filterRow(const std::uint32_t* row, const std::uint32_t* above, std::size_t width,
-                         unsigned char* out) {
-    *out++ = kFilterUp;
-    const auto put = [](unsigned char* at, std::uint32_t rgb) {
-        at[0] = static_cast<unsigned char>(rgb >> 16);
-        at[1] = static_cast<unsigned char>(rgb >> 8);
-        at[2] = static_cast<unsigned char>(rgb);
-    };
-    if (above == nullptr) {
-        for (std::size_t x = 0; x < width; ++x) {
-            put(out + 3 * x, row[x]);
-        }
-    } else {
-        for (std::size_t x = 0; x < width; ++x) {
-            put(out + 3 * x, bytesMinus(row[x], above[x]));
+// The first pixel at or after x whose colour differs from the one above, eight pixels a step
+// while they agree.
+std::size_t firstChange(const std::uint32_t* row, const std::uint32_t* above, std::size_t x,
+                        std::size_t width) {
+    constexpr std::uint64_t colours = 0x00ffffff00ffffffull;
+    for (; x + 8 <= width; x += 8) {
+        std::uint64_t w[4], a[4];
+        std::memcpy(w, row + x, sizeof w);
+        std::memcpy(a, above + x, sizeof a);
+        if ((((w[0] ^ a[0]) | (w[1] ^ a[1]) | (w[2] ^ a[2]) | (w[3] ^ a[3])) & colours) != 0) {
+            break;
         }
     }
-    return out + 3 * width;
+    while (x < width && ((row[x] ^ above[x]) & kColour) == 0) {
+        ++x;
+    }
+    return x;
 }
 
-// The rows as a zlib stream, compressed by ISA-L's fastest level as they are filtered, a few
-// rows at a time (no filtered copy of the whole image).
+void pixel(RunLengthDeflate& zlib, std::uint32_t rgb) {
+    zlib.byte(static_cast<unsigned char>(rgb >> 16));
+    zlib.byte(static_cast<unsigned char>(rgb >> 8));
+    zlib.byte(static_cast<unsigned char>(rgb));
+}
+
+void repeatPixel(RunLengthDeflate& zlib, std::uint32_t rgb, std::size_t count) {
+    zlib.repeatPixel(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                     static_cast<unsigned char>(rgb), count);
+}
+
+// The rows as PNG scanlines, a filter byte and RGB triples each, compressed as they are made.
+// Every row is stored "up" (as bytes minus the bytes above), which turns the flat areas and
+// repeated rows of a plot into runs of zeros; the first row has nothing above. Pixels that
+// agree with the pixel above go in as runs without being looked at byte by byte.
 std::string compressedRows(const PixelRows& pixels) {
     const auto width = static_cast<std::size_t>(pixels.width);
-    const std::size_t rowBytes = 1 + 3 * width;
-    auto stream = std::make_unique<isal_zstream>();
-    isal_deflate_init(stream.get());
-    std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
-    stream->level = 1;
-    stream->level_buf = levelBuffer.data();
-    stream->level_buf_size = static_cast<std::uint32_t>(levelBuffer.size());
-    stream->gzip_flag = IGZIP_ZLIB;
-    stream->flush = NO_FLUSH;
-
-    std::vector<unsigned char> batch(rowBytes * kRowsPerBatch);
-    // Plots compress to a tenth or less; the room grows when they do not.
-    std::string zlib(rowBytes * static_cast<std::size_t>(pixels.height) / 8 + 1024, '\0');
-    std::size_t written = 0;
+    RunLengthDeflate zlib;
     const std::uint32_t* above = nullptr;
-    for (int y = 0; y < pixels.height;) {
-        unsigned char* end = batch.data();
-        for (int k = 0; k < kRowsPerBatch && y < pixels.height; ++k, ++y) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(
-                pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride);
-            end = filterRow(row, above, width, end);
-            above = row;
+    for (int y = 0; y < pixels.height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride);
+        zlib.byte(kFilterUp);
+        if (above == nullptr) {
+            for (std::size_t x = 0; x < width; ++x) {
+                pixel(zlib, row[x]);
+            }
+        } else {
+            for (std::size_t x = 0; x < width;) {
+                const std::size_t same = firstChange(row, above, x, width);
+                zlib.repeat(0, 3 * (same - x));
+                // Horizontal lines make runs of one filtered pixel.
+                std::uint32_t last = 0;
+                std::size_t repeats = 0;
+                for (x = same; x < width && ((row[x] ^ above[x]) & kColour) != 0; ++x) {
+                    const std::uint32_t rgb = bytesMinus(row[x], above[x]) & kColour;
+                    if (rgb == last) {
+                        ++repeats;
+                        continue;
+                    }
+                    if (repeats != 0) {
+                        repeatPixel(zlib, last, repeats);
+                        repeats = 0;
+                    }
+                    pixel(zlib, rgb);
+                    last = rgb;
+                }
+                if (repeats != 0) {
+                    repeatPixel(zlib, last, repeats);
+                }
+            }
         }
-        stream->next_in = batch.data();
-        stream->avail_in = static_cast<std::uint32_t>(end - batch.data());
-        stream->end_of_stream = y == pixels.height ? 1 : 0;
-        do {
-            if (written == zlib.size()) {
-                zlib.resize(zlib.size() * 2);
-            }
-            stream->next_out = reinterpret_cast<std::uint8_t*>(zlib.data()) + written;
-            stream->avail_out = static_cast<std::uint32_t>(
-                std::min<std::size_t>(zlib.size() - written, UINT32_MAX));
-            const std::uint32_t room = stream->avail_out;
-            if (isal_deflate(stream.get()) != COMP_OK) {
-                throw Failure{"the compressor failed"};
-            }
-            written += room - stream->avail_out;
-        } while (stream->avail_in != 0 ||
-                 (stream->end_of_stream != 0 && stream->internal_state.state != ZSTATE_END));
+        above = row;
     }
-    zlib.resize(written);
-    return zlib;
+    return zlib.finish();
 }
 
 // The whole PNG file; throws Failure, or std::bad_alloc / std::length_error for memory.

@@ -15,8 +15,10 @@ struct PixelRows {
     int stride = 0;
 };
 
-// Every row is stored with the "up" filter and compressed by ISA-L's fastest deflate level as it
-// is filtered, a few rows at a time (bench/README.md, "PNG encoding", for the measurements).
+// Every row is stored with the "up" filter and compressed by RunLengthDeflate (literals, runs
+// of a byte and of a pixel, Huffman codes per block of 16 Ki tokens), straight from the pixels
+// without a filtered copy of the image: four times faster than a general deflater on these
+// figures for a fifth more bytes (bench/README.md, "PNG encoding").
 
 // Writes the image to a temporary file in the target's folder and renames it into place.
 // Throws RuntimeError naming the file and the system's reason on any failure, and leaves no
