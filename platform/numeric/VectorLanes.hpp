@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdlib>
+#include <string_view>
+
 #include <cstdint>
 
 // Doubles side by side in vector registers: two lanes, as every x86-64 processor has them, or
@@ -53,9 +56,20 @@ template <typename Doubles>
     return high;
 }
 
-// True when this processor runs four-lane code.
+// True when this processor runs four-lane code and the run has not asked for the plain code
+// instead (AMBISCAN_SCALAR=1 in the environment: the tests run whole figures both ways).
 inline bool processorHasFourLanes() {
-    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+    static const bool has = [] {
+        const char* scalar = std::getenv("AMBISCAN_SCALAR");
+        if (scalar != nullptr && std::string_view(scalar) == "1") {
+            return false;
+        }
+#if defined(__x86_64__) || defined(__i386__)
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+#else
+        return false;
+#endif
+    }();
     return has;
 }
 

@@ -20,14 +20,6 @@ const char* const kRoverList =
     "Rover: Bad Init List (Init Num / Time / dE / dN / dU)\n"
     "Init Num = 2 Time = 345300 dE = 0.15 dN = -0.02 dU = 0.30\n";
 
-std::set<std::string> filesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 const std::set<std::string> kRoverFigures = {
     "InitTimeCDF.png",      "InitTimeDist.png",      "InitTimeVTime.png",
     "Rover_PosData.png",    "Rover_East_Hist.png",   "Rover_PosData_GoodOnly.png",

@@ -23,14 +23,6 @@ const char* const kTwoReceivers =
 
 const std::string kOldStats = "an older stats.csv that a failed run must not touch\n";
 
-std::set<std::string> filesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // Names that only a temporary or half-written output would have.
 std::vector<std::string> strayFiles(const fs::path& folder) {
     std::vector<std::string> stray;

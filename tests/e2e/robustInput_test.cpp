@@ -13,14 +13,6 @@
 namespace ambiscan::testing {
 namespace {
 
-std::set<std::string> filesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // Line 2 of stats.csv, the first data set's statistics.
 std::string firstStatistics(const TempDir& dir) {
     const std::string stats = readFile(dir / "stats.csv");

@@ -21,14 +21,6 @@ const char* const kRoverInits =
     "345600 8    0.12  0     -0.22\n"
     "345900 12.5 -0.01 0     0.05\n";
 
-std::set<std::string> filesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 TEST(Run, OneReceiverStatisticsBadListAndFiles) {
     TempDir dir;
     writeFile(dir / "inits.txt", kRoverInits);

@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using render::testing::Image;
 using render::testing::readPng;
+using render::testing::shareClose;
 
 const char* const kInits =
     "345000 3    0.01  0.02  0.03\n"
@@ -26,20 +27,6 @@ bool shell(const std::string& command) {
     line += shellQuoted(command);
     line += " >/dev/null 2>&1";
     return std::system(line.c_str()) == 0;
-}
-
-// The share of pixels whose channels all lie within `tolerance` of the other image's.
-double shareClose(const Image& a, const Image& b, int tolerance) {
-    std::size_t close = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            const unsigned char* p = a.at(x, y);
-            const unsigned char* q = b.at(x, y);
-            close += std::abs(p[0] - q[0]) <= tolerance && std::abs(p[1] - q[1]) <= tolerance &&
-                     std::abs(p[2] - q[2]) <= tolerance;
-        }
-    }
-    return static_cast<double>(close) / (static_cast<double>(a.width) * a.height);
 }
 
 class VectorFigures : public ::testing::Test {

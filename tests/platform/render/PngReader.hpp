@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,20 @@ inline Image readPng(const std::string& fileName) {
     image.height = static_cast<int>(png.height);
     image.rgb = std::move(buffer);
     return image;
+}
+
+// The share of pixels whose channels all lie within `tolerance` of the other image's (same size).
+inline double shareClose(const Image& a, const Image& b, int tolerance) {
+    std::size_t close = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const unsigned char* p = a.at(x, y);
+            const unsigned char* q = b.at(x, y);
+            close += std::abs(p[0] - q[0]) <= tolerance && std::abs(p[1] - q[1]) <= tolerance &&
+                     std::abs(p[2] - q[2]) <= tolerance;
+        }
+    }
+    return static_cast<double>(close) / (static_cast<double>(a.width) * a.height);
 }
 
 }  // namespace ambiscan::render::testing

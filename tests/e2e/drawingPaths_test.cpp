@@ -1,0 +1,52 @@
+// The fast drawing paths against the plain ones, over every figure of a real run: the four-lane
+// code against one lane at a time (the same bytes), the raster painter against Cairo's paths
+// (the same picture).
+#include <gtest/gtest.h>
+
+#include "platform/render/PngReader.hpp"
+#include "support/RunProgram.hpp"
+
+namespace ambiscan::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using render::testing::Image;
+using render::testing::readPng;
+using render::testing::shareClose;
+
+TEST(DrawingPaths, ScalarCodeAndThePlainPainterDrawTheFiguresOfTheFastPaths) {
+    const std::string example =
+        readFile(fs::path(AMBISCAN_SOURCE_DIR) / "examples/five-receivers-two-days/inits.txt");
+    TempDir fast, scalar, plain;
+    for (const TempDir* dir : {&fast, &scalar, &plain}) {
+        writeFile(*dir / "inits.txt", example);
+    }
+    const std::vector<std::string> words = {"--no-report", "TwoDayTest", "V1", "V2", "V3", "V4", "V5"};
+    const RunResult fastRun = runProgram(fast.path(), words);
+    ASSERT_EQ(fastRun.status, 0) << fastRun.err;
+    const RunResult scalarRun = runProgram(scalar.path(), words, "AMBISCAN_SCALAR=1");
+    ASSERT_EQ(scalarRun.status, 0) << scalarRun.err;
+    const RunResult plainRun = runProgram(plain.path(), words, "AMBISCAN_PAINTER=plain");
+    ASSERT_EQ(plainRun.status, 0) << plainRun.err;
+    EXPECT_EQ(scalarRun.out, fastRun.out);
+    EXPECT_EQ(plainRun.out, fastRun.out);
+
+    int figures = 0;
+    for (const std::string& name : filesIn(fast.path())) {
+        if (!name.ends_with(".png")) {
+            continue;
+        }
+        ++figures;
+        EXPECT_EQ(readFile(scalar / name), readFile(fast / name)) << name;
+        const Image a = readPng((fast / name).string());
+        const Image b = readPng((plain / name).string());
+        ASSERT_EQ(a.width, b.width) << name;
+        ASSERT_EQ(a.height, b.height) << name;
+        // Anti-aliased edges differ by part of a level here and there; nothing is moved.
+        EXPECT_GT(shareClose(a, b, 96), 0.995) << name;
+    }
+    EXPECT_EQ(figures, 33);
+}
+
+}  // namespace
+}  // namespace ambiscan::testing
