@@ -12,6 +12,7 @@ constexpr double kMinute = 60;
 constexpr double kHour = 3600;
 constexpr double kDay = 86400;
 constexpr double kWeek = 604800;
+constexpr double kCountableDays = 9.2e18;  // a little below 2^63
 
 // Remainder with the sign of the divisor, so that times before zero still fall on the grid.
 double floorMod(double a, double b) {
@@ -29,6 +30,12 @@ std::string timeOfDayLabel(double tick, bool first, bool withSeconds, double loc
     if (timeDay < 0) {
         // Before the start of the week: the last day of the previous week.
         timeDay += kWeek;
+    }
+    // Days beyond what an integer counts (times at the edges of a double) are taken within their
+    // week, exactly as fmod gives it; converting them whole would be undefined.
+    if (!(std::fabs(timeDay) < kCountableDays * kDay)) {
+        timeDay = std::fmod(timeDay, kWeek);
+        timeDay += timeDay < 0 ? kWeek : 0;
     }
     auto day = static_cast<long long>(std::trunc(timeDay / kDay));
     timeDay -= static_cast<double>(day) * kDay;

@@ -18,6 +18,8 @@ cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # The font library's caches are not the program's to free (see the suppressions file).
 export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp"
+# Undefined behaviour is a finding too: stop there, so that the input is kept.
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 mkdir -p "$build/findings"
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target"

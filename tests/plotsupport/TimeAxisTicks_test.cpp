@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace ambiscan::plotsupport {
 namespace {
 
@@ -62,6 +64,18 @@ TEST(TimeAxisTicks, LocalOffsetShiftsTheLabelsNotTheTicks) {
     const TimeAxisTicks t = timeAxisTicks({0, 600}, 1, false, 5.5);
     EXPECT_EQ(t.xTick, Matrix::row({0, 600}));
     EXPECT_EQ(labelsOf(t), (CellRow{"Day0  05:30", "05:40"}));
+}
+
+TEST(TimeAxisTicks, TimesAtTheEdgeOfADoubleGetLabelsWithinTheirWeek) {
+    // Ticks 2^998 * (4 + k), k = 0..4; their remainders in a week by integer arithmetic:
+    // day 1 16:36:16, then 14:45:20, 12:54:24, 11:03:28, 09:12:32.
+    const double t = std::ldexp(1.0, 1000);
+    const CellRow labels = labelsOf(timeAxisTicks({t, t * 2}, 4, false, 0));
+    const CellRow starts = {"Day1  16:36", "14:45", "12:54", "11:03", "09:12"};
+    ASSERT_EQ(labels.size(), starts.size());
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        EXPECT_EQ(labels[k].substr(0, starts[k].size()), starts[k]) << labels[k];
+    }
 }
 
 TEST(TimeAxisTicks, PlainLabelsAreJoinedByBars) {
