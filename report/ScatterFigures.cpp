@@ -42,7 +42,7 @@ std::vector<std::string> drawAll(const Matrix& inits, const CellRow& names) {
 }  // namespace
 
 ScatterFigures::ScatterFigures(const Matrix& inits, const CellRow& names)
-    : drawing_(std::async(std::launch::async, drawAll, std::cref(inits), names)) {}
+    : drawing_(std::async(std::launch::async, drawAll, inits, names)) {}
 
 std::vector<std::string> ScatterFigures::take() {
     return drawing_.get();

@@ -2,13 +2,13 @@
 # Builds the fuzz targets with clang (in build-fuzz/) and runs each for SECONDS, one after the
 # other, each on a working copy of its corpus. Stops at the first finding, with the crashing
 # input kept in build-fuzz/findings/.
-# Usage: scripts/fuzz.sh SECONDS [target ...]   (targets: readInits analysis hugeToken)
+# Usage: scripts/fuzz.sh SECONDS [target ...]   (targets: readInits analysis hugeToken decimal)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [target ...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(readInits analysis hugeToken)
+[ ${#targets[@]} -gt 0 ] || targets=(readInits analysis hugeToken decimal)
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 build="$root/build-fuzz"
