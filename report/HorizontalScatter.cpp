@@ -58,7 +58,7 @@ constexpr double kReach = kHorizontalLimit * 1.35;
 void equalAxes(Graphics& g, double half) {
     g.axis({-half, half, -half, half});
     for (int pass = 0; pass < 2; ++pass) {
-        const render::Frame frame = render::axesFrame(g, g.gca());
+        const render::Frame frame = render::axesFrame(g, g.gca(), kScatterSide, kScatterSide);
         const double across = frame.width / frame.height;
         if (across >= 1) {
             g.axis({-half * across, half * across, -half, half});

@@ -12,6 +12,10 @@ namespace ambiscan::report {
 // The horizontal limit a good fix stays within, metres.
 inline constexpr double kHorizontalLimit = 0.12;
 
+// The side of the scatter's square canvas, pixels: equal axes fill a square, and half the
+// pixels of a full figure halve what the report adds to a run.
+inline constexpr int kScatterSide = 720;
+
 // East against North of every fix of one receiver on equal axes about the limit circle: good
 // fixes as dots in the receiver's colour, bad fixes as black crosses (those beyond the axes
 // counted in the legend), circles at the horizontal 50 % and 95 % errors (of the good fixes)
@@ -20,8 +24,8 @@ graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
                                      const evidence::DataSetEvidence& evidence,
                                      const graphics::Rgb& colour);
 
-// The figure drawn on `canvas` (used again from one figure to the next: fresh memory costs
-// more than drawing) and encoded as PNG bytes, in memory: it has no file of its own.
+// The figure drawn on `canvas` (kScatterSide square, used again from one figure to the next: fresh
+// memory costs more than drawing) and encoded as PNG bytes, in memory: it has no file of its own.
 std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
                                  const evidence::DataSetEvidence& evidence,
                                  const graphics::Rgb& colour, render::RenderedFigure& canvas);

@@ -12,7 +12,8 @@ namespace {
 
 std::vector<std::string> drawAll(const Matrix& inits, const CellRow& names) {
     const Matrix colours = plotsupport::setColourCodes();
-    render::RenderedFigure canvas;  // one for all: fresh memory costs more than drawing
+    // One for all: fresh memory costs more than drawing.
+    render::RenderedFigure canvas(kScatterSide, kScatterSide);
     std::vector<std::string> pngs;
     if (inits.cols() < analysis::errorColumn(names.size(), names.size(), 0)) {
         return pngs;  // records too short: the analysis refuses them with its own message

@@ -11,7 +11,7 @@
 
 namespace ambiscan::render {
 
-Frame axesFrame(const graphics::Graphics& graphics, graphics::Handle axes) {
+Frame axesFrame(const graphics::Graphics& graphics, graphics::Handle axes, int width, int height) {
     // Only the text has to be measured: a tiny surface does.
     const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1), cairo_surface_destroy);
@@ -21,7 +21,7 @@ Frame axesFrame(const graphics::Graphics& graphics, graphics::Handle axes) {
         throw RuntimeError("Cannot draw figure: out of memory");
     }
     TextPainter text(cr.get());
-    return layoutAxes(graphics, axes, text, kFigureWidth, kFigureHeight).frame;
+    return layoutAxes(graphics, axes, text, width, height).frame;
 }
 
 }  // namespace ambiscan::render

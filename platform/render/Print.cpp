@@ -33,18 +33,18 @@ RenderedFigure::RenderedFigure(RenderedFigure&&) noexcept = default;
 RenderedFigure& RenderedFigure::operator=(RenderedFigure&&) noexcept = default;
 RenderedFigure::~RenderedFigure() = default;
 
-RenderedFigure::RenderedFigure() {
+RenderedFigure::RenderedFigure(int width, int height) {
     constexpr std::size_t kHuge = std::size_t{2} << 20;
-    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, kFigureWidth);
-    const std::size_t bytes = static_cast<std::size_t>(stride) * kFigureHeight;
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
     const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
     buffer_.reset(static_cast<unsigned char*>(std::aligned_alloc(kHuge, rounded)));
     if (!buffer_) {
         throw RuntimeError("Cannot draw figure: out of memory");
     }
     madvise(buffer_.get(), rounded, MADV_HUGEPAGE);  // a hint only; fine if refused
-    surface_.reset(cairo_image_surface_create_for_data(buffer_.get(), CAIRO_FORMAT_RGB24,
-                                                       kFigureWidth, kFigureHeight, stride));
+    surface_.reset(cairo_image_surface_create_for_data(buffer_.get(), CAIRO_FORMAT_RGB24, width,
+                                                       height, stride));
     if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
         throw RuntimeError("Cannot draw figure: out of memory");
     }
@@ -52,7 +52,8 @@ RenderedFigure::RenderedFigure() {
 
 LineScratch& RenderedFigure::lineScratch() {
     if (!scratch_) {
-        scratch_ = std::make_unique<LineScratch>(kFigureWidth, kFigureHeight);
+        scratch_ = std::make_unique<LineScratch>(cairo_image_surface_get_width(surface_.get()),
+                                                 cairo_image_surface_get_height(surface_.get()));
     }
     return *scratch_;
 }

@@ -25,8 +25,10 @@ void print(const graphics::Graphics& graphics, const std::string& device,
 // file on another thread while the model goes on changing.
 class RenderedFigure {
   public:
-    // A blank canvas of the figure size; throws RuntimeError when it cannot be had.
-    RenderedFigure();
+    // A blank canvas of the figure size (or of the size given); throws RuntimeError when it
+    // cannot be had.
+    RenderedFigure() : RenderedFigure(kFigureWidth, kFigureHeight) {}
+    RenderedFigure(int width, int height);
     RenderedFigure(RenderedFigure&&) noexcept;
     RenderedFigure& operator=(RenderedFigure&&) noexcept;
     ~RenderedFigure();
