@@ -16,7 +16,7 @@ FunctionEntry recorder(const std::string& name, int inputs, int outputs, int lin
             }};
 }
 
-TEST(Feval, TooManyInputsNamesTheFunctionLineAndCount) {
+TEST(CallFunction, TooManyInputsNamesTheFunctionLineAndCount) {
     std::vector<std::size_t> calls;
     graphics::Graphics g;
     std::ostringstream out, err;
@@ -33,7 +33,7 @@ TEST(Feval, TooManyInputsNamesTheFunctionLineAndCount) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST(Feval, TooManyOutputsIsCheckedFirst) {
+TEST(CallFunction, TooManyOutputsIsCheckedFirst) {
     std::vector<std::size_t> calls;
     graphics::Graphics g;
     std::ostringstream out, err;
@@ -50,7 +50,7 @@ TEST(Feval, TooManyOutputsIsCheckedFirst) {
     }
 }
 
-TEST(Feval, AnyNumberOfInputsWhenDeclaredNegative) {
+TEST(CallFunction, AnyNumberOfInputsWhenDeclaredNegative) {
     std::vector<std::size_t> calls;
     graphics::Graphics g;
     std::ostringstream out, err;
