@@ -50,6 +50,9 @@ RunStatistics analyse(RunContext& run, const Matrix& inits, std::size_t numDataS
         const ErrorStatistics errors =
             drawPositionErrors(run, base, axis, DataSetStrings[k], k, stats[k]);
         drawPositionHistograms(run, base, DataSetStrings[k], k, errors, MainTitle);
+        if (k < run.dataSetFigures.size()) {
+            drawKeptOnly(run, run.dataSetFigures[k]);
+        }
     }
 
     writeSummary(run, CDFFig, stats, MainTitle);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "analysis/DataSetStatistics.hpp"
 #include "platform/base/Console.hpp"
@@ -19,6 +20,16 @@ namespace ambiscan::analysis {
 
 class KeptFigures;
 struct RunResults;
+
+// A figure that a caller draws along with the run's own and keeps for itself: it reaches no
+// file. Built on a drawing thread; its PNG bytes, drawn at `width` by `height` pixels, go to
+// `keep` in the order of the run's figures.
+struct KeptOnlyFigure {
+    std::function<graphics::Graphics()> build;
+    int width = 0;
+    int height = 0;
+    std::function<void(std::string png)> keep;
+};
 
 // Where a run draws, prints and writes: every figure and stats.csv land in `outputDir` (the
 // working directory for the program).
@@ -39,6 +50,9 @@ struct RunContext {
     render::FigureWriter* figureWriter = nullptr;
     // When set, every figure's PNG bytes are kept here too, in the order of their files.
     KeptFigures* keptFigures = nullptr;
+    // Figures of the caller's, at most one per data set in legend order, each handed on after
+    // its data set's own figures.
+    std::vector<KeptOnlyFigure> dataSetFigures = {};
     // When set, filled with the run's results once its statistics are known.
     RunResults* results = nullptr;
 };

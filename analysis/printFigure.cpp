@@ -103,6 +103,17 @@ void printAndClose(RunContext& run, const std::string& fileName) {
     }
 }
 
+void drawKeptOnly(RunContext& run, const KeptOnlyFigure& figure) {
+    if (run.figureWriter != nullptr) {
+        run.figureWriter->drawAndKeep(figure.build, figure.width, figure.height, figure.keep);
+        return;
+    }
+    const graphics::Graphics model = figure.build();
+    render::RenderedFigure canvas(figure.width, figure.height);
+    render::renderFigurePixels(model, model.currentFigureHandle(), canvas);
+    figure.keep(render::encodePng(canvas.pixels()));
+}
+
 void showAfterFigures(RunContext& run, std::ostream& out, std::string text) {
     if (run.figureWriter != nullptr) {
         run.figureWriter->print(out, std::move(text));

@@ -13,6 +13,9 @@ inline constexpr bool doPrint = true;
 // Prints the current figure with "-dpng" to `fileName` in the output folder, then closes it.
 void printAndClose(RunContext& run, const std::string& fileName);
 
+// Draws a figure that reaches no file, in turn with the figures printed so far.
+void drawKeptOnly(RunContext& run, const KeptOnlyFigure& figure);
+
 // Shows console text after the figures printed so far are in their files, without waiting for
 // them here; nothing is shown if one of them fails.
 void showAfterFigures(RunContext& run, std::ostream& out, std::string text);

@@ -14,6 +14,7 @@
 #include "app/runSummary.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
+#include "report/Base64.hpp"
 #include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
@@ -115,11 +116,12 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     };
     analysis::RunResults results;
     run.results = &results;
-    analysis::KeptFigures figures;  // for the report, which embeds every figure
-    std::optional<report::ScatterFigures> scatters;
+    // For the report, which embeds every figure in base64, made as each is written.
+    analysis::KeptFigures figures([](const std::string& png) { return report::base64(png); });
+    std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
     if (!options.noReport) {
         run.keptFigures = &figures;
-        scatters.emplace(file->inits, DataSetStrings);  // drawn while the run goes on
+        run.dataSetFigures = report::scatterFigures(file->inits, DataSetStrings, scatters);
     }
     analysis::RunStatistics stats;
     withRecordMemory([&] { return file->inits.rows(); },
@@ -133,8 +135,8 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
     const RunFacts facts = assessRun(results, options.input);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
-    if (scatters) {
-        writeRunReport(results, facts, gates, figures.take(), scatters->take(), run.outputDir);
+    if (!options.noReport) {
+        writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
     }
     return gates;
 }

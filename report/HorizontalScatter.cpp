@@ -12,7 +12,6 @@
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
 #include "platform/render/AxesFrame.hpp"
-#include "platform/render/Print.hpp"
 #include "report/ReportNumbers.hpp"
 
 namespace ambiscan::report {
@@ -137,14 +136,6 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
     analysis::runTitle(g, dataSet.name + ": horizontal position error of every fix");
     equalAxes(g, kReach);  // last: the texts decide the frame's size
     return g;
-}
-
-std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
-                                 const evidence::DataSetEvidence& evidence, const Rgb& colour,
-                                 render::RenderedFigure& canvas) {
-    const Graphics g = horizontalScatter(dataSet, evidence, colour);
-    render::renderFigurePixels(g, g.currentFigureHandle(), canvas);
-    return render::encodePng(canvas.pixels());
 }
 
 }  // namespace ambiscan::report

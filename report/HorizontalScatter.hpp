@@ -5,7 +5,6 @@
 #include "analysis/RunResults.hpp"
 #include "evidence/Evidence.hpp"
 #include "platform/graphics/Graphics.hpp"
-#include "platform/render/Print.hpp"
 
 namespace ambiscan::report {
 
@@ -23,11 +22,5 @@ inline constexpr int kScatterSide = 720;
 graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
                                      const evidence::DataSetEvidence& evidence,
                                      const graphics::Rgb& colour);
-
-// The figure drawn on `canvas` (kScatterSide square, used again from one figure to the next: fresh
-// memory costs more than drawing) and encoded as PNG bytes, in memory: it has no file of its own.
-std::string horizontalScatterPng(const analysis::DataSetResults& dataSet,
-                                 const evidence::DataSetEvidence& evidence,
-                                 const graphics::Rgb& colour, render::RenderedFigure& canvas);
 
 }  // namespace ambiscan::report

@@ -5,9 +5,10 @@
 #include <functional>
 
 #include "platform/numeric/Format.hpp"
+#include "platform/render/Print.hpp"
 #include "plotsupport/setColourCodes.hpp"
-#include "report/Base64.hpp"
 #include "report/FigureCaptions.hpp"
+#include "report/HorizontalScatter.hpp"
 #include "report/HtmlText.hpp"
 #include "report/ReportNumbers.hpp"
 #include "report/Verdict.hpp"
@@ -164,15 +165,28 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
     out += "</tbody></table></div>\n";
 }
 
-void figure(std::string& out, const std::string& png, const std::string& caption,
-            const std::string& altText) {
-    out += "<figure><img src=\"data:image/png;base64,";
-    out += base64(png);
-    out += "\" alt=\"" + escapeHtml(altText) + "\" width=\"1200\" height=\"900\">";
-    out += "<figcaption>" + escapeHtml(caption) + "</figcaption></figure>\n";
+// The page as it is made: text gathers here, and each figure's base64 goes out as it stands
+// after the text before it, so that megabytes of figures are not copied into one string.
+struct Page {
+    std::string text;
+    const PagePieces& write;
+    void embed(std::string_view figureBase64) {
+        write(text);
+        text.clear();
+        write(figureBase64);
+    }
+};
+
+void figure(Page& page, const std::string& embedded, int width, int height,
+            const std::string& caption, const std::string& altText) {
+    page.text += "<figure><img src=\"data:image/png;base64,";
+    page.embed(embedded);
+    page.text += "\" alt=\"" + escapeHtml(altText) + "\" width=\"" + std::to_string(width) +
+                 "\" height=\"" + std::to_string(height) + "\">";
+    page.text += "<figcaption>" + escapeHtml(caption) + "</figcaption></figure>\n";
 }
 
-void figures(std::string& out, const ReportContent& c, const Matrix& colours) {
+void figures(Page& page, const ReportContent& c, const Matrix& colours) {
     std::vector<std::string> names;
     for (const auto& d : c.results.dataSets) {
         names.push_back(d.name);
@@ -181,23 +195,26 @@ void figures(std::string& out, const ReportContent& c, const Matrix& colours) {
     for (const auto& f : c.figures) {
         places.push_back(placeFigure(f.fileName, names));
     }
-    out += "<h2>Figures</h2>\n";
+    const auto runFigure = [&](std::size_t i, const std::string& caption) {
+        figure(page, c.figures[i].content, render::kFigureWidth, render::kFigureHeight, caption,
+               places[i].altText);
+    };
+    page.text += "<h2>Figures</h2>\n";
     for (std::size_t i = 0; i < c.figures.size(); ++i) {
         if (!places[i].dataSet) {
-            figure(out, c.figures[i].png, places[i].caption, places[i].altText);
+            runFigure(i, places[i].caption);
         }
     }
     for (std::size_t k = 0; k < names.size(); ++k) {
-        out += "<section class=\"receiver\" style=\"--colour:" + colourHex(colours, k) +
-               "\">\n<h3>" + escapeHtml(names[k]) + "</h3>\n";
+        page.text += "<section class=\"receiver\" style=\"--colour:" + colourHex(colours, k) +
+                     "\">\n<h3>" + escapeHtml(names[k]) + "</h3>\n";
         for (std::size_t i = 0; i < c.figures.size(); ++i) {
             if (places[i].dataSet == k) {
-                figure(out, c.figures[i].png, names[k] + ": " + places[i].caption,
-                       places[i].altText);
+                runFigure(i, names[k] + ": " + places[i].caption);
             }
         }
         if (k < c.scatters.size()) {
-            figure(out, c.scatters[k],
+            figure(page, c.scatters[k], kScatterSide, kScatterSide,
                    names[k] +
                        ": East against North error of every fix, with circles at the "
                        "horizontal 50 % and 95 % errors and at the 0.12 m limit.",
@@ -205,7 +222,7 @@ void figures(std::string& out, const ReportContent& c, const Matrix& colours) {
                        ": scatter chart of north against east position error in metres "
                        "on equal axes.");
         }
-        out += "</section>\n";
+        page.text += "</section>\n";
     }
 }
 
@@ -262,19 +279,12 @@ void definitions(std::string& out) {
 
 }  // namespace
 
-std::string reportHtml(const ReportContent& c) {
-    std::size_t pngBytes = 0;
-    for (const auto& f : c.figures) {
-        pngBytes += f.png.size();
-    }
-    for (const auto& s : c.scatters) {
-        pngBytes += s.size();
-    }
+void writeReportHtml(const ReportContent& c, const PagePieces& write) {
     const Matrix colours = plotsupport::setColourCodes();
     const std::string title = escapeHtml(c.results.title);
 
-    std::string out;
-    out.reserve(pngBytes / 3 * 4 + (std::size_t{64} << 10));
+    Page page{{}, write};
+    std::string& out = page.text;
     out +=
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
@@ -283,11 +293,17 @@ std::string reportHtml(const ReportContent& c) {
     gates(out, c);
     verdict(out, c);
     statisticsTable(out, c, colours);
-    figures(out, c, colours);
+    figures(page, c, colours);
     badFixes(out, c);
     definitions(out);
     out += "</body>\n</html>\n";
-    return out;
+    write(out);
+}
+
+std::string reportHtml(const ReportContent& c) {
+    std::string html;
+    writeReportHtml(c, [&html](std::string_view piece) { html += piece; });
+    return html;
 }
 
 }  // namespace ambiscan::report

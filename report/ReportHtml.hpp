@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/KeptFigures.hpp"
@@ -18,7 +20,7 @@ struct InputFacts {
 };
 
 // Everything the report shows. The figures are the ones the run wrote, in the order written;
-// the scatters are the report's own, one PNG per data set in legend order.
+// the scatters are the report's own, one per data set in legend order; both in base64.
 struct ReportContent {
     const analysis::RunResults& results;
     const evidence::RunEvidence& evidence;
@@ -31,6 +33,10 @@ struct ReportContent {
 
 // The whole report as one self-contained HTML page: figures embedded as data URIs, style
 // inline, no script, nothing fetched. Every text from the command line or the file is escaped.
+// Handed to `write` in pieces, in order: the figures as they stand, the text between them.
+using PagePieces = std::function<void(std::string_view)>;
+void writeReportHtml(const ReportContent& content, const PagePieces& write);
+// The same page as one text.
 std::string reportHtml(const ReportContent& content);
 
 }  // namespace ambiscan::report

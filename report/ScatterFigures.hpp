@@ -1,26 +1,19 @@
 #pragma once
 
-#include <future>
 #include <string>
 #include <vector>
 
+#include "analysis/doRTKInitPlot.hpp"
 #include "platform/numeric/Matrix.hpp"
 #include "platform/numeric/Value.hpp"
 
 namespace ambiscan::report {
 
-// The report's own figures, one horizontal scatter per data set, drawn on a thread of their
-// own from the records alone while the analysis runs: they need nothing the analysis works
-// out, and the analysis leaves a core idle part of the time. The thread holds a copy of
-// `inits`, which shares its elements (no copy of the records).
-class ScatterFigures {
-  public:
-    ScatterFigures(const Matrix& inits, const CellRow& names);
-    // The PNG bytes, one per data set in legend order, once drawn; raises a failure to draw.
-    std::vector<std::string> take();
-
-  private:
-    std::future<std::vector<std::string>> drawing_;
-};
+// The report's own figures, one horizontal scatter per data set, for the run to draw along
+// with its figures (each after its data set's own): they need nothing the analysis works out,
+// only the records. Each scatter's PNG, in base64 as the page embeds it, lands in `embedded`
+// (one per data set, in legend order). `inits` and `embedded` must outlive the run.
+std::vector<analysis::KeptOnlyFigure> scatterFigures(const Matrix& inits, const CellRow& names,
+                                                     std::vector<std::string>& embedded);
 
 }  // namespace ambiscan::report

@@ -1,6 +1,10 @@
 #include "report/writeReport.hpp"
 
-#include "analysis/summary.hpp"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/io/OutputFile.hpp"
 
 namespace ambiscan::report {
 
@@ -9,8 +13,15 @@ void writeReport(const std::filesystem::path& path, const analysis::RunResults& 
                  const std::vector<analysis::FigureFile>& figures,
                  const std::vector<std::string>& scatters, const InputFacts& input,
                  const std::vector<analysis::GateResult>& gates) {
-    analysis::writeFileAtomically(path,
-                                  reportHtml({results, evidence, figures, scatters, input, gates}));
+    OutputFile out(path.string(), path.string());
+    // Written as made: the figures go straight from where they are kept into the file.
+    writeReportHtml(
+        {results, evidence, figures, scatters, input, gates}, [&out](std::string_view piece) {
+            if (std::fwrite(piece.data(), 1, piece.size(), out.stream()) != piece.size()) {
+                out.fail(std::strerror(errno));
+            }
+        });
+    out.commit();
 }
 
 }  // namespace ambiscan::report

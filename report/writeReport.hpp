@@ -11,7 +11,8 @@
 namespace ambiscan::report {
 
 // Writes report.html to `path`, whole or not at all, with the run's figures and the report's
-// own scatters (one PNG per data set); a failed write raises a RuntimeError naming the file.
+// own scatters (one per data set; both in base64); a failed write raises a RuntimeError naming the
+// file.
 void writeReport(const std::filesystem::path& path, const analysis::RunResults& results,
                  const evidence::RunEvidence& evidence,
                  const std::vector<analysis::FigureFile>& figures,

@@ -101,6 +101,22 @@ void FigureWriter::drawAndWrite(graphics::Graphics figure, std::vector<FigureFil
     });
 }
 
+void FigureWriter::drawAndKeep(Build build, int width, int height, AfterWrite keep) {
+    enqueue([this, build = std::move(build), width, height, keep = std::move(keep)] {
+        auto png = std::make_shared<std::string>();
+        {
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            const graphics::Graphics model = build();
+            RenderedFigure target = takeCanvas(width, height);
+            renderFigurePixels(model, model.currentFigureHandle(), target);
+            *png = encodePng(target.pixels());
+            keepCanvas(std::move(target));
+        }
+        return std::function<void()>([png, keep] { keep(std::move(*png)); });
+    });
+}
+
 void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
                          const std::string& fileName, AfterWrite afterWrite) {
     // Held by a shared pointer: the step must be copyable, a canvas is not.
@@ -153,16 +169,20 @@ void FigureWriter::enqueue(Prepare prepare) {
         }));
 }
 
-RenderedFigure FigureWriter::takeCanvas() {
+RenderedFigure FigureWriter::takeCanvas(int width, int height) {
+    std::optional<RenderedFigure> spare;
     {
         const std::lock_guard lock(sparesMutex_);
         if (!spares_.empty()) {
-            RenderedFigure c = std::move(spares_.back());
+            spare.emplace(std::move(spares_.back()));
             spares_.pop_back();
-            return c;
         }
     }
-    return RenderedFigure();
+    if (!spare) {
+        return RenderedFigure(width, height);
+    }
+    spare->resize(width, height);
+    return std::move(*spare);
 }
 
 void FigureWriter::keepCanvas(RenderedFigure canvas) {

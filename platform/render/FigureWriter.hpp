@@ -46,6 +46,12 @@ class FigureWriter {
     // `afterWrite` gets its PNG bytes (drawn for it when no PNG file is asked for).
     void drawAndWrite(graphics::Graphics figure, std::vector<FigureFile> files,
                       AfterWrite afterWrite = nullptr);
+    // A figure that reaches no file: built by `build` on a drawing thread, drawn on a canvas of
+    // `width` by `height` pixels and encoded, in turn with the figures; `keep` gets its PNG
+    // bytes in output order. Sharing the drawing threads and their canvases costs less than a
+    // thread of its own: no core is asked for twice, no canvas is fresh more than once.
+    using Build = std::function<graphics::Graphics()>;
+    void drawAndKeep(Build build, int width, int height, AfterWrite keep);
     // Console text that the run shows after the figures given so far: written once they are in
     // their files, and not at all after a failed write, as if every figure were written at once.
     void print(std::ostream& out, std::string text);
@@ -66,8 +72,9 @@ class FigureWriter {
     void start(Draw draw, std::optional<RenderedFigure> drawn, const std::string& fileName,
                AfterWrite afterWrite);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
-    // Canvases whose figures are encoded, shared by the drawing threads.
-    RenderedFigure takeCanvas();
+    // Canvases whose figures are encoded, shared by the drawing threads; a spare is made the
+    // size asked, in its own memory when that is enough.
+    RenderedFigure takeCanvas(int width = kFigureWidth, int height = kFigureHeight);
     void keepCanvas(RenderedFigure canvas);
 
     std::deque<std::future<void>> inFlight_;  // oldest first

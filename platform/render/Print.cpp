@@ -34,15 +34,27 @@ RenderedFigure& RenderedFigure::operator=(RenderedFigure&&) noexcept = default;
 RenderedFigure::~RenderedFigure() = default;
 
 RenderedFigure::RenderedFigure(int width, int height) {
-    constexpr std::size_t kHuge = std::size_t{2} << 20;
+    resize(width, height);
+}
+
+void RenderedFigure::resize(int width, int height) {
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-    const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
-    buffer_.reset(static_cast<unsigned char*>(std::aligned_alloc(kHuge, rounded)));
-    if (!buffer_) {
-        throw RuntimeError("Cannot draw figure: out of memory");
+    if (surface_ && cairo_image_surface_get_width(surface_.get()) == width &&
+        cairo_image_surface_get_height(surface_.get()) == height) {
+        return;
     }
-    madvise(buffer_.get(), rounded, MADV_HUGEPAGE);  // a hint only; fine if refused
+    surface_.reset();
+    if (bytes > capacity_) {
+        constexpr std::size_t kHuge = std::size_t{2} << 20;
+        const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
+        buffer_.reset(static_cast<unsigned char*>(std::aligned_alloc(kHuge, rounded)));
+        capacity_ = buffer_ ? rounded : 0;
+        if (!buffer_) {
+            throw RuntimeError("Cannot draw figure: out of memory");
+        }
+        madvise(buffer_.get(), rounded, MADV_HUGEPAGE);  // a hint only; fine if refused
+    }
     surface_.reset(cairo_image_surface_create_for_data(buffer_.get(), CAIRO_FORMAT_RGB24, width,
                                                        height, stride));
     if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
@@ -51,11 +63,15 @@ RenderedFigure::RenderedFigure(int width, int height) {
 }
 
 LineScratch& RenderedFigure::lineScratch() {
-    if (!scratch_) {
-        scratch_ = std::make_unique<LineScratch>(cairo_image_surface_get_width(surface_.get()),
-                                                 cairo_image_surface_get_height(surface_.get()));
+    const int width = cairo_image_surface_get_width(surface_.get());
+    const int height = cairo_image_surface_get_height(surface_.get());
+    for (SizedScratch& s : scratches_) {
+        if (s.width == width && s.height == height) {
+            return *s.scratch;
+        }
     }
-    return *scratch_;
+    scratches_.push_back({width, height, std::make_unique<LineScratch>(width, height)});
+    return *scratches_.back().scratch;
 }
 
 void renderFigurePixels(const graphics::Graphics& graphics, graphics::Handle figure,

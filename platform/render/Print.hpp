@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/Graphics.hpp"
 #include "platform/render/PngFile.hpp"
@@ -36,6 +37,9 @@ class RenderedFigure {
     cairo_surface_t* surface() const { return surface_.get(); }
     // Working memory for drawing lines on this canvas, kept while the canvas is used again.
     LineScratch& lineScratch();
+    // Makes the canvas `width` by `height` pixels, in the memory it has when that is enough
+    // (a smaller figure then costs no fresh memory), else in new memory.
+    void resize(int width, int height);
 
   private:
     struct FreeBuffer {
@@ -47,7 +51,14 @@ class RenderedFigure {
         void operator()(cairo_surface_t* s) const;
     };
     std::unique_ptr<cairo_surface_t, DestroySurface> surface_;
-    std::unique_ptr<LineScratch> scratch_;
+    std::size_t capacity_ = 0;  // bytes of pixels the memory holds
+    // Working memory per canvas size, kept for when the canvas is that size again.
+    struct SizedScratch {
+        int width;
+        int height;
+        std::unique_ptr<LineScratch> scratch;
+    };
+    std::vector<SizedScratch> scratches_;
 };
 
 // Draws one figure into pixels of the figure size.

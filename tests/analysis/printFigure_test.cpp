@@ -29,7 +29,7 @@ TEST(PrintFigure, KeptFiguresHoldTheBytesOfTheirFiles) {
         const std::vector<FigureFile> figures = kept.take();
         ASSERT_EQ(figures.size(), 1u) << threaded;
         EXPECT_EQ(figures[0].fileName, "a.png");
-        EXPECT_EQ(figures[0].png, testing::readFile(dir / "a.png")) << threaded;
+        EXPECT_EQ(figures[0].content, testing::readFile(dir / "a.png")) << threaded;
         EXPECT_FALSE(g.hasCurrentFigure());
     }
 }

@@ -49,9 +49,9 @@ SampleRun twoReceivers() {
     for (const std::string& name :
          std::vector<std::string>{"InitTimeDist.png", "V1.00_PosData.png", legend + "_ENU_Hist.png",
                                   "InitTimeCDF.png"}) {
-        run.figures.push_back({name, "png of " + name});
+        run.figures.push_back({name, base64("png of " + name)});
     }
-    run.scatters = {"scatter 1", "scatter 2"};
+    run.scatters = {base64("scatter 1"), base64("scatter 2")};
     return run;
 }
 
@@ -72,7 +72,7 @@ TEST(ReportHtml, SectionsComeInOrderAndEveryFigureIsEmbeddedOnce) {
     }
     EXPECT_EQ(count(html, "<img "), 6u);
     for (const auto& f : run.figures) {
-        EXPECT_EQ(count(html, base64(f.png)), 1u) << f.fileName;
+        EXPECT_EQ(count(html, f.content), 1u) << f.fileName;
     }
     // SampleRun figures first in the order written; each receiver's under its name, scatter last.
     const auto pos = [&](const std::string& png) { return html.find(base64(png)); };
@@ -82,6 +82,9 @@ TEST(ReportHtml, SectionsComeInOrderAndEveryFigureIsEmbeddedOnce) {
     EXPECT_LT(pos("png of V1.00_PosData.png"), pos("scatter 1"));
     EXPECT_LT(pos("scatter 1"), pos("png of " + run.results.dataSets[1].name + "_ENU_Hist.png"));
     EXPECT_LT(pos("png of " + run.results.dataSets[1].name + "_ENU_Hist.png"), pos("scatter 2"));
+    // Each image tag gives its own size: the scatters are square.
+    EXPECT_EQ(count(html, "width=\"1200\" height=\"900\""), 4u);
+    EXPECT_EQ(count(html, "width=\"720\" height=\"720\""), 2u);
     // Nothing that runs or fetches.
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("http"), std::string::npos);

@@ -2,24 +2,44 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "analysis/printFigure.hpp"
+#include "platform/render/FigureWriter.hpp"
+#include "report/HorizontalScatter.hpp"
+
 namespace ambiscan::report {
 namespace {
 
-TEST(ScatterFigures, OnePngPerDataSetOrNoneForRecordsTooShort) {
+// One square scatter per data set, drawn with or without the writer's threads, kept in base64
+// (a PNG's first bytes read "iVBORw0KGgo" there).
+TEST(ScatterFigures, OneSquarePngPerDataSetKeptInBase64) {
     // Two receivers: start, two times, then E N U of each; 2 rows.
     const Matrix inits(2, 9,
                        {100, 200, 10, 20, 12, 22, 0.01, 0.02, 0.0, 0.01, 0.0, 0.3, 0.01, 0.02, 0.0,
                         0.01, 0.03, 0.04});
-    ScatterFigures two(inits, {"A", "B"});
-    const std::vector<std::string> pngs = two.take();
-    ASSERT_EQ(pngs.size(), 2u);
-    for (const std::string& png : pngs) {
-        EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    for (const bool threaded : {false, true}) {
+        std::vector<std::string> embedded;
+        const std::vector<analysis::KeptOnlyFigure> figures =
+            scatterFigures(inits, {"A", "B"}, embedded);
+        ASSERT_EQ(figures.size(), 2u);
+        graphics::Graphics g;
+        std::ostringstream out, err;
+        render::FigureWriter writer;
+        analysis::RunContext run{g, {out, err}};
+        run.figureWriter = threaded ? &writer : nullptr;
+        for (const auto& f : figures) {
+            EXPECT_EQ(f.width, kScatterSide);
+            EXPECT_EQ(f.height, kScatterSide);
+            analysis::drawKeptOnly(run, f);
+        }
+        writer.settle();
+        ASSERT_EQ(embedded.size(), 2u);
+        for (const std::string& png : embedded) {
+            EXPECT_EQ(png.substr(0, 11), "iVBORw0KGgo") << threaded;
+        }
+        EXPECT_NE(embedded[0], embedded[1]);
     }
-    EXPECT_NE(pngs[0], pngs[1]);
-
-    ScatterFigures tooShort(Matrix(2, 8), {"A", "B"});
-    EXPECT_TRUE(tooShort.take().empty());
 }
 
 }  // namespace

@@ -148,6 +148,37 @@ TEST_F(FigureWriterTest, KeptBytesAreTheFilesInOutputOrderAndStopAtAFailedWrite)
     }
 }
 
+// A kept-only figure comes in its place among the written ones, at its own size, and leaves no
+// file; the figure canvases around it keep theirs.
+TEST_F(FigureWriterTest, KeptOnlyFigureComesInOrderAtItsOwnSize) {
+    std::vector<std::string> order;
+    std::string keptPng;
+    FigureWriter writer;
+    writer.drawAndWrite(modelWithLine(1), (dir / "a.png").string(),
+                        [&](std::string) { order.push_back("a"); });
+    writer.drawAndKeep([] { return modelWithLine(2); }, 300, 200,
+                       [&](std::string png) {
+                           order.push_back("kept");
+                           keptPng = std::move(png);
+                       });
+    writer.drawAndWrite(modelWithLine(3), (dir / "b.png").string(),
+                        [&](std::string) { order.push_back("b"); });
+    writer.settle();
+    EXPECT_EQ(order, (std::vector<std::string>{"a", "kept", "b"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    // The PNG header's width and height, big-endian after "IHDR".
+    const auto word = [&](const std::string& png, std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    ASSERT_GT(keptPng.size(), 24u);
+    EXPECT_EQ(word(keptPng, 16), 300);
+    EXPECT_EQ(word(keptPng, 20), 200);
+    EXPECT_EQ(word(contents(dir / "b.png"), 16), kFigureWidth);
+}
+
 // A stream that notes, when text first reaches it, whether a file exists by then.
 class FileProbe : public std::streambuf {
   public:

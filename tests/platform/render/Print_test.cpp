@@ -170,13 +170,26 @@ TEST_F(RenderTest, ReusedCanvasDrawsTheSamePixelsAsANewOne) {
     Graphics plain;
     plain.plot(Matrix(), Matrix::row({1, 3, 2}), "b-o");
 
+    const auto samePixels = [](const RenderedFigure& one, const RenderedFigure& other) {
+        const PixelRows a = one.pixels(), b = other.pixels();
+        return a.width == b.width && a.height == b.height && a.stride == b.stride &&
+               std::memcmp(a.data, b.data, static_cast<std::size_t>(a.stride) * a.height) == 0;
+    };
     RenderedFigure canvas;
     renderFigurePixels(crowded, crowded.currentFigureHandle(), canvas);
     renderFigurePixels(plain, plain.currentFigureHandle(), canvas);
     const RenderedFigure fresh = renderFigurePixels(plain, plain.currentFigureHandle());
-    const PixelRows a = canvas.pixels(), b = fresh.pixels();
-    ASSERT_EQ(a.stride, b.stride);
-    EXPECT_EQ(std::memcmp(a.data, b.data, static_cast<std::size_t>(a.stride) * a.height), 0);
+    EXPECT_TRUE(samePixels(canvas, fresh));
+
+    // Made smaller in its own memory and back: each size draws as a new canvas of that size.
+    canvas.resize(300, 200);
+    renderFigurePixels(crowded, crowded.currentFigureHandle(), canvas);
+    RenderedFigure small(300, 200);
+    renderFigurePixels(crowded, crowded.currentFigureHandle(), small);
+    EXPECT_TRUE(samePixels(canvas, small));
+    canvas.resize(kFigureWidth, kFigureHeight);
+    renderFigurePixels(plain, plain.currentFigureHandle(), canvas);
+    EXPECT_TRUE(samePixels(canvas, fresh));
 }
 
 TEST_F(RenderTest, AnyTextRendersWithoutFailing) {
