@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/graphics/Colors.hpp"
+#include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
 
@@ -39,8 +40,9 @@ class CoverageLayer {
 
     // Adds coverage 0..255 to a cell.
     static void add(std::uint8_t* cell, std::uint32_t alpha) {
-        const std::uint32_t old = *cell;
-        *cell = static_cast<std::uint8_t>(old + (alpha * (255u - old) + 127u) / 255u);
+        std::uint32_t coverage = *cell;
+        addCoverage(coverage, alpha);
+        *cell = static_cast<std::uint8_t>(coverage);
     }
 
     // add() for sixteen cells in a row at once: vector code wherever the compiler has it, one
@@ -51,12 +53,10 @@ class CoverageLayer {
         Bytes oldBytes, alphaBytes;
         std::memcpy(&oldBytes, cells, sizeof oldBytes);
         std::memcpy(&alphaBytes, alphas, sizeof alphaBytes);
-        const Words old = __builtin_convertvector(oldBytes, Words);
-        const Words alpha = __builtin_convertvector(alphaBytes, Words);
-        // (x + 127) / 255 as in add(), for x up to 255 * 255: sixteen bits hold every step.
-        const Words y = alpha * (255 - old) + 0x80;
-        const Words sum = old + ((y + (y >> 8)) >> 8);
-        const Bytes result = __builtin_convertvector(sum, Bytes);
+        Words coverage = __builtin_convertvector(oldBytes, Words);
+        // Sixteen bits hold every step of the sums, up to 255 * 255.
+        addCoverage(coverage, __builtin_convertvector(alphaBytes, Words));
+        const Bytes result = __builtin_convertvector(coverage, Bytes);
         std::memcpy(cells, &result, sizeof result);
     }
 

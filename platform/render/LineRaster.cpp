@@ -56,7 +56,8 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
     // strokes cross, each lets through what the other leaves.
     // (A pixel last covered a multiple of 255 segments ago counts as a joint: harmless.)
     const bool joint = segment == pen.segment || segment == pen.previous;
-    const std::uint32_t crossed = old + (level * (255u - old) + 127u) / 255u;
+    std::uint32_t crossed = old;
+    addCoverage(crossed, level);
     const std::uint32_t joined = level > old ? level : old;
     coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
     segment = level > 0 ? pen.segment : segment;
@@ -92,8 +93,8 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
             const std::uint16_t old = cells[k];
             const std::uint16_t segment = last[k];
             const bool joint = segment == pen.segment || segment == pen.previous;
-            const auto y = static_cast<std::uint16_t>(level * (255 - old) + 128);
-            const auto crossed = static_cast<std::uint16_t>(old + ((y + (y >> 8)) >> 8));
+            std::uint16_t crossed = old;
+            addCoverage(crossed, level);
             const std::uint16_t joined = level > old ? level : old;
             cells[k] = static_cast<std::uint8_t>(joint ? joined : crossed);
             last[k] = static_cast<std::uint8_t>(level > 0 ? pen.segment : segment);
@@ -252,9 +253,9 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
         // (where the line has none, the layer's alone).
         const std::uint8_t* extra = layer->cell(col, from);
         for (long k = 0; k < count; ++k) {
-            const std::uint32_t line = alphas[k];
-            alphas[k] =
-                static_cast<std::uint8_t>(line + PixelBlend::by255(extra[k] * (255u - line)));
+            std::uint32_t both = alphas[k];
+            addCoverage(both, std::uint32_t{extra[k]});
+            alphas[k] = static_cast<std::uint8_t>(both);
         }
     }
 }
