@@ -94,16 +94,13 @@ bool coversSurface(cairo_t* cr) {
     const double* xs = pts.plainX();
     const double* ys = pts.plainY();
     const double top = gatherable.top, bottom = gatherable.bottom;
-    std::size_t next = 0;
-    if (processorHasFourLanes()) {
-        next = markers
-                   ? gatherColumnFourLanes<true>(xs, ys, i + 1, n, map, top, bottom, run, markers)
-                   : gatherColumnFourLanes<false>(xs, ys, i + 1, n, map, top, bottom, run, markers);
-    } else {
-        next = markers
-                   ? gatherColumnTwoLanes<true>(xs, ys, i + 1, n, map, top, bottom, run, markers)
-                   : gatherColumnTwoLanes<false>(xs, ys, i + 1, n, map, top, bottom, run, markers);
-    }
+    // Apart with markers and without: each loop as tight as it can be.
+    const auto gather = [&]<bool kMarkers>() {
+        return withLanes(widestLanes(), [&]<int kLanes>() AMBISCAN_INLINE_LANES {
+            return gatherColumn<kMarkers, kLanes>(xs, ys, i + 1, n, map, top, bottom, run, markers);
+        });
+    };
+    const std::size_t next = markers ? gather.operator()<true>() : gather.operator()<false>();
     *column = run;
     return next;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/numeric/VectorLanes.hpp"
 #include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
@@ -63,13 +64,11 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
     segment = level > 0 ? pen.segment : segment;
 }
 
-// This and the painting below are compiled twice, also for AVX2, the copy the processor can run
-// chosen as the program loads: a crowded line's cells are millions a figure.
-[[gnu::target_clones("avx2", "default")]] void LineRaster::coverRows(std::uint8_t* coverage,
-                                                                     std::uint8_t* segments,
-                                                                     long from, long to,
-                                                                     const Steep& s, double centre,
-                                                                     Pen pen) {
+// This and the painting below are compiled also for AVX2 where there is four-lane code (see
+// VectorLanes): a crowded line's cells are millions a figure.
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::coverRows(std::uint8_t* coverage, std::uint8_t* segments,
+                                                  long from, long to, const Steep& s, double centre,
+                                                  Pen pen) {
     // In pieces: first the levels, a loop without branches in single precision (four rows at
     // once in vector code, within a ten-thousandth of a pixel here), then the cells.
     constexpr int kPiece = 128;
@@ -236,8 +235,9 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     }
 }
 
-[[gnu::target_clones("avx2", "default")]] void LineRaster::columnAlphas(
-    long col, long from, long count, const CoverageLayer* layer, std::uint8_t* alphas) const {
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::columnAlphas(long col, long from, long count,
+                                                     const CoverageLayer* layer,
+                                                     std::uint8_t* alphas) const {
     const auto ci = static_cast<std::size_t>(col);
     const std::uint8_t* cells =
         coverage_.data() + ci * static_cast<std::size_t>(height_) + static_cast<std::size_t>(from);
@@ -273,9 +273,9 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     colTo_[ci] = -1;
 }
 
-[[gnu::target_clones("avx2", "default")]] void LineRaster::blendPixels(cairo_surface_t* image,
-                                                                       const graphics::Rgb& colour,
-                                                                       CoverageLayer* alsoLayer) {
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::blendPixels(cairo_surface_t* image,
+                                                    const graphics::Rgb& colour,
+                                                    CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image));
     const long pixelStride = cairo_image_surface_get_stride(image) / 4;
