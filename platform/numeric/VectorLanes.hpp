@@ -8,20 +8,15 @@
 // compiler's plain code) runs them, or four, as x86-64 processors with AVX2 have them. For the few
 // loops that read every point of a line.
 //
-// Four-lane code is built only where the compiler targets x86-64 and the build is not the
-// portable one (AMBISCAN_PORTABLE, which builds as a machine of another kind would): elsewhere
-// there are no AVX2 instructions, attributes or headers at all, and everything runs on two lanes.
+// Four-lane code is built only for x86-64 with GCC or Clang, and not in the portable build
+// (AMBISCAN_PORTABLE, built as for any other processor): elsewhere there are no AVX2 attributes
+// or processor checks at all, and everything runs on two lanes.
 #if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(AMBISCAN_PORTABLE)
 #define AMBISCAN_FOUR_LANES 1
-#else
-#define AMBISCAN_FOUR_LANES 0
-#endif
-
-// A function compiled twice, also for AVX2, the copy the processor can run chosen as the program
-// loads; once for every processor where there is no four-lane code.
-#if AMBISCAN_FOUR_LANES
+// A function compiled also for AVX2, the copy the processor runs chosen as the program loads.
 #define AMBISCAN_ALSO_FOR_AVX2 [[gnu::target_clones("avx2", "default")]]
 #else
+#define AMBISCAN_FOUR_LANES 0
 #define AMBISCAN_ALSO_FOR_AVX2
 #endif
 
@@ -90,9 +85,10 @@ inline int widestLanes() {
     return lanes;
 }
 
-// body.template operator()<kLanes>(), compiled for lanes of that width: the four-lane copy for
-// AVX2 and BMI2. The body and what it calls must be inlined into it to be compiled so: a lambda
-// marked AMBISCAN_INLINE_LANES, calling templates marked [[gnu::always_inline]].
+// body.template operator()<kLanes>(), compiled for lanes of that width (four for AVX2 and BMI2),
+// which the body and what it calls are only when inlined into it: a lambda marked
+// AMBISCAN_INLINE_LANES, calling templates marked [[gnu::always_inline]].
+#define AMBISCAN_INLINE_LANES __attribute__((always_inline))
 template <typename Body>
 [[gnu::noinline]] decltype(auto) onTwoLanes(Body& body) {
     return body.template operator()<2>();
@@ -103,9 +99,8 @@ template <typename Body>
     return body.template operator()<4>();
 }
 #endif
-#define AMBISCAN_INLINE_LANES __attribute__((always_inline))
 
-// Runs the body on `lanes` lanes: 4 only where widestLanes() is 4, anything else is 2.
+// Runs the body on `lanes` lanes: 4 only where widestLanes() is 4; anything else runs on 2.
 template <typename Body>
 decltype(auto) withLanes(int lanes, Body&& body) {
 #if AMBISCAN_FOUR_LANES

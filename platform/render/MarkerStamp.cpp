@@ -103,6 +103,10 @@ bool MarkerStamp::canStamp(cairo_t* cr) {
         cairo_image_surface_get_format(target) != CAIRO_FORMAT_RGB24) {
         return false;
     }
+    return drawnWithoutTransform(cr);
+}
+
+bool MarkerStamp::drawnWithoutTransform(cairo_t* cr) {
     cairo_matrix_t m;
     cairo_get_matrix(cr, &m);
     return m.xx == 1 && m.yy == 1 && m.xy == 0 && m.yx == 0 && m.x0 == 0 && m.y0 == 0;

@@ -27,8 +27,9 @@ class MarkerStamp {
     void stampEdge(CoverageLayer& layer, double x, double y) const;
 
     // True when markers can be stamped onto the target of `cr`: a 24-bit image drawn without
-    // a transform.
+    // a transform, as stamps are placed in the surface's own pixels.
     static bool canStamp(cairo_t* cr);
+    static bool drawnWithoutTransform(cairo_t* cr);
 
   private:
     // The covered pixels of a mask only: most of its square is empty.
