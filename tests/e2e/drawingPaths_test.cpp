@@ -51,6 +51,33 @@ TEST(DrawingPaths, ScalarCodeAndThePlainPainterDrawTheFiguresOfTheFastPaths) {
     EXPECT_EQ(figures, 33);
 }
 
+// zlib's encoder, the fallback, against the hand-written one: the same pixels in every figure.
+TEST(DrawingPaths, ZlibsPngEncoderWritesThePixelsOfTheHandWrittenOne) {
+    const std::string example =
+        readFile(fs::path(AMBISCAN_SOURCE_DIR) / "examples/two-receivers-midnight/inits.txt");
+    TempDir own, zlib;
+    writeFile(own / "inits.txt", example);
+    writeFile(zlib / "inits.txt", example);
+    const std::vector<std::string> words = {"--no-report", "RTKTest", "RxA", "RxB"};
+    const RunResult ownRun = runProgram(own.path(), words);
+    ASSERT_EQ(ownRun.status, 0) << ownRun.err;
+    const RunResult zlibRun = runProgram(zlib.path(), words, "AMBISCAN_PNG_ENCODER=zlib");
+    ASSERT_EQ(zlibRun.status, 0) << zlibRun.err;
+    EXPECT_EQ(zlibRun.out, ownRun.out);
+    int figures = 0;
+    for (const std::string& name : filesIn(own.path())) {
+        if (!name.ends_with(".png"))
+            continue;
+        ++figures;
+        EXPECT_NE(readFile(zlib / name), readFile(own / name)) << name << ": not zlib's";
+        const Image a = readPng((own / name).string()), b = readPng((zlib / name).string());
+        ASSERT_GT(a.width, 0) << name;
+        EXPECT_EQ(b.width, a.width) << name;
+        EXPECT_EQ(b.rgb, a.rgb) << name;
+    }
+    EXPECT_GT(figures, 10);
+}
+
 // A build made with AMBISCAN_PORTABLE=ON (no x86-specific code), where the test command names one
 // in AMBISCAN_PORTABLE_EXE: the same console, stats.csv and figures, byte for byte.
 TEST(DrawingPaths, ThePortableBuildWritesWhatThisBuildWrites) {
