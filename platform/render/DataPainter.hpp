@@ -13,8 +13,7 @@
 #include "platform/render/PixelSet.hpp"
 
 // Drawing the data objects of an axes: lines with their markers (LinePainter.cpp, crowded pixel
-// columns in gatherCrowd.cpp, markers in MarkerPainter.cpp), legend samples (drawLineSample.cpp)
-// and patches (PatchPainter.cpp).
+// columns in gatherCrowd.cpp, markers in MarkerPainter.cpp) and patches (PatchPainter.cpp).
 namespace ambiscan::render {
 
 // Working memory for drawing lines, kept from one figure to the next.
@@ -41,9 +40,6 @@ enum class LineTarget { Paths, ImagePixels };
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
               LineScratch& scratch, Reduction reduction = Reduction::Visible,
               LineTarget target = LineTarget::ImagePixels);
-
-// Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
-void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);
 
 // The faces of a patch, filled and edged; "flat" colours index the colour map through clim.
 void drawPatch(cairo_t* cr, const Frame& frame, const graphics::PatchObject& patch,
