@@ -68,11 +68,10 @@ void strokeLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& lin
         const bool inside = p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
         if (inside && previousInside && !broken) {
             // The usual case, and millions of times in a long line: nothing to cut.
-            const std::size_t next =
-                gatherCrowd(pts, i, p, map, gatherable, path, columns, markers);
-            if (next > i) {
-                i = next - 1;
-                previous = columns.gathering()->last;
+            if (ColumnReducer::Column* column =
+                    crowdedColumn(p, gatherable, path, columns, markers)) {
+                i = gatherCrowd(pts, i, p, map, gatherable, *column, markers) - 1;
+                previous = column->last;
                 continue;
             }
             if (markers)

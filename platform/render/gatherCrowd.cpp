@@ -5,16 +5,11 @@
 namespace ambiscan::render {
 
 std::size_t gatherCrowd(const graphics::LinePoints& pts, std::size_t i, Point p,
-                        const PixelMapping& map, const Box& gatherable, SubpathSorter& path,
-                        ColumnReducer& columns, MarkerCollector* markers) {
-    ColumnReducer::Column* column = path.passesOn() ? columns.gathering() : nullptr;
-    if (column == nullptr || (markers && !markers->seen()) || !column->holds(p.x) ||
-        !gatherable.holds(p) || !gatherable.holds({column->left, p.y}) ||
-        !gatherable.holds({column->left + 1, p.y}))
-        return i;
+                        const PixelMapping& map, const Box& gatherable,
+                        ColumnReducer::Column& column, MarkerCollector* markers) {
     if (markers)
         markers->addInside(p);
-    ColumnReducer::Column run = *column;
+    ColumnReducer::Column run = column;
     run.take(p);
     const std::size_t n = pts.size();
     const double* xs = pts.plainX();
@@ -27,7 +22,7 @@ std::size_t gatherCrowd(const graphics::LinePoints& pts, std::size_t i, Point p,
         });
     };
     const std::size_t next = markers ? gather.operator()<true>() : gather.operator()<false>();
-    *column = run;
+    column = run;
     return next;
 }
 
