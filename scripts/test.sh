@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice (both with warnings as errors): a normal build, then a
-# build under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build under AddressSanitizer and UndefinedBehaviorSanitizer. Then builds the program alone as the
+# portable build (no x86-specific code) and checks that a run of it writes what the normal build
+# writes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -21,3 +23,12 @@ for config in "build-test:-DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON" \
   cmake --build "$dir" -j"$jobs"
   (cd "$dir" && ctest --output-on-failure -j"$jobs")
 done
+
+# The program only, unoptimised, to keep the check to a couple of minutes.
+portable="$root/build-portable"
+echo "== $(basename "$portable"): configure, build the program, compare a run with build-test's"
+cmake -S "$root" -B "$portable" -DCMAKE_BUILD_TYPE=Debug -DAMBISCAN_WERROR=ON \
+  -DAMBISCAN_PORTABLE=ON -DAMBISCAN_TESTS=OFF >/dev/null
+cmake --build "$portable" -j"$jobs" --target ambiscan
+AMBISCAN_PORTABLE_EXE="$portable/ambiscan" "$root/build-test/tests/app_tests" \
+  --gtest_filter='DrawingPaths.ThePortableBuildWritesWhatThisBuildWrites'

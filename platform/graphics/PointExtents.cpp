@@ -2,14 +2,10 @@
 
 namespace ambiscan::graphics {
 
-void widenByPointsTwoLanes(const double* x, const double* y, std::size_t n, Extent& ex,
-                           Extent& ey) {
-    widenByPoints<2>(x, y, n, ex, ey);
-}
-
-void widenByPointsFourLanes(const double* x, const double* y, std::size_t n, Extent& ex,
-                            Extent& ey) {
-    widenByPoints<4>(x, y, n, ex, ey);
+void widenByPoints(const double* x, const double* y, std::size_t n, Extent& ex, Extent& ey,
+                   int lanes) {
+    withLanes(lanes,
+              [&]<int kLanes>() AMBISCAN_INLINE_LANES { widenByPoints<kLanes>(x, y, n, ex, ey); });
 }
 
 }  // namespace ambiscan::graphics

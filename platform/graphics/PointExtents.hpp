@@ -58,18 +58,8 @@ template <int kLanes>
     }
 }
 
-// widenByPoints() two points at a time, as every processor runs it, and four at a time, for
-// processors with AVX2 only (see VectorLanes).
-void widenByPointsTwoLanes(const double* x, const double* y, std::size_t n, Extent& ex, Extent& ey);
-[[gnu::target("avx2,bmi2")]] void widenByPointsFourLanes(const double* x, const double* y,
-                                                         std::size_t n, Extent& ex, Extent& ey);
-
-// As fast as this processor can.
-inline void widenByPoints(const double* x, const double* y, std::size_t n, Extent& ex, Extent& ey) {
-    if (processorHasFourLanes())
-        widenByPointsFourLanes(x, y, n, ex, ey);
-    else
-        widenByPointsTwoLanes(x, y, n, ex, ey);
-}
+// widenByPoints() as fast as this processor can, or on the lanes asked for (see VectorLanes).
+void widenByPoints(const double* x, const double* y, std::size_t n, Extent& ex, Extent& ey,
+                   int lanes = widestLanes());
 
 }  // namespace ambiscan::graphics

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/render/DataPainter.hpp"
+#include "platform/render/Pen.hpp"
 
 namespace ambiscan::render {
 

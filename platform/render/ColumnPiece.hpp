@@ -133,20 +133,17 @@ inline void takePiece(const ColumnPiece& piece, ColumnReducer::Column& column) {
     const auto at = [&](std::size_t k) { return Point{piece.x[k], piece.y[k]}; };
     // The first point at the lowest and at the highest, when beyond the column's so far.
     const int before = column.count;
-    if (piece.low < column.low.y) {
+    const auto takeFirstAt = [&](double y, Point& point, int& index) {
         std::size_t k = 0;
-        while (piece.y[k] != piece.low)
+        while (piece.y[k] != y)
             ++k;
-        column.low = at(k);
-        column.lowIndex = before + static_cast<int>(k) + 1;
-    }
-    if (piece.high > column.high.y) {
-        std::size_t k = 0;
-        while (piece.y[k] != piece.high)
-            ++k;
-        column.high = at(k);
-        column.highIndex = before + static_cast<int>(k) + 1;
-    }
+        point = at(k);
+        index = before + static_cast<int>(k) + 1;
+    };
+    if (piece.low < column.low.y)
+        takeFirstAt(piece.low, column.low, column.lowIndex);
+    if (piece.high > column.high.y)
+        takeFirstAt(piece.high, column.high, column.highIndex);
     column.count = before + static_cast<int>(piece.count);
     column.last = at(piece.count - 1);
     column.lastIndex = column.count;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/render/PixelBlend.hpp"
-
 namespace ambiscan::render {
 
 void CoverageLayer::allocate() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cairo.h>
-#include <immintrin.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "platform/graphics/Colors.hpp"
+#include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
 
@@ -39,45 +39,22 @@ class CoverageLayer {
 
     // Adds coverage 0..255 to a cell.
     static void add(std::uint8_t* cell, std::uint32_t alpha) {
-        const std::uint32_t old = *cell;
-        *cell = static_cast<std::uint8_t>(old + (alpha * (255u - old) + 127u) / 255u);
+        std::uint32_t coverage = *cell;
+        addCoverage(coverage, alpha);
+        *cell = static_cast<std::uint8_t>(coverage);
     }
 
-    // add() for sixteen cells in a row at once: vector code wherever the compiler has it, one
-    // register's worth with AVX2.
-    static void add16(std::uint8_t* cells, const std::uint8_t* alphas) {
-        using Bytes = std::uint8_t __attribute__((vector_size(16)));
-        using Words = std::uint16_t __attribute__((vector_size(32)));
-        Bytes oldBytes, alphaBytes;
-        std::memcpy(&oldBytes, cells, sizeof oldBytes);
-        std::memcpy(&alphaBytes, alphas, sizeof alphaBytes);
-        const Words old = __builtin_convertvector(oldBytes, Words);
-        const Words alpha = __builtin_convertvector(alphaBytes, Words);
-        // (x + 127) / 255 as in add(), for x up to 255 * 255: sixteen bits hold every step.
-        const Words y = alpha * (255 - old) + 0x80;
-        const Words sum = old + ((y + (y >> 8)) >> 8);
-        const Bytes result = __builtin_convertvector(sum, Bytes);
+    // add() for sixteen cells in a row at once, in code for kLanes lanes (see VectorLanes).
+    template <int kLanes>
+    [[gnu::always_inline]] static void add16(std::uint8_t* cells, const std::uint8_t* alphas) {
+        Words coverage, alpha;
+        widen16<kLanes>(cells, coverage);
+        widen16<kLanes>(alphas, alpha);
+        // Sixteen bits hold every step of the sums, up to 255 * 255.
+        addCoverage(coverage, alpha);
+        const Bytes result = __builtin_convertvector(coverage, Bytes);
         std::memcpy(cells, &result, sizeof result);
     }
-
-    // add16() with AVX2 instructions, for code compiled for them (see VectorLanes): widening
-    // sixteen cells takes one instruction where the compiler's own vector code takes four.
-    [[gnu::target("avx2"), gnu::always_inline]] static void add16FourLanes(
-        std::uint8_t* cells, const std::uint8_t* alphas) {
-        const __m256i old =
-            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cells)));
-        const __m256i alpha =
-            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(alphas)));
-        const __m256i y = _mm256_add_epi16(
-            _mm256_mullo_epi16(alpha, _mm256_sub_epi16(_mm256_set1_epi16(255), old)),
-            _mm256_set1_epi16(0x80));
-        const __m256i sum = _mm256_add_epi16(
-            old, _mm256_srli_epi16(_mm256_add_epi16(y, _mm256_srli_epi16(y, 8)), 8));
-        // Packed within each half, then the halves' first eight bytes brought together.
-        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(sum, sum), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), _mm256_castsi256_si128(packed));
-    }
-
     // Makes room for, and marks as covered, the pixels from (c0, r0) to (c1, r1), all inside the
     // image; their cells may then be added to. Once per marker: inline.
     void reserve(long c0, long r0, long c1, long r1) {
@@ -100,6 +77,23 @@ class CoverageLayer {
     void moveIntoMask(cairo_surface_t* mask);
 
   private:
+    using Bytes = std::uint8_t __attribute__((vector_size(16)));
+    using Words = std::uint16_t __attribute__((vector_size(32)));
+
+    // Sixteen bytes as sixteen 16-bit words. Four-lane code (x86, so little-endian) puts each
+    // byte beside a zero, which compilers read as one AVX2 instruction; two-lane code converts.
+    template <int kLanes>
+    [[gnu::always_inline]] static void widen16(const std::uint8_t* bytes, Words& words) {
+        Bytes b;
+        std::memcpy(&b, bytes, sizeof b);
+        if constexpr (kLanes == 4)
+            words = reinterpret_cast<Words>(__builtin_shufflevector(
+                b, Bytes{}, 0, 16, 1, 16, 2, 16, 3, 16, 4, 16, 5, 16, 6, 16, 7, 16, 8, 16, 9, 16,
+                10, 16, 11, 16, 12, 16, 13, 16, 14, 16, 15, 16));
+        else
+            words = __builtin_convertvector(b, Words);
+    }
+
     [[gnu::noinline]] void allocate();
 
     int width_, height_;

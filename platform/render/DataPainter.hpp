@@ -9,9 +9,11 @@
 #include "platform/render/CoverageLayer.hpp"
 #include "platform/render/Frame.hpp"
 #include "platform/render/LineRaster.hpp"
+#include "platform/render/Pen.hpp"
 #include "platform/render/PixelSet.hpp"
 
-// Drawing the data objects of an axes: lines with their markers, and patches.
+// Drawing the data objects of an axes: lines with their markers (LinePainter.cpp, crowded pixel
+// columns in gatherCrowd.cpp, markers in MarkerPainter.cpp) and patches (PatchPainter.cpp).
 namespace ambiscan::render {
 
 // Working memory for drawing lines, kept from one figure to the next.
@@ -22,13 +24,6 @@ struct LineScratch {
     LineRaster raster;
     CoverageLayer markers;
 };
-
-void setColor(cairo_t* cr, const graphics::Rgb& c);
-
-// The colour a colour property paints with: its own, the automatic one for "auto" and "flat",
-// none for "none".
-std::optional<graphics::Rgb> resolve(const graphics::ColorSpec& spec,
-                                     const graphics::Rgb& automatic);
 
 // How much of a line is drawn: what can be seen (one marker per pixel position, per pixel column
 // only the points that shape the line, overlapping stems merged, markers stamped), or every
@@ -45,9 +40,6 @@ enum class LineTarget { Paths, ImagePixels };
 void drawLine(cairo_t* cr, const Frame& frame, const graphics::LineObject& line,
               LineScratch& scratch, Reduction reduction = Reduction::Visible,
               LineTarget target = LineTarget::ImagePixels);
-
-// Only the line part, for legend samples: a straight line from (x0, y) to (x1, y).
-void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y);
 
 // The faces of a patch, filled and edged; "flat" colours index the colour map through clim.
 void drawPatch(cairo_t* cr, const Frame& frame, const graphics::PatchObject& patch,

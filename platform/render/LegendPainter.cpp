@@ -16,6 +16,37 @@ constexpr double kPadY = 6;
 constexpr double kSample = 44;
 constexpr double kSampleGap = 10;
 
+// A line's sample: a straight line from (x0, y) to (x1, y), with one of its markers in the middle.
+void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, double x1, double y) {
+    if (line.lineStyle != "none") {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x0, y);
+        cairo_line_to(cr, x1, y);
+        setColor(cr, line.color);
+        setLineStyle(cr, line.lineStyle, strokePixels(line.lineWidth));
+        cairo_stroke(cr);
+    }
+    if (line.marker != "none") {
+        // One marker at the middle of the sample: a one-pixel frame around it.
+        // The line's looks without its data, which may be millions of points.
+        graphics::LineObject one;
+        one.color = line.color;
+        one.lineStyle = line.lineStyle;
+        one.lineWidth = line.lineWidth;
+        one.marker = line.marker;
+        one.markerSize = line.markerSize;
+        one.markerFaceColor = line.markerFaceColor;
+        one.markerEdgeColor = line.markerEdgeColor;
+        one.xdata = Matrix::scalar(0.5);
+        one.ydata = Matrix::scalar(0.5);
+        const double mid = (x0 + x1) / 2;
+        const Frame unit{mid - 0.5, y - 0.5, 1, 1, {0, 1}, {0, 1}};
+        // One marker is drawn as it is, not stamped: no working memory for a whole image.
+        LineScratch none(1, 1);
+        drawLine(cr, unit, one, none, Reduction::Everything);
+    }
+}
+
 }  // namespace
 
 void drawLegend(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, graphics::Handle h,
@@ -62,8 +93,6 @@ void drawLegend(cairo_t* cr, TextPainter& text, const graphics::Graphics& g, gra
     cairo_set_line_width(cr, 1);
     cairo_set_dash(cr, nullptr, 0, 0);
     cairo_stroke(cr);
-    const auto& axes = g.as<graphics::AxesObject>(legend.axes);
-    (void)axes;
     const auto figure = g.object(legend.axes).parent;
     const Matrix& colormap = g.as<graphics::FigureObject>(figure).colormap;
     const auto clim = g.resolvedClim(legend.axes);

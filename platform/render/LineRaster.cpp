@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/numeric/VectorLanes.hpp"
 #include "platform/render/PixelBlend.hpp"
 
 namespace ambiscan::render {
@@ -56,19 +57,18 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
     // strokes cross, each lets through what the other leaves.
     // (A pixel last covered a multiple of 255 segments ago counts as a joint: harmless.)
     const bool joint = segment == pen.segment || segment == pen.previous;
-    const std::uint32_t crossed = old + (level * (255u - old) + 127u) / 255u;
+    std::uint32_t crossed = old;
+    addCoverage(crossed, level);
     const std::uint32_t joined = level > old ? level : old;
     coverage = static_cast<std::uint8_t>(joint ? joined : crossed);
     segment = level > 0 ? pen.segment : segment;
 }
 
-// This and the painting below are compiled twice, also for AVX2, the copy the processor can run
-// chosen as the program loads: a crowded line's cells are millions a figure.
-[[gnu::target_clones("avx2", "default")]] void LineRaster::coverRows(std::uint8_t* coverage,
-                                                                     std::uint8_t* segments,
-                                                                     long from, long to,
-                                                                     const Steep& s, double centre,
-                                                                     Pen pen) {
+// This and the painting below are compiled also for AVX2 where there is four-lane code (see
+// VectorLanes): a crowded line's cells are millions a figure.
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::coverRows(std::uint8_t* coverage, std::uint8_t* segments,
+                                                  long from, long to, const Steep& s, double centre,
+                                                  Pen pen) {
     // In pieces: first the levels, a loop without branches in single precision (four rows at
     // once in vector code, within a ten-thousandth of a pixel here), then the cells.
     constexpr int kPiece = 128;
@@ -92,8 +92,8 @@ inline void LineRaster::cover(std::uint8_t& coverage, std::uint8_t& segment, dou
             const std::uint16_t old = cells[k];
             const std::uint16_t segment = last[k];
             const bool joint = segment == pen.segment || segment == pen.previous;
-            const auto y = static_cast<std::uint16_t>(level * (255 - old) + 128);
-            const auto crossed = static_cast<std::uint16_t>(old + ((y + (y >> 8)) >> 8));
+            std::uint16_t crossed = old;
+            addCoverage(crossed, level);
             const std::uint16_t joined = level > old ? level : old;
             cells[k] = static_cast<std::uint8_t>(joint ? joined : crossed);
             last[k] = static_cast<std::uint8_t>(level > 0 ? pen.segment : segment);
@@ -235,8 +235,9 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
     }
 }
 
-[[gnu::target_clones("avx2", "default")]] void LineRaster::columnAlphas(
-    long col, long from, long count, const CoverageLayer* layer, std::uint8_t* alphas) const {
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::columnAlphas(long col, long from, long count,
+                                                     const CoverageLayer* layer,
+                                                     std::uint8_t* alphas) const {
     const auto ci = static_cast<std::size_t>(col);
     const std::uint8_t* cells =
         coverage_.data() + ci * static_cast<std::size_t>(height_) + static_cast<std::size_t>(from);
@@ -252,9 +253,9 @@ void LineRaster::coverSteepMiddle(const Steep& s, long firstRow, long lastRow, P
         // (where the line has none, the layer's alone).
         const std::uint8_t* extra = layer->cell(col, from);
         for (long k = 0; k < count; ++k) {
-            const std::uint32_t line = alphas[k];
-            alphas[k] =
-                static_cast<std::uint8_t>(line + PixelBlend::by255(extra[k] * (255u - line)));
+            std::uint32_t both = alphas[k];
+            addCoverage(both, std::uint32_t{extra[k]});
+            alphas[k] = static_cast<std::uint8_t>(both);
         }
     }
 }
@@ -272,9 +273,9 @@ void LineRaster::forgetColumn(long col, long from, long to, CoverageLayer* layer
     colTo_[ci] = -1;
 }
 
-[[gnu::target_clones("avx2", "default")]] void LineRaster::blendPixels(cairo_surface_t* image,
-                                                                       const graphics::Rgb& colour,
-                                                                       CoverageLayer* alsoLayer) {
+AMBISCAN_ALSO_FOR_AVX2 void LineRaster::blendPixels(cairo_surface_t* image,
+                                                    const graphics::Rgb& colour,
+                                                    CoverageLayer* alsoLayer) {
     cairo_surface_flush(image);
     auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image));
     const long pixelStride = cairo_image_surface_get_stride(image) / 4;

@@ -61,8 +61,8 @@ class LineRaster {
     // The coverage to paint the rows from..from + count - 1 of a column at, the layer's with it.
     void columnAlphas(long col, long from, long count, const CoverageLayer* layer,
                       std::uint8_t* alphas) const;
-    // blendInto's work, compiled in two copies. Only called from its own file: some compilers
-    // name the copies' dispatcher so that calls from other files do not link.
+    // blendInto's work, compiled in two copies on x86. Only called from its own file: some
+    // compilers name the copies' dispatcher so that calls from other files do not link.
     void blendPixels(cairo_surface_t* image, const graphics::Rgb& colour, CoverageLayer* alsoLayer);
     // Clears the column's rows from..to, in the layer too, and marks it uncovered.
     void forgetColumn(long col, long from, long to, CoverageLayer* layer);

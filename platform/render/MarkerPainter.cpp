@@ -40,11 +40,15 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const 
     const double size = line.markerSize * kPixelsPerPoint;
     const auto [face, edge] = markerColours(line);
     const double edgeWidth = strokePixels(line.lineWidth);
-    if (drawing == MarkerDrawing::StampedMask) {
-        // Faces, then edges, each painted in its colour through the coverage of its stamps.
+    if (drawing != MarkerDrawing::Paths) {
+        // All faces first, then all edges, as one filled and stroked path would paint them: each
+        // stamped into coverage, then blended into the image or painted through it as a mask.
         CoverageLayer& layer = scratch.markers;
         const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
-        auto paintThrough = [&](const Rgb& colour) {
+        cairo_surface_t* target = cairo_get_target(cr);
+        const auto paint = [&](const Rgb& colour) {
+            if (drawing == MarkerDrawing::Stamps)
+                return layer.blendInto(target, colour);
             std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> mask(
                 cairo_image_surface_create(CAIRO_FORMAT_A8, layer.width(), layer.height()),
                 cairo_surface_destroy);
@@ -55,31 +59,14 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const 
         if (face) {
             for (const Point& p : points)
                 stamp.stampFace(layer, p.x, p.y);
-            paintThrough(*face);
-        }
-        if (edge) {
-            for (const Point& p : points)
-                stamp.stampEdge(layer, p.x, p.y);
-            paintThrough(*edge);
-        }
-        return;
-    }
-    if (drawing == MarkerDrawing::Stamps) {
-        // All faces first, then all edges, as one filled and stroked path would paint them.
-        CoverageLayer& layer = scratch.markers;
-        const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
-        cairo_surface_t* target = cairo_get_target(cr);
-        if (face) {
-            for (const Point& p : points)
-                stamp.stampFace(layer, p.x, p.y);
-            layer.blendInto(target, *face);
+            paint(*face);
         }
         if (edge) {
             for (const Point& p : points)
                 stamp.stampEdge(layer, p.x, p.y);
             if (unpaintedLine)
                 unpaintedLine->blendInto(target, line.color, &layer);
-            layer.blendInto(target, *edge);
+            paint(*edge);
         }
         return;
     }

@@ -163,23 +163,6 @@ template <bool kMarkers, int kLanes>
     return i;
 }
 
-// gatherColumn() two points at a time, as every processor runs it, and four at a time, for
-// processors with AVX2 only (see VectorLanes).
-template <bool kMarkers>
-[[gnu::noinline]] std::size_t gatherColumnTwoLanes(const double* xs, const double* ys,
-                                                   std::size_t i, std::size_t n,
-                                                   const PixelMapping& mapping, double top,
-                                                   double bottom, ColumnReducer::Column& column,
-                                                   MarkerCollector* markers) {
-    return gatherColumn<kMarkers, 2>(xs, ys, i, n, mapping, top, bottom, column, markers);
-}
-template <bool kMarkers>
-[[gnu::noinline, gnu::target("avx2,bmi2")]] std::size_t gatherColumnFourLanes(
-    const double* xs, const double* ys, std::size_t i, std::size_t n, const PixelMapping& mapping,
-    double top, double bottom, ColumnReducer::Column& column, MarkerCollector* markers) {
-    return gatherColumn<kMarkers, 4>(xs, ys, i, n, mapping, top, bottom, column, markers);
-}
-
 // The colours a line's markers are filled and edged with, none where they are not.
 struct MarkerColours {
     std::optional<graphics::Rgb> face, edge;

@@ -29,7 +29,7 @@ MarkerStamp::MarkerStamp(const std::string& marker, double size, double edgeWidt
     const double reach = size / 2 * 1.2 + edgeWidth + 2;
     half_ = static_cast<int>(std::ceil(reach)) + 1;
     side_ = 2 * half_ + 2;
-    fourLanes_ = processorHasFourLanes();
+    lanes_ = widestLanes();
     blockRows_ = std::max(side_, kBlockRows);
     const std::size_t count = static_cast<std::size_t>(kPhases * kPhases);
     faces_.resize(count);
@@ -103,6 +103,10 @@ bool MarkerStamp::canStamp(cairo_t* cr) {
         cairo_image_surface_get_format(target) != CAIRO_FORMAT_RGB24) {
         return false;
     }
+    return drawnWithoutTransform(cr);
+}
+
+bool MarkerStamp::drawnWithoutTransform(cairo_t* cr) {
     cairo_matrix_t m;
     cairo_get_matrix(cr, &m);
     return m.xx == 1 && m.yy == 1 && m.xy == 0 && m.yx == 0 && m.x0 == 0 && m.y0 == 0;
@@ -122,16 +126,6 @@ const MarkerStamp::Mask& MarkerStamp::mask(const std::vector<Mask>& masks, doubl
     return masks[static_cast<std::size_t>(py * kPhases + px)];
 }
 
-void MarkerStamp::addBlocks(std::uint8_t* corner, const std::vector<Block>& blocks) {
-    for (const Block& b : blocks)
-        CoverageLayer::add16(corner + b.offset, b.alpha.data());
-}
-
-void MarkerStamp::addBlocksFourLanes(std::uint8_t* corner, const std::vector<Block>& blocks) {
-    for (const Block& b : blocks)
-        CoverageLayer::add16FourLanes(corner + b.offset, b.alpha.data());
-}
-
 void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x,
                         double y) const {
     long left = 0, top = 0;
@@ -143,11 +137,12 @@ void MarkerStamp::stamp(CoverageLayer& layer, const std::vector<Mask>& masks, do
     layer.reserve(c0, r0, c1, r1);
     if (c0 == left && r0 == top && c1 == left + side_ - 1 && top + blockRows_ <= layer.height()) {
         // Wholly inside, as nearly every marker is: no bounds to test, sixteen rows at once.
+        // The corner by value: the cells written could otherwise be where it is kept.
         std::uint8_t* corner = layer.cell(left, top);
-        if (fourLanes_)
-            addBlocksFourLanes(corner, m.blocks);
-        else
-            addBlocks(corner, m.blocks);
+        withLanes(lanes_, [&m, corner]<int kLanes>() AMBISCAN_INLINE_LANES {
+            for (const Block& b : m.blocks)
+                CoverageLayer::add16<kLanes>(corner + b.offset, b.alpha.data());
+        });
         return;
     }
     for (const Cover& k : m.covers) {

@@ -27,8 +27,9 @@ class MarkerStamp {
     void stampEdge(CoverageLayer& layer, double x, double y) const;
 
     // True when markers can be stamped onto the target of `cr`: a 24-bit image drawn without
-    // a transform.
+    // a transform, as stamps are placed in the surface's own pixels.
     static bool canStamp(cairo_t* cr);
+    static bool drawnWithoutTransform(cairo_t* cr);
 
   private:
     // The covered pixels of a mask only: most of its square is empty.
@@ -52,15 +53,10 @@ class MarkerStamp {
     const Mask& mask(const std::vector<Mask>& masks, double x, double y, long& left,
                      long& top) const;
     void stamp(CoverageLayer& layer, const std::vector<Mask>& masks, double x, double y) const;
-    // The blocks added to the layer from the mask's corner cell on: in the compiler's vector
-    // code, or with AVX2 instructions where the processor has them.
-    static void addBlocks(std::uint8_t* corner, const std::vector<Block>& blocks);
-    [[gnu::target("avx2")]] static void addBlocksFourLanes(std::uint8_t* corner,
-                                                           const std::vector<Block>& blocks);
 
     int side_ = 0;                     // masks are side_ x side_ pixels
     int blockRows_ = 0;                // rows from a mask's top that its blocks may reach
-    bool fourLanes_ = false;           // whether the processor runs addBlocksFourLanes()
+    int lanes_ = 2;                    // widestLanes(), asked once
     int half_ = 0;                     // from the mask's corner to the pixel holding its centre
     std::vector<Mask> faces_, edges_;  // kPhases * kPhases each, by (phase y, phase x)
 };

@@ -7,9 +7,37 @@
 
 #include "platform/graphics/Colors.hpp"
 
-// Blending a solid colour into 24-bit image pixels (0x00RRGGBB words) at a coverage of 0..255,
-// as Cairo paints a colour through an anti-aliased mask.
+// The one 8-bit blend of the raster code: a value over an old one at a coverage of 0..255,
+// rounded as Cairo rounds it, for one number or for every 16-bit lane of a vector alike; and a
+// solid colour blended so into 24-bit image pixels (0x00RRGGBB words).
 namespace ambiscan::render {
+
+// In place, not by value: vectors wider than the processor's registers must not be passed to a
+// function, even one always inlined, without compilers warning of the calling convention.
+
+// Rounded division by 255 of a number up to 255 * 255: (x + 127) / 255 without a divide.
+template <typename T>
+[[gnu::always_inline]] inline void divideBy255(T& x) {
+    const auto y = static_cast<T>(x + 0x80);
+    x = static_cast<T>((y + (y >> 8)) >> 8);
+}
+
+// `old` becomes `value` over it at coverage `alpha`, all 0..255.
+template <typename T>
+[[gnu::always_inline]] inline void blendOver(T& old, const T& value, const T& alpha) {
+    auto sum = static_cast<T>(value * alpha + old * (255 - alpha));
+    divideBy255(sum);
+    old = sum;
+}
+
+// Coverage `alpha` added to `coverage`, as overlapping shapes combine (each lets through what the
+// other leaves): full coverage blended over the old, with one product instead of two.
+template <typename T>
+[[gnu::always_inline]] inline void addCoverage(T& coverage, const T& alpha) {
+    auto gain = static_cast<T>(alpha * (255 - coverage));
+    divideBy255(gain);
+    coverage = static_cast<T>(coverage + gain);
+}
 
 inline std::uint32_t colourChannel(double v) {
     return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
@@ -31,12 +59,13 @@ class PixelBlend {
     }
     // The pixel with the colour over it, with no branch: exact at 0 and 255 too.
     std::uint32_t over(std::uint32_t old, std::uint32_t alpha) const {
-        // Each channel rounds (colour * alpha + old * (255 - alpha)) / 255; red and blue side by
-        // side in one word, sixteen bits apart, where neither can reach the other.
+        // blendOver() per channel; red and blue side by side in one word, sixteen bits apart,
+        // where neither can reach the other.
         const std::uint32_t keep = 255 - alpha;
-        const std::uint32_t redBlue = redBlue_ * alpha + (old & 0x00ff00ffu) * keep;
-        const std::uint32_t green = green_ * alpha + ((old >> 8) & 0xffu) * keep;
-        return 0xff000000u | lanesBy255(redBlue) | by255(green) << 8;
+        const std::uint32_t redBlue = pairBy255(redBlue_ * alpha + (old & 0x00ff00ffu) * keep);
+        std::uint32_t green = green_ * alpha + ((old >> 8) & 0xffu) * keep;
+        divideBy255(green);
+        return 0xff000000u | redBlue | green << 8;
     }
 
     // over() for eight pixels side by side, in place, each at its own coverage (0..255): the
@@ -49,31 +78,19 @@ class PixelBlend {
         std::memcpy(&old, pixels, sizeof old);
         std::memcpy(&alpha, alphas, sizeof alpha);
         const auto a = reinterpret_cast<Lanes>(alpha | alpha << 16);
-        const Lanes keep = 255 - a;
-        const auto redBlue = reinterpret_cast<Lanes>(old & 0x00ff00ffu);
-        const auto greenTop = reinterpret_cast<Lanes>((old >> 8) & 0x00ff00ffu);
-        const auto colourRedBlue = reinterpret_cast<Lanes>(Pixels{} + redBlue_);
-        const auto colourGreen = reinterpret_cast<Lanes>(Pixels{} + green_);
-        // Rounded divisions by 255 as by255() does them: sums up to 255 * 255 and their
-        // rounding fit in sixteen bits.
-        const Lanes redBlueSum = colourRedBlue * a + redBlue * keep + 0x80;
-        const Lanes greenTopSum = colourGreen * a + greenTop * keep + 0x80;
-        const Lanes newRedBlue = (redBlueSum + (redBlueSum >> 8)) >> 8;
-        const Lanes newGreenTop = (greenTopSum + (greenTopSum >> 8)) >> 8;
-        const Pixels blended = 0xff000000u | reinterpret_cast<Pixels>(newRedBlue) |
-                               reinterpret_cast<Pixels>(newGreenTop) << 8;
+        auto redBlue = reinterpret_cast<Lanes>(old & 0x00ff00ffu);
+        auto greenTop = reinterpret_cast<Lanes>((old >> 8) & 0x00ff00ffu);
+        blendOver(redBlue, reinterpret_cast<Lanes>(Pixels{} + redBlue_), a);
+        blendOver(greenTop, reinterpret_cast<Lanes>(Pixels{} + green_), a);
+        const Pixels blended = 0xff000000u | reinterpret_cast<Pixels>(redBlue) |
+                               reinterpret_cast<Pixels>(greenTop) << 8;
         std::memcpy(pixels, &blended, sizeof blended);
     }
 
-    // Rounded division by 255 of a number up to 255 * 255: (x + 127) / 255 without a divide.
-    static std::uint32_t by255(std::uint32_t x) {
-        const std::uint32_t y = x + 0x80u;
-        return (y + (y >> 8)) >> 8;
-    }
-
   private:
-    // The same for the two 16-bit lanes of red and blue at once.
-    static std::uint32_t lanesBy255(std::uint32_t x) {
+    // divideBy255() for the two 16-bit lanes of red and blue in one word, each kept from the
+    // other's carries.
+    static std::uint32_t pairBy255(std::uint32_t x) {
         const std::uint32_t y = x + 0x00800080u;
         return ((y + ((y >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
     }

@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/io/OutputFile.hpp"
@@ -136,12 +138,41 @@ std::string compressedRows(const PixelRows& pixels) {
     return zlib.finish();
 }
 
+// The same stream from zlib: the rows filtered byte by byte (nothing above the first), then
+// compressed in one call.
+std::string zlibCompressedRows(const PixelRows& pixels) {
+    const auto width = static_cast<std::size_t>(pixels.width);
+    const std::size_t rowBytes = 1 + 3 * width;
+    std::vector<unsigned char> rows(rowBytes * static_cast<std::size_t>(pixels.height));
+    const std::uint32_t* above = nullptr;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(pixels.height); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride);
+        unsigned char* out = rows.data() + y * rowBytes;
+        *out++ = kFilterUp;
+        for (std::size_t x = 0; x < width; ++x)
+            for (const int shift : {16, 8, 0})
+                *out++ = static_cast<unsigned char>((row[x] >> shift) -
+                                                    (above != nullptr ? above[x] >> shift : 0));
+        above = row;
+    }
+    uLongf size = compressBound(rows.size());
+    std::string zlib(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(zlib.data()), &size, rows.data(), rows.size(),
+                  Z_BEST_SPEED) != Z_OK) {
+        throw Failure{"zlib could not compress the image"};
+    }
+    zlib.resize(size);
+    return zlib;
+}
+
 // The whole PNG file; throws Failure, or std::bad_alloc / std::length_error for memory.
-std::string encode(const PixelRows& pixels) {
+std::string encode(const PixelRows& pixels, PngEncoder encoder) {
     if (pixels.width <= 0 || pixels.height <= 0 || pixels.data == nullptr) {
         throw Failure{"the image has no pixels"};
     }
-    const std::string zlib = compressedRows(pixels);
+    const std::string zlib =
+        encoder == PngEncoder::Zlib ? zlibCompressedRows(pixels) : compressedRows(pixels);
     const std::size_t zlibSize = zlib.size();
 
     const std::size_t chunks = (zlibSize + kIdatChunkSize - 1) / kIdatChunkSize;
@@ -178,11 +209,24 @@ void writeBytes(OutputFile& out, const std::string& png) {
 
 }  // namespace
 
+PngEncoder chosenPngEncoder() {
+#ifdef AMBISCAN_ZLIB_PNG
+    return PngEncoder::Zlib;
+#else
+    static const PngEncoder chosen = [] {
+        const char* encoder = std::getenv("AMBISCAN_PNG_ENCODER");
+        return encoder != nullptr && std::string_view(encoder) == "zlib" ? PngEncoder::Zlib
+                                                                         : PngEncoder::RunLength;
+    }();
+    return chosen;
+#endif
+}
+
 void writePng(const PixelRows& pixels, const std::string& fileName) {
     OutputFile out(fileName, "figure file \"" + fileName + "\"");
     std::string png;
     try {
-        png = encode(pixels);
+        png = encode(pixels, chosenPngEncoder());
     } catch (const std::bad_alloc&) {
         out.fail("out of memory");
     } catch (const std::length_error&) {
@@ -193,9 +237,9 @@ void writePng(const PixelRows& pixels, const std::string& fileName) {
     writeBytes(out, png);
 }
 
-std::string encodePng(const PixelRows& pixels) {
+std::string encodePng(const PixelRows& pixels, PngEncoder encoder) {
     try {
-        return encode(pixels);
+        return encode(pixels, encoder);
     } catch (const std::bad_alloc&) {
         throw RuntimeError("PNG encoding failed: out of memory");
     } catch (const std::length_error&) {

@@ -15,10 +15,20 @@ struct PixelRows {
     int stride = 0;
 };
 
-// Every row is stored with the "up" filter and compressed by RunLengthDeflate (literals, runs
-// of a byte and of a pixel, Huffman codes per block of 16 Ki tokens), straight from the pixels
-// without a filtered copy of the image: four times faster than a general deflater on these
-// figures for a fifth more bytes (bench/README.md, "PNG encoding").
+// Every row is stored with the "up" filter and compressed by one of two encoders:
+enum class PngEncoder {
+    // RunLengthDeflate (literals, runs of a byte and of a pixel, Huffman codes per block of 16 Ki
+    // tokens), straight from the pixels without a filtered copy of the image: four times faster
+    // than a general deflater on these figures for a fifth more bytes (bench/README.md, "PNG
+    // encoding"). Plain C++, on every processor.
+    RunLength,
+    // zlib's deflater at its fastest level on a filtered copy: the plain fallback, which a build
+    // made with AMBISCAN_ZLIB_PNG=ON or a run with AMBISCAN_PNG_ENCODER=zlib takes.
+    Zlib,
+};
+
+// The one place the encoder is chosen.
+PngEncoder chosenPngEncoder();
 
 // Writes the image to a temporary file in the target's folder and renames it into place.
 // Throws RuntimeError naming the file and the system's reason on any failure, and leaves no
@@ -28,7 +38,7 @@ void writePng(const PixelRows& pixels, const std::string& fileName);
 // The two halves of writePng, so that images can be encoded side by side and still reach their
 // files one at a time: the PNG file's bytes (throws RuntimeError when memory runs out), and
 // writing such bytes as writePng writes.
-std::string encodePng(const PixelRows& pixels);
+std::string encodePng(const PixelRows& pixels, PngEncoder encoder = chosenPngEncoder());
 void writePngBytes(const std::string& png, const std::string& fileName);
 
 }  // namespace ambiscan::render

@@ -69,10 +69,11 @@ inline std::set<std::string> filesIn(const std::filesystem::path& folder) {
     return names;
 }
 
-// Runs the built program in `folder` with the given words; `prefix` goes before the command
-// (for example "ulimit -f 10;").
+// Runs the built program (or another build of it) in `folder` with the given words; `prefix` goes
+// before the command (for example "ulimit -f 10;").
 inline RunResult runProgram(const std::filesystem::path& folder,
-                            const std::vector<std::string>& words, const std::string& prefix = "") {
+                            const std::vector<std::string>& words, const std::string& prefix = "",
+                            const std::string& program = AMBISCAN_EXE) {
     const auto outFile = std::filesystem::temp_directory_path() /
                          ("ambiscan-out-" + std::to_string(::getpid()) + ".txt");
     const auto errFile = std::filesystem::temp_directory_path() /
@@ -82,7 +83,7 @@ inline RunResult runProgram(const std::filesystem::path& folder,
     std::string command = "cd ";
     command += shellQuoted(folder.string());
     command += " && " + prefix + " ";
-    command += shellQuoted(AMBISCAN_EXE);
+    command += shellQuoted(program);
     for (const std::string& word : words) {
         command += ' ';
         command += shellQuoted(word);

@@ -21,7 +21,6 @@ void widenOneByOne(const std::vector<double>& x, const std::vector<double>& y, E
 }
 
 TEST(PointExtents, TwoAndFourAtATimeFindWhatOneAtATimeFinds) {
-    const bool four = processorHasFourLanes();
     std::mt19937 random(11);
     std::normal_distribution<double> noise(0, 10);
     const double invalid[] = {NAN, INFINITY, -INFINITY};
@@ -42,12 +41,9 @@ TEST(PointExtents, TwoAndFourAtATimeFindWhatOneAtATimeFinds) {
             Extent ex = before, ey = before;
             widenOneByOne(x, y, ex, ey);
             SCOPED_TRACE(testing::Message() << n << " points, widest at " << at);
-            using Widen = void (*)(const double*, const double*, std::size_t, Extent&, Extent&);
-            for (const Widen widen : {&widenByPointsTwoLanes, &widenByPointsFourLanes}) {
-                if (widen == &widenByPointsFourLanes && !four)
-                    continue;
+            for (int lanes = 2; lanes <= widestLanes(); lanes += 2) {
                 Extent wx = before, wy = before;
-                widen(x.data(), y.data(), n, wx, wy);
+                widenByPoints(x.data(), y.data(), n, wx, wy, lanes);
                 EXPECT_EQ(wx.lo, ex.lo);
                 EXPECT_EQ(wx.hi, ex.hi);
                 EXPECT_EQ(wy.lo, ey.lo);

@@ -29,22 +29,6 @@ std::size_t takeOneByOne(const std::vector<double>& xs, const std::vector<double
     return k;
 }
 
-// The piece mapped two and four points at a time; the second on processors with AVX2 only.
-void mapTwoLanes(const std::vector<double>& xs, const std::vector<double>& ys,
-                 const PixelMapping& map, double left, double top, double bottom,
-                 const SolidRows& solid, ColumnPiece& piece) {
-    mapWhileInColumn<true, 2>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900,
-                              solid);
-}
-[[gnu::target("avx2,bmi2")]] void mapFourLanes(const std::vector<double>& xs,
-                                               const std::vector<double>& ys,
-                                               const PixelMapping& map, double left, double top,
-                                               double bottom, const SolidRows& solid,
-                                               ColumnPiece& piece) {
-    mapWhileInColumn<true, 4>(xs.data(), ys.data(), xs.size(), map, left, top, bottom, piece, 900,
-                              solid);
-}
-
 void expectSameColumn(const Column& a, const Column& b) {
     EXPECT_EQ(a.count, b.count);
     EXPECT_EQ(a.low.x, b.low.x);
@@ -91,10 +75,10 @@ void checkPiece(std::size_t leaveAt, int way, int lanes) {
     const SolidRows solid{rowAt(0.5), rowAt(-0.5), rowAt(1), rowAt(0)};
     Column column = startedAt(first);
     ColumnPiece piece;
-    if (lanes == 2)
-        mapTwoLanes(xs, ys, map, column.left, top, bottom, solid, piece);
-    else
-        mapFourLanes(xs, ys, map, column.left, top, bottom, solid, piece);
+    withLanes(lanes, [&]<int kLanes>() AMBISCAN_INLINE_LANES {
+        mapWhileInColumn<true, kLanes>(xs.data(), ys.data(), xs.size(), map, column.left, top,
+                                       bottom, piece, 900, solid);
+    });
     takePiece(piece, column);
     ASSERT_EQ(piece.count, taken);
     expectSameColumn(column, expected);
@@ -121,7 +105,7 @@ TEST(ColumnPiece, TakesWhatTakingPointsOneByOneTakes) {
          {0ul, 1ul, 2ul, 3ul, 37ul, 38ul, 39ul, 40ul, kSize - 3, kSize - 1, kSize, 300ul}) {
         for (int way = 0; way < 4; ++way) {
             for (const int lanes : {2, 4}) {
-                if (lanes == 4 && !processorHasFourLanes())
+                if (lanes > widestLanes())
                     continue;
                 SCOPED_TRACE(testing::Message() << "leaving at " << leaveAt << ", way " << way
                                                 << ", " << lanes << " lanes");

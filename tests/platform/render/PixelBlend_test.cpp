@@ -28,6 +28,29 @@ std::uint32_t blendOver(std::uint32_t r, std::uint32_t g, std::uint32_t b, std::
     return PixelBlend(graphics::Rgb{r / 255.0, g / 255.0, b / 255.0}).over(old, alpha);
 }
 
+TEST(PixelBlend, DivisionBy255RoundsAsTheDivideDoesOverTheWholeRange) {
+    for (std::uint32_t x = 0; x <= 255 * 255; ++x) {
+        std::uint32_t wide = x;
+        auto narrow = static_cast<std::uint16_t>(x);
+        divideBy255(wide);
+        divideBy255(narrow);
+        ASSERT_EQ(wide, (x + 127) / 255) << x;
+        ASSERT_EQ(narrow, (x + 127) / 255) << x;
+    }
+}
+
+TEST(PixelBlend, AddedCoverageIsFullCoverageBlendedOver) {
+    for (std::uint32_t old = 0; old < 256; ++old) {
+        for (std::uint32_t alpha = 0; alpha < 256; ++alpha) {
+            std::uint32_t added = old, blended = old;
+            addCoverage(added, alpha);
+            render::blendOver(blended, 255u, alpha);
+            ASSERT_EQ(added, expectedChannel(255, alpha, old)) << old << " " << alpha;
+            ASSERT_EQ(blended, added) << old << " " << alpha;
+        }
+    }
+}
+
 TEST(PixelBlend, EveryColourCoverageAndOldValueRoundsAsTheExactFormula) {
     // Every channel value, coverage and old value, each channel apart from the others.
     for (std::uint32_t c = 0; c < 256; ++c) {

@@ -66,12 +66,16 @@ struct Pixels {
     }
 };
 
+// By both encoders, each checked against the pixels themselves.
 void expectRoundTrip(Pixels& pixels) {
-    const Decoded decoded = decode(encodePng(pixels.rows()));
-    ASSERT_TRUE(decoded.ok);
-    EXPECT_EQ(decoded.width, pixels.width);
-    EXPECT_EQ(decoded.height, pixels.height);
-    EXPECT_EQ(decoded.rgb, pixels.rgb());
+    for (const PngEncoder encoder : {PngEncoder::RunLength, PngEncoder::Zlib}) {
+        SCOPED_TRACE(encoder == PngEncoder::Zlib ? "zlib" : "run-length");
+        const Decoded decoded = decode(encodePng(pixels.rows(), encoder));
+        ASSERT_TRUE(decoded.ok);
+        EXPECT_EQ(decoded.width, pixels.width);
+        EXPECT_EQ(decoded.height, pixels.height);
+        EXPECT_EQ(decoded.rgb, pixels.rgb());
+    }
 }
 
 TEST(PngEncoding, WhiteImageDecodesExactlyAndADamagedChecksumIsRefused) {
