@@ -13,34 +13,10 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Applies `reduce` to every column, or to the whole of a vector, giving a row (a scalar for a
-// vector). An empty input gives reduce over nothing, as a scalar.
-template <class Reduce>
-Matrix reduceColumns(const Matrix& m, Reduce reduce) {
-    if (m.empty() || m.rows() == 1 || m.cols() == 1) {
-        return Matrix::scalar(reduce(m.data().data(), m.numel()));
-    }
-    Matrix result(1, m.cols());
-    for (std::size_t c = 0; c < m.cols(); ++c) {
-        result[c] = reduce(m.data().data() + c * m.rows(), m.rows());
-    }
-    return result;
-}
-
 double maxOfRange(const double* v, std::size_t n) {
     double best = kNaN;
     for (std::size_t k = 0; k < n; ++k) {
         if (!std::isnan(v[k]) && (std::isnan(best) || v[k] > best)) {
-            best = v[k];
-        }
-    }
-    return best;
-}
-
-double minOfRange(const double* v, std::size_t n) {
-    double best = kNaN;
-    for (std::size_t k = 0; k < n; ++k) {
-        if (!std::isnan(v[k]) && (std::isnan(best) || v[k] < best)) {
             best = v[k];
         }
     }
@@ -97,42 +73,6 @@ double stdOfRange(const double* v, std::size_t n) {
 }
 
 }  // namespace
-
-Matrix maxOf(const Matrix& m) {
-    return reduceColumns(m, maxOfRange);
-}
-Matrix minOf(const Matrix& m) {
-    return reduceColumns(m, minOfRange);
-}
-Matrix meanOf(const Matrix& m) {
-    return reduceColumns(m, meanOfRange);
-}
-Matrix medianOf(const Matrix& m) {
-    return reduceColumns(m, medianOfRange);
-}
-Matrix stdOf(const Matrix& m) {
-    return reduceColumns(m, stdOfRange);
-}
-
-Matrix cumsumOf(const Matrix& m) {
-    Matrix result = m;
-    if (m.rows() == 1 || m.cols() == 1) {
-        double sum = 0;
-        for (std::size_t k = 0; k < m.numel(); ++k) {
-            sum += m[k];
-            result[k] = sum;
-        }
-        return result;
-    }
-    for (std::size_t c = 0; c < m.cols(); ++c) {
-        double sum = 0;
-        for (std::size_t r = 0; r < m.rows(); ++r) {
-            sum += m(r, c);
-            result(r, c) = sum;
-        }
-    }
-    return result;
-}
 
 double maxValue(const Matrix& v) {
     return maxOfRange(v.data().data(), v.numel());

@@ -25,11 +25,6 @@ TEST(Median, HugeValuesDoNotOverflow) {
     EXPECT_EQ(medianValue(Matrix::row({1e308, 1e308})), 1e308);
 }
 
-TEST(Median, PerColumnOfAMatrix) {
-    const Matrix m(3, 2, {1, 2, 3, 10, 30, 20});
-    EXPECT_EQ(medianOf(m), Matrix::row({2, 20}));
-}
-
 TEST(Median, SelectionAgreesWithTheSortedMiddleForOddAndEvenCounts) {
     // Whole numbers with many repeats: the plain rule (sort, take the middle, or the mean of
     // the two middle values) is exact in any order of operations.
@@ -75,10 +70,6 @@ TEST(MeanAndStd, SampleStandardDeviation) {
 TEST(Max, IgnoresNaNUnlessAllAre) {
     EXPECT_EQ(maxValue(Matrix::row({1, kNaN, 3})), 3);
     EXPECT_TRUE(std::isnan(maxValue(Matrix::row({kNaN}))));
-}
-
-TEST(Cumsum, RunningSumAlongAVector) {
-    EXPECT_EQ(cumsumOf(Matrix::row({1, 2, 3})), Matrix::row({1, 3, 6}));
 }
 
 TEST(Histc, LowerEdgeInclusiveLastEdgeExact) {
