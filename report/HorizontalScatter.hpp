@@ -11,9 +11,10 @@ namespace ambiscan::report {
 // The horizontal limit a good fix stays within, metres.
 inline constexpr double kHorizontalLimit = 0.12;
 
-// The side of the scatter's square canvas, pixels: equal axes fill a square, and half the
-// pixels of a full figure halve what the report adds to a run.
-inline constexpr int kScatterSide = 720;
+// The side of the scatter's square canvas, pixels: equal axes fill a square, and a third of
+// the pixels of a full figure keeps what the report adds to a run small (it is drawn and
+// encoded per data set, beside the run's own figures).
+inline constexpr int kScatterSide = 600;
 
 // East against North of every fix of one receiver on equal axes about the limit circle: good
 // fixes as dots in the receiver's colour, bad fixes as black crosses (those beyond the axes

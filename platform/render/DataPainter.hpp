@@ -9,6 +9,7 @@
 #include "platform/render/CoverageLayer.hpp"
 #include "platform/render/Frame.hpp"
 #include "platform/render/LineRaster.hpp"
+#include "platform/render/MarkerStamp.hpp"
 #include "platform/render/Pen.hpp"
 #include "platform/render/PixelSet.hpp"
 
@@ -23,6 +24,7 @@ struct LineScratch {
     PixelSet seen;
     LineRaster raster;
     CoverageLayer markers;
+    MarkerStamps stamps;
 };
 
 // How much of a line is drawn: what can be seen (one marker per pixel position, per pixel column

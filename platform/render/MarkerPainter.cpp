@@ -44,7 +44,8 @@ void drawMarkers(cairo_t* cr, const graphics::LineObject& line, std::span<const 
         // All faces first, then all edges, as one filled and stroked path would paint them: each
         // stamped into coverage, then blended into the image or painted through it as a mask.
         CoverageLayer& layer = scratch.markers;
-        const MarkerStamp stamp(line.marker, size, edgeWidth, layer.height());
+        const MarkerStamp& stamp =
+            scratch.stamps.stamp(line.marker, size, edgeWidth, layer.height());
         cairo_surface_t* target = cairo_get_target(cr);
         const auto paint = [&](const Rgb& colour) {
             if (drawing == MarkerDrawing::Stamps)

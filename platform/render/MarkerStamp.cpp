@@ -160,4 +160,20 @@ void MarkerStamp::stampEdge(CoverageLayer& layer, double x, double y) const {
     stamp(layer, edges_, x, y);
 }
 
+const MarkerStamp& MarkerStamps::stamp(const std::string& marker, double size, double edgeWidth,
+                                       int layerHeight) {
+    for (const Made& m : made_) {
+        if (m.marker == marker && m.size == size && m.edgeWidth == edgeWidth &&
+            m.layerHeight == layerHeight) {
+            return m.stamp;
+        }
+    }
+    if (made_.size() == kMost) {
+        made_.pop_front();
+    }
+    made_.push_back(
+        {marker, size, edgeWidth, layerHeight, MarkerStamp(marker, size, edgeWidth, layerHeight)});
+    return made_.back().stamp;
+}
+
 }  // namespace ambiscan::render

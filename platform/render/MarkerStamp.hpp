@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,24 @@ class MarkerStamp {
     int lanes_ = 2;                    // widestLanes(), asked once
     int half_ = 0;                     // from the mask's corner to the pixel holding its centre
     std::vector<Mask> faces_, edges_;  // kPhases * kPhases each, by (phase y, phase x)
+};
+
+// The stamps made so far, kept with a canvas for its next figures: making one takes thirty-two
+// small drawings, and a run's figures use the same few again and again.
+class MarkerStamps {
+  public:
+    const MarkerStamp& stamp(const std::string& marker, double size, double edgeWidth,
+                             int layerHeight);
+
+  private:
+    struct Made {
+        std::string marker;
+        double size, edgeWidth;
+        int layerHeight;
+        MarkerStamp stamp;
+    };
+    static constexpr std::size_t kMost = 16;  // a figure uses one or two
+    std::deque<Made> made_;                   // stays where it is while newer ones come
 };
 
 }  // namespace ambiscan::render

@@ -84,7 +84,7 @@ TEST(ReportHtml, SectionsComeInOrderAndEveryFigureIsEmbeddedOnce) {
     EXPECT_LT(pos("png of " + run.results.dataSets[1].name + "_ENU_Hist.png"), pos("scatter 2"));
     // Each image tag gives its own size: the scatters are square.
     EXPECT_EQ(count(html, "width=\"1200\" height=\"900\""), 4u);
-    EXPECT_EQ(count(html, "width=\"720\" height=\"720\""), 2u);
+    EXPECT_EQ(count(html, "width=\"600\" height=\"600\""), 2u);
     // Nothing that runs or fetches.
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("http"), std::string::npos);

@@ -12,8 +12,7 @@ namespace {
 constexpr int kSide = 48;
 
 // The layer's coverage after one cross edge of the size stamped at (x, y), column after column.
-std::vector<int> stamped(double x, double y, double size = 10.5) {
-    const MarkerStamp stamp("x", size, 0.875, kSide);
+std::vector<int> coverage(const MarkerStamp& stamp, double x, double y) {
     CoverageLayer layer(kSide, kSide);
     stamp.stampEdge(layer, x, y);
     std::vector<int> cells;
@@ -21,6 +20,10 @@ std::vector<int> stamped(double x, double y, double size = 10.5) {
         for (int r = 0; r < kSide; ++r)
             cells.push_back(layer.empty() ? 0 : *layer.cell(c, r));
     return cells;
+}
+
+std::vector<int> stamped(double x, double y, double size = 10.5) {
+    return coverage(MarkerStamp("x", size, 0.875, kSide), x, y);
 }
 
 std::vector<int> shifted(const std::vector<int>& cells, int columns, int rows) {
@@ -34,6 +37,16 @@ std::vector<int> shifted(const std::vector<int>& cells, int columns, int rows) {
         }
     }
     return out;
+}
+
+// A kept stamp is made once per marker, size, edge and height, and stamps as a new one does.
+TEST(MarkerStamps, KeptStampIsMadeOncePerKindAndStampsAsANewOne) {
+    MarkerStamps kept;
+    const MarkerStamp& cross = kept.stamp("x", 10.5, 0.875, kSide);
+    EXPECT_EQ(&kept.stamp("x", 10.5, 0.875, kSide), &cross);
+    EXPECT_NE(&kept.stamp("x", 12, 0.875, kSide), &cross);
+    EXPECT_NE(&kept.stamp("o", 10.5, 0.875, kSide), &cross);
+    EXPECT_EQ(coverage(kept.stamp("x", 10.5, 0.875, kSide), 20.3, 17.8), stamped(20.3, 17.8));
 }
 
 TEST(MarkerStamp, PositionsRoundToQuarterPixelsHalfAwayFromZero) {
