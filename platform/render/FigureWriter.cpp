@@ -1,6 +1,7 @@
 #include "platform/render/FigureWriter.hpp"
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/render/PngFile.hpp"
@@ -45,19 +46,28 @@ FigureWriter::~FigureWriter() {
     }
 }
 
-void FigureWriter::write(RenderedFigure figure, const std::string& fileName) {
-    settle();
-    start(nullptr, std::move(figure), fileName, nullptr);
-}
-
 void FigureWriter::drawAndWrite(graphics::Graphics figure, const std::string& fileName,
                                 AfterWrite afterWrite) {
     auto model = std::make_shared<graphics::Graphics>(std::move(figure));
-    start(
-        [model](RenderedFigure& target) {
+    enqueue([this, model, fileName, afterWrite = std::move(afterWrite)] {
+        std::string png;
+        {
+            // The drawing slot is let go before waiting for the figure before: a figure drawn
+            // ahead must never hold a slot the earlier one needs.
+            drawing_.acquire();
+            const SlotRelease slot(drawing_);
+            RenderedFigure target = takeCanvas();
             renderFigurePixels(*model, model->currentFigureHandle(), target);
-        },
-        std::nullopt, fileName, std::move(afterWrite));
+            png = encodePng(target.pixels());
+            keepCanvas(std::move(target));
+        }
+        return std::function<void()>([png = std::move(png), fileName, afterWrite]() mutable {
+            writePngBytes(png, fileName);
+            if (afterWrite) {
+                afterWrite(std::move(png));
+            }
+        });
+    });
 }
 
 void FigureWriter::drawAndWrite(graphics::Graphics figure, std::vector<FigureFile> files,
@@ -114,33 +124,6 @@ void FigureWriter::drawAndKeep(Build build, int width, int height, AfterWrite ke
             keepCanvas(std::move(target));
         }
         return std::function<void()>([png, keep] { keep(std::move(*png)); });
-    });
-}
-
-void FigureWriter::start(Draw draw, std::optional<RenderedFigure> drawn,
-                         const std::string& fileName, AfterWrite afterWrite) {
-    // Held by a shared pointer: the step must be copyable, a canvas is not.
-    auto given = std::make_shared<std::optional<RenderedFigure>>(std::move(drawn));
-    enqueue([this, draw = std::move(draw), given, fileName, afterWrite = std::move(afterWrite)] {
-        std::string png;
-        {
-            // The drawing slot is let go before waiting for the figure before: a figure drawn
-            // ahead must never hold a slot the earlier one needs.
-            drawing_.acquire();
-            const SlotRelease slot(drawing_);
-            RenderedFigure target = *given ? std::move(**given) : takeCanvas();
-            if (draw) {
-                draw(target);
-            }
-            png = encodePng(target.pixels());
-            keepCanvas(std::move(target));
-        }
-        return std::function<void()>([png = std::move(png), fileName, afterWrite]() mutable {
-            writePngBytes(png, fileName);
-            if (afterWrite) {
-                afterWrite(std::move(png));
-            }
-        });
     });
 }
 

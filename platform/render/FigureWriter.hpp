@@ -4,7 +4,6 @@
 #include <functional>
 #include <future>
 #include <mutex>
-#include <optional>
 #include <ostream>
 #include <semaphore>
 #include <string>
@@ -32,8 +31,6 @@ class FigureWriter {
     FigureWriter& operator=(const FigureWriter&) = delete;
     ~FigureWriter();
 
-    // Waits for the figures before, raising their failure, then starts writing this one.
-    void write(RenderedFigure figure, const std::string& fileName);
     // Called with a figure's PNG bytes once they are in its file, in output order.
     using AfterWrite = std::function<void(std::string png)>;
     // A figure not drawn yet, in a model that holds only it (see Graphics::takeCurrentFigure):
@@ -59,7 +56,6 @@ class FigureWriter {
     void settle();
 
   private:
-    using Draw = std::function<void(RenderedFigure&)>;
     static constexpr std::size_t kInFlight = 6;
     // Figures drawn and encoded at the same time: one per core. Each holds a canvas and its
     // working memory, so more would cost memory and page faults without finishing sooner.
@@ -69,8 +65,6 @@ class FigureWriter {
     // and returns how to show its output, which runs when every step before has shown its own.
     using Prepare = std::function<std::function<void()>()>;
     void enqueue(Prepare prepare);
-    void start(Draw draw, std::optional<RenderedFigure> drawn, const std::string& fileName,
-               AfterWrite afterWrite);
     void finishOldest();  // raises its failure, after the rest in flight have stopped
     // Canvases whose figures are encoded, shared by the drawing threads; a spare is made the
     // size asked, in its own memory when that is enough.

@@ -112,15 +112,6 @@ Font fontFor(const std::string& fontName, double points, const std::string& weig
     return font;
 }
 
-std::string cleanUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char32_t cp : decode(text)) {
-        appendUtf8(out, (cp < 0x20 || cp == 0x7F) ? U' ' : cp);
-    }
-    return out;
-}
-
 TextPainter::TextPainter(cairo_t* cr) : cr_(cr), options_(cairo_font_options_create()) {
     // Unhinted metrics keep widths proportional to the size, so that shrinking fits exactly.
     cairo_font_options_set_antialias(options_, CAIRO_ANTIALIAS_GRAY);

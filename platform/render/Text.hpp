@@ -26,9 +26,6 @@ Font fontFor(const std::string& fontName, double points, const std::string& weig
              const std::string& angle);
 bool isMonospacedName(const std::string& fontName);
 
-// Replaces bytes that are not valid UTF-8 by U+FFFD and control characters by blanks.
-std::string cleanUtf8(const std::string& text);
-
 struct TextMetrics {
     double ascent = 0;   // above the baseline
     double descent = 0;  // below the baseline

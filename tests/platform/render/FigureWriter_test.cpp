@@ -18,10 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-render::RenderedFigure blankFigure() {
+graphics::Graphics blankFigure() {
     graphics::Graphics g;
     g.figure();
-    return render::renderFigurePixels(g, g.currentFigureHandle());
+    return g;
 }
 
 class FigureWriterTest : public ::testing::Test {
@@ -38,13 +38,12 @@ class FigureWriterTest : public ::testing::Test {
     fs::path dir;
 };
 
-TEST_F(FigureWriterTest, EachFigureIsCompleteBeforeTheNextIsStarted) {
+TEST_F(FigureWriterTest, EveryFigureIsCompleteOnceSettled) {
     FigureWriter writer;
-    writer.write(blankFigure(), (dir / "a.png").string());
-    writer.write(blankFigure(), (dir / "b.png").string());
-    EXPECT_TRUE(fs::exists(dir / "a.png"));
+    writer.drawAndWrite(blankFigure(), (dir / "a.png").string());
+    writer.drawAndWrite(blankFigure(), (dir / "b.png").string());
     writer.settle();
-    EXPECT_TRUE(fs::exists(dir / "b.png"));
+    EXPECT_GT(fs::file_size(dir / "a.png"), 1000u);
     EXPECT_GT(fs::file_size(dir / "b.png"), 1000u);
     // Nothing but the two figures: no temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
@@ -53,7 +52,7 @@ TEST_F(FigureWriterTest, EachFigureIsCompleteBeforeTheNextIsStarted) {
 TEST_F(FigureWriterTest, FailedWriteIsRaisedAtTheNextStepNamingTheFile) {
     FigureWriter writer;
     const std::string missing = (dir / "no-such-folder" / "a.png").string();
-    writer.write(blankFigure(), missing);
+    writer.drawAndWrite(blankFigure(), missing);
     try {
         writer.settle();
         FAIL() << "no error raised";
@@ -61,16 +60,16 @@ TEST_F(FigureWriterTest, FailedWriteIsRaisedAtTheNextStepNamingTheFile) {
         EXPECT_NE(std::string(e.what()).find(missing), std::string::npos) << e.what();
     }
     // Raised once; the writer goes on with the next figure.
-    writer.write(blankFigure(), (dir / "b.png").string());
+    writer.drawAndWrite(blankFigure(), (dir / "b.png").string());
     writer.settle();
     EXPECT_TRUE(fs::exists(dir / "b.png"));
 }
 
-TEST_F(FigureWriterTest, FailedWriteStopsTheNextFromStarting) {
+TEST_F(FigureWriterTest, FailedWriteStopsTheNextFromBeingWritten) {
     FigureWriter writer;
-    writer.write(blankFigure(), (dir / "no-such-folder" / "a.png").string());
-    EXPECT_THROW(writer.write(blankFigure(), (dir / "b.png").string()), RuntimeError);
-    writer.settle();
+    writer.drawAndWrite(blankFigure(), (dir / "no-such-folder" / "a.png").string());
+    writer.drawAndWrite(blankFigure(), (dir / "b.png").string());
+    EXPECT_THROW(writer.settle(), RuntimeError);
     EXPECT_FALSE(fs::exists(dir / "b.png"));
 }
 
