@@ -27,8 +27,8 @@ void drawLineSample(cairo_t* cr, const graphics::LineObject& line, double x0, do
         cairo_stroke(cr);
     }
     if (line.marker != "none") {
-        // One marker at the middle of the sample: a one-pixel frame around it.
-        // The line's looks without its data, which may be millions of points.
+        // One marker at the middle of the sample, drawn from a line with the looks of this one
+        // but none of its data (which may be millions of points), in a one-pixel frame.
         graphics::LineObject one;
         one.color = line.color;
         one.lineStyle = line.lineStyle;
