@@ -36,4 +36,21 @@ CorrectFixTimes correctFixTimes(const Matrix& times, const std::vector<bool>& go
     return result;
 }
 
+double timeToCorrectFix(double seconds, bool good) {
+    constexpr double kLastCorrectFix = 500.5;
+    if (good && seconds == -std::numeric_limits<double>::infinity()) {
+        return 0;
+    }
+    // NaN fails the comparison and so counts as no correct fix.
+    return good && seconds <= kLastCorrectFix ? seconds : std::numeric_limits<double>::infinity();
+}
+
+std::vector<double> timesToCorrectFix(const Matrix& times, const std::vector<bool>& good) {
+    std::vector<double> t(times.numel());
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        t[r] = timeToCorrectFix(times[r], good[r]);
+    }
+    return t;
+}
+
 }  // namespace ambiscan::evidence

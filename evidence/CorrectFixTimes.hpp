@@ -14,4 +14,12 @@ struct CorrectFixTimes {
 };
 CorrectFixTimes correctFixTimes(const Matrix& times, const std::vector<bool>& good);
 
+// The time to a correct fix T of one attempt: its time t when the fix is good (the run's
+// bad-fix rule) and t <= 500.5 s, compared exactly in double; 0 for -Inf (fixed at once);
+// +Inf ("no correct fix within 500 s") otherwise, a NaN or +Inf time included.
+double timeToCorrectFix(double seconds, bool good);
+
+// T of every attempt, in row order.
+std::vector<double> timesToCorrectFix(const Matrix& times, const std::vector<bool>& good);
+
 }  // namespace ambiscan::evidence

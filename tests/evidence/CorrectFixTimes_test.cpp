@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace ambiscan::evidence {
 namespace {
@@ -45,6 +46,20 @@ TEST(CorrectFixTimes, BinsEndAtFiveHundredAndAHalfSecondsAsTheRunsCurve) {
         correctFixTimes(Matrix::column({500.6, std::nan("")}), std::vector<bool>(2, true));
     EXPECT_TRUE(std::isnan(late.p90));
     EXPECT_EQ(late.within500Percent, 0);
+}
+
+TEST(CorrectFixTimes, TimeToACorrectFixNeedsAGoodFixWithin500AndAHalfSecondsExactly) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(timeToCorrectFix(12, true), 12);
+    EXPECT_EQ(timeToCorrectFix(12, false), inf);  // a wrong fix is no correct fix
+    EXPECT_EQ(timeToCorrectFix(500.5, true), 500.5);
+    EXPECT_EQ(timeToCorrectFix(std::nextafter(500.5, 501.0), true), inf);  // one ulp late
+    EXPECT_EQ(timeToCorrectFix(-inf, true), 0);  // fixed at once
+    EXPECT_EQ(timeToCorrectFix(-inf, false), inf);
+    EXPECT_EQ(timeToCorrectFix(inf, true), inf);
+    EXPECT_EQ(timeToCorrectFix(std::nan(""), true), inf);
+    EXPECT_EQ(timesToCorrectFix(Matrix::column({3, 600, 4}), {true, true, false}),
+              (std::vector<double>{3, inf, inf}));
 }
 
 }  // namespace
