@@ -16,10 +16,14 @@ namespace ambiscan::campaign {
 
 namespace {
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+// Whether two RUNs name one summary: a folder and its summary.json are the same run.
+bool sameRun(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ignored;
-    return std::filesystem::weakly_canonical(a, ignored) ==
-           std::filesystem::weakly_canonical(b, ignored);
+    const auto file = [&ignored](const std::filesystem::path& run) {
+        return std::filesystem::weakly_canonical(
+            std::filesystem::is_directory(run, ignored) ? run / "summary.json" : run, ignored);
+    };
+    return file(a) == file(b);
 }
 
 // The runs in the order given, the baseline among them (first when --baseline names another).
@@ -28,7 +32,7 @@ std::pair<std::vector<RunRecord>, std::size_t> readRuns(const CompareRequest& re
     std::size_t baseline = 0;
     if (request.baseline) {
         const auto found = std::find_if(paths.begin(), paths.end(), [&](const auto& p) {
-            return p == *request.baseline || sameFile(p, *request.baseline);
+            return sameRun(p, *request.baseline);
         });
         if (found == paths.end()) {
             paths.insert(paths.begin(), *request.baseline);
