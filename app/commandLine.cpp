@@ -77,14 +77,15 @@ void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& 
         throw CommandLineError("ambiscan: --compare takes runs, not a title or legends: \"" +
                                options.words.front() + "\"" + kSeeHelp);
     }
-    options.action = options.action == Options::Action::Run ? Options::Action::Compare
-                                                            : options.action;
+    options.action =
+        options.action == Options::Action::Run ? Options::Action::Compare : options.action;
     options.compareRuns.assign(runs.begin(), runs.end());
     if (parser.count("--baseline") > 0) {
         options.baseline = baseline;
     }
     if (options.compareRuns.size() + (options.baseline ? 1 : 0) < 2) {
-        throw CommandLineError("ambiscan: --compare needs at least two runs" + std::string(kSeeHelp));
+        throw CommandLineError("ambiscan: --compare needs at least two runs" +
+                               std::string(kSeeHelp));
     }
     for (const std::string& match : matches) {
         const std::size_t equals = match.find('=');

@@ -58,8 +58,8 @@ Campaign compareCampaign(std::vector<RunRecord> runs, std::size_t baseline,
         for (const ReceiverRecord& receiver : run.receivers) {
             const std::string legend = baselineLegend(receiver.name, matches);
             if (!matched.insert(legend).second) {
-                throw RuntimeError("ambiscan: --compare: " + run.source +
-                                   ": names the legend \"" + legend + "\" twice (after --match)");
+                throw RuntimeError("ambiscan: --compare: " + run.source + ": names the legend \"" +
+                                   legend + "\" twice (after --match)");
             }
             const auto partner =
                 std::find_if(base.receivers.begin(), base.receivers.end(),

@@ -53,7 +53,8 @@ std::string runsTable(const Campaign& campaign) {
         for (const ReceiverRecord& rx : run.receivers) {
             receivers += (receivers.empty() ? "" : ", ") + escapeHtml(rx.name);
         }
-        html += "<tr>" + cell(escapeHtml(run.source) + (r == campaign.baseline ? " (baseline)" : "")) +
+        html += "<tr>" +
+                cell(escapeHtml(run.source) + (r == campaign.baseline ? " (baseline)" : "")) +
                 cell(escapeHtml(run.label)) + cell(escapeHtml(run.title)) +
                 cell(escapeHtml(run.note)) + cell(std::to_string(run.records)) + cell(receivers) +
                 "<td class=\"sha\">" + escapeHtml(run.inputSha256) + "</td>" +
@@ -83,14 +84,14 @@ std::string numbersTable(const Campaign& campaign) {
                    cell(pCell(r.fisherP) + " (" + pCell(r.pHolm) + ")");
         };
         const TimeComparison& t = c.time;
-        html += "<tr" + std::string(c.regression() ? " class=\"worse\"" : "") + ">" +
-                cell(escapeHtml(campaign.runs[c.run].label + " " + c.legendInRun)) +
-                rate(c.reliability) + rate(c.correctFix) +
-                cell(pCell(t.test.p) + " (" + pCell(t.pHolm) + ")" +
-                     (t.test.exact ? ", exact" : "")) +
-                cell(fixed(t.shift.estimate, 1, "s") + " (" + report::interval(t.shift.ci95, 1, "s") +
-                     ")") +
-                "</tr>\n";
+        html +=
+            "<tr" + std::string(c.regression() ? " class=\"worse\"" : "") + ">" +
+            cell(escapeHtml(campaign.runs[c.run].label + " " + c.legendInRun)) +
+            rate(c.reliability) + rate(c.correctFix) +
+            cell(pCell(t.test.p) + " (" + pCell(t.pHolm) + ")" + (t.test.exact ? ", exact" : "")) +
+            cell(fixed(t.shift.estimate, 1, "s") + " (" + report::interval(t.shift.ci95, 1, "s") +
+                 ")") +
+            "</tr>\n";
     }
     return html + "</tbody></table></div>\n";
 }
@@ -108,7 +109,8 @@ std::string definitions(const Campaign& campaign) {
         "interval (method 10, Wilson limits).",
         "Mann–Whitney p: the rank-sum test on T of all attempts, attempts without a correct fix "
         "tied at the top; exact over every split with the observed midranks when both runs hold "
-        "at most " + limit + " attempts, else normal with tie and continuity corrections.",
+        "at most " +
+            limit + " attempts, else normal with tie and continuity corrections.",
         "Shift: the Hodges–Lehmann estimate over the correct fixes (median of all differences, "
         "this run minus the baseline; positive is later) with its distribution-free 95 % interval.",
         "Holm: every p of this comparison (" + std::to_string(campaign.adjustedPValues) +
@@ -130,12 +132,14 @@ std::string definitions(const Campaign& campaign) {
 
 std::string compareHtml(const Campaign& campaign, const std::vector<PageFigure>& figures) {
     const RunRecord& base = campaign.runs[campaign.baseline];
-    const std::string heading = "Comparison of " + std::to_string(campaign.runs.size()) +
-                                " runs against " + base.label;
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>" + escapeHtml(heading) + " · ambiscan comparison</title>\n<style>" +
-                       kStyle + "</style>\n</head>\n<body>\n";
+    const std::string heading =
+        "Comparison of " + std::to_string(campaign.runs.size()) + " runs against " + base.label;
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<title>" +
+        escapeHtml(heading) + " · ambiscan comparison</title>\n<style>" + kStyle +
+        "</style>\n</head>\n<body>\n";
     html += "<h1>" + escapeHtml(heading) + "</h1>\n";
     html += "<p class=\"note\">Baseline: " + escapeHtml(base.label) + " (" +
             escapeHtml(base.source) + "). ambiscan " + kVersion + ".</p>\n";
@@ -153,8 +157,7 @@ std::string compareHtml(const Campaign& campaign, const std::vector<PageFigure>&
     if (!campaign.unmatched.empty()) {
         html += "<h2>Not compared</h2>\n<ul>\n";
         for (const Unmatched& u : campaign.unmatched) {
-            html += "<li>" + escapeHtml(campaign.runs[u.run].label) + ": " +
-                    escapeHtml(u.legend) +
+            html += "<li>" + escapeHtml(campaign.runs[u.run].label) + ": " + escapeHtml(u.legend) +
                     (u.inBaseline ? " of the baseline is not in this run"
                                   : " has no receiver of that legend in the baseline") +
                     "</li>\n";

@@ -83,21 +83,21 @@ Json trendJson(const ReceiverTrend& trend) {
 Json compareJson(const Campaign& campaign, const std::vector<ReceiverTrend>& trends) {
     Json runs = Json::array();
     for (const RunRecord& run : campaign.runs) {
-        runs.push_back({{"source", run.source},
-                        {"label", run.label},
-                        {"title", run.title},
-                        {"note", run.note.empty() ? Json(nullptr) : Json(run.note)},
-                        {"program_version", run.programVersion},
-                        {"input", {{"file", run.inputFile},
-                                   {"sha256", run.inputSha256},
-                                   {"records", run.records}}},
-                        {"receivers", [&run] {
-                             Json names = Json::array();
-                             for (const ReceiverRecord& r : run.receivers) {
-                                 names.push_back(r.name);
-                             }
-                             return names;
-                         }()}});
+        runs.push_back(
+            {{"source", run.source},
+             {"label", run.label},
+             {"title", run.title},
+             {"note", run.note.empty() ? Json(nullptr) : Json(run.note)},
+             {"program_version", run.programVersion},
+             {"input",
+              {{"file", run.inputFile}, {"sha256", run.inputSha256}, {"records", run.records}}},
+             {"receivers", [&run] {
+                  Json names = Json::array();
+                  for (const ReceiverRecord& r : run.receivers) {
+                      names.push_back(r.name);
+                  }
+                  return names;
+              }()}});
     }
     Json comparisons = Json::array();
     for (const ReceiverComparison& c : campaign.comparisons) {

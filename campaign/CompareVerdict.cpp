@@ -39,8 +39,7 @@ std::string shiftInterval(const evidence::Interval& ci) {
         return "too few correct fixes to bound it";
     }
     if (ci.upper <= 0 && ci.lower < 0) {
-        return "95 % interval " + secondsText(ci.upper) + "–" + secondsText(ci.lower) +
-               " s sooner";
+        return "95 % interval " + secondsText(ci.upper) + "–" + secondsText(ci.lower) + " s sooner";
     }
     if (ci.lower >= 0 && ci.upper > 0) {
         return "95 % interval " + secondsText(ci.lower) + "–" + secondsText(ci.upper) + " s later";

@@ -91,7 +91,8 @@ Shift hodgesLehmannShift(const TimeSample& a, const TimeSample& b) {
         return shift;
     }
     const double total = static_cast<double>(m) * static_cast<double>(n);
-    const double lowerMiddle = std::floor((total + 1) / 2), upperMiddle = std::ceil((total + 1) / 2);
+    const double lowerMiddle = std::floor((total + 1) / 2),
+                 upperMiddle = std::ceil((total + 1) / 2);
     const double low = kthDifference(a.finite, b.finite, lowerMiddle);
     shift.estimate = lowerMiddle == upperMiddle
                          ? low

@@ -20,10 +20,10 @@ std::vector<PooledGroup> pooledGroups(const TimeSample& a, const TimeSample& b) 
     std::vector<PooledGroup> groups;
     std::size_t i = 0, j = 0;
     while (i < a.finite.size() || j < b.finite.size()) {
-        const bool takeA = j == b.finite.size() ||
-                           (i < a.finite.size() && a.finite[i].first <= b.finite[j].first);
-        const bool takeB = i == a.finite.size() ||
-                           (j < b.finite.size() && b.finite[j].first <= a.finite[i].first);
+        const bool takeA =
+            j == b.finite.size() || (i < a.finite.size() && a.finite[i].first <= b.finite[j].first);
+        const bool takeB =
+            i == a.finite.size() || (j < b.finite.size() && b.finite[j].first <= a.finite[i].first);
         PooledGroup g{0, 0};
         if (takeA) {
             g.size += a.finite[i++].second;
@@ -83,7 +83,8 @@ MannWhitneyResult mannWhitney(const TimeSample& a, const TimeSample& b) {
         return result;
     }
     const double z = (std::abs(result.u - mean) - 0.5) / std::sqrt(variance);
-    result.p = std::min(1.0, 2 * boost::math::cdf(boost::math::complement(boost::math::normal(), z)));
+    result.p =
+        std::min(1.0, 2 * boost::math::cdf(boost::math::complement(boost::math::normal(), z)));
     return result;
 }
 

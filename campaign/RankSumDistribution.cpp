@@ -29,7 +29,8 @@ std::vector<double> rankSumDistribution(const std::vector<TieGroup>& groups, std
         // Taking c of the group's values can be done in C(size, c) ways.
         std::vector<double> choose(g.size + 1, 1);
         for (std::size_t c = 1; c <= g.size; ++c) {
-            choose[c] = choose[c - 1] * static_cast<double>(g.size - c + 1) / static_cast<double>(c);
+            choose[c] =
+                choose[c - 1] * static_cast<double>(g.size - c + 1) / static_cast<double>(c);
         }
         const std::size_t top = std::min(m, taken + g.size);
         for (std::size_t j = top + 1; j-- > 1;) {

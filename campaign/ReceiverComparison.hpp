@@ -14,8 +14,8 @@ namespace ambiscan::campaign {
 struct RateComparison {
     std::size_t baselineCount = 0, baselineAttempts = 0, count = 0, attempts = 0;
     double baselinePercent = 0, percent = 0;
-    double differencePercent = 0;           // percent - baselinePercent, in points
-    evidence::Interval differenceCi95{};    // Newcombe's method 10, in points
+    double differencePercent = 0;         // percent - baselinePercent, in points
+    evidence::Interval differenceCi95{};  // Newcombe's method 10, in points
     double fisherP = 1, pHolm = 1;
 };
 
@@ -27,9 +27,9 @@ struct TimeComparison {
 
 // One receiver of another run against the baseline's receiver of the same (matched) legend.
 struct ReceiverComparison {
-    std::size_t run = 0;       // index of the other run
-    std::string receiver;      // the baseline's legend
-    std::string legendInRun;   // the other run's legend (differs under --match)
+    std::size_t run = 0;      // index of the other run
+    std::string receiver;     // the baseline's legend
+    std::string legendInRun;  // the other run's legend (differs under --match)
     RateComparison reliability, correctFix;
     TimeComparison time;
 

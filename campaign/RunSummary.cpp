@@ -61,7 +61,10 @@ ReceiverRecord receiver(const Json& d, const std::string& run, std::size_t index
     const std::string inner = where + "time_to_correct_fix_s.";
     r.times.noCorrectFix = count(times, "no_correct_fix", run, inner);
     const Json& distribution = member(times, "distribution", run, inner);
-    const auto bad = [&] { refuse(run, "not an ambiscan summary (\"" + inner + "distribution\" is not [[t, count], ...] ascending)"); };
+    const auto bad = [&] {
+        refuse(run, "not an ambiscan summary (\"" + inner +
+                        "distribution\" is not [[t, count], ...] ascending)");
+    };
     if (!distribution.is_array()) {
         bad();
     }
@@ -73,7 +76,8 @@ ReceiverRecord receiver(const Json& d, const std::string& run, std::size_t index
         }
         const double t = pair[0].get<double>();
         const auto n = pair[1].get<std::size_t>();
-        if (!std::isfinite(t) || n == 0 || (!r.times.finite.empty() && !(t > r.times.finite.back().first))) {
+        if (!std::isfinite(t) || n == 0 ||
+            (!r.times.finite.empty() && !(t > r.times.finite.back().first))) {
             bad();
         }
         r.times.finite.emplace_back(t, n);

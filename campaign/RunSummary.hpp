@@ -21,7 +21,7 @@ struct ReceiverRecord {
 
 // What a comparison needs of one run, read from its summary.json alone.
 struct RunRecord {
-    std::string source;  // the RUN as given on the command line
+    std::string source;              // the RUN as given on the command line
     std::string label, title, note;  // note empty when none
     std::string programVersion;
     std::string inputFile, inputSha256;

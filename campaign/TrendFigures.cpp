@@ -224,8 +224,9 @@ Graphics cdfFigure(const Campaign& campaign, const ReceiverTrend& trend) {
             percent[s] = 100 * static_cast<double>(running) / static_cast<double>(times.size());
         }
         const bool isBaseline = p.run == campaign.baseline;
-        const Rgb colour =
-            isBaseline ? kBaselineColour : p.regression ? kRegressionColour : runColour(i, n);
+        const Rgb colour = isBaseline     ? kBaselineColour
+                           : p.regression ? kRegressionColour
+                                          : runColour(i, n);
         const Handle line = g.plot(Matrix::row(seconds), Matrix::row(percent), "-",
                                    {{"Color", rgb(colour)},
                                     {"LineWidth", scalar(isBaseline || p.regression ? 2 : 1)}})
@@ -257,10 +258,10 @@ std::vector<TrendFigure> trendFigures(const Campaign& campaign,
         figures.push_back({"Trend_" + trend.receiver + "_Reliability",
                            trend.receiver + ": reliability of each run with its 95 % interval",
                            reliabilityFigure(campaign, trend)});
-        figures.push_back({"Trend_" + trend.receiver + "_CorrectFix90",
-                           trend.receiver +
-                               ": 90 % time to a correct fix of each run with its 95 % interval",
-                           correctFix90Figure(campaign, trend)});
+        figures.push_back(
+            {"Trend_" + trend.receiver + "_CorrectFix90",
+             trend.receiver + ": 90 % time to a correct fix of each run with its 95 % interval",
+             correctFix90Figure(campaign, trend)});
         figures.push_back({"Trend_" + trend.receiver + "_CorrectFixCDF",
                            trend.receiver + ": time to a correct fix, the runs overlaid",
                            cdfFigure(campaign, trend)});

@@ -66,8 +66,8 @@ std::vector<PageFigure> writeFigures(std::vector<TrendFigure> figures,
         for (std::size_t k = 0; k < figures.size(); ++k) {
             std::vector<render::FigureWriter::FigureFile> files;
             for (const render::FigureFormat format : request.formats) {
-                files.push_back({format, (request.outputDir / (figures[k].name + "." +
-                                                               render::formatName(format)))
+                files.push_back({format, (request.outputDir /
+                                          (figures[k].name + "." + render::formatName(format)))
                                              .string()});
             }
             page[k].caption = figures[k].caption;
@@ -92,13 +92,12 @@ bool compareRuns(const CompareRequest& request, std::ostream& out) {
     makeOutputFolder(request.outputDir);
     const OutputFolderLock lock(request.outputDir);
     removeStaleTemporaries(request.outputDir);
-    const std::vector<PageFigure> figures =
-        writeFigures(trendFigures(campaign, trends), request);
-    analysis::writeFileAtomically(request.outputDir / "compare.json",
-                                  compareJson(campaign, trends).dump(2, ' ', false,
-                                                                     Json::error_handler_t::replace) +
-                                      "\n");
-    analysis::writeFileAtomically(request.outputDir / "compare.html", compareHtml(campaign, figures));
+    const std::vector<PageFigure> figures = writeFigures(trendFigures(campaign, trends), request);
+    analysis::writeFileAtomically(
+        request.outputDir / "compare.json",
+        compareJson(campaign, trends).dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
+    analysis::writeFileAtomically(request.outputDir / "compare.html",
+                                  compareHtml(campaign, figures));
 
     for (const ReceiverComparison& c : campaign.comparisons) {
         out << compareVerdict(c, campaign) << '\n';

@@ -12,8 +12,8 @@ namespace ambiscan::campaign {
 
 // What `ambiscan --compare` is asked.
 struct CompareRequest {
-    std::vector<std::filesystem::path> runs;           // in the order given
-    std::optional<std::filesystem::path> baseline;     // else the first run
+    std::vector<std::filesystem::path> runs;        // in the order given
+    std::optional<std::filesystem::path> baseline;  // else the first run
     std::vector<LegendMatch> matches;
     std::filesystem::path outputDir = ".";
     std::vector<render::FigureFormat> formats = {render::FigureFormat::Png};

@@ -14,8 +14,7 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // A receiver of n attempts: `good` good fixes, every one a correct fix at `seconds`.
-ReceiverRecord receiver(const std::string& name, std::size_t n, std::size_t good,
-                        double seconds) {
+ReceiverRecord receiver(const std::string& name, std::size_t n, std::size_t good, double seconds) {
     ReceiverRecord r{name, n, good, {}};
     if (good > 0) {
         r.times.finite.emplace_back(seconds, good);
@@ -62,12 +61,12 @@ TEST(Campaign, ComparesMatchedLegendsWithTheBaselineAndListsTheRest) {
 
 TEST(Campaign, VerdictStatesDirectionSizeAndCertaintyInWords) {
     // 200 attempts each: the other run 5 s later on every correct fix, fewer good fixes.
-    const Campaign slower = compareCampaign(
-        {run("V1.00", {receiver("RxA", 200, 198, 20)}), run("V1.01", {receiver("RxA", 200, 180, 25)})},
-        0, {});
+    const Campaign slower = compareCampaign({run("V1.00", {receiver("RxA", 200, 198, 20)}),
+                                             run("V1.01", {receiver("RxA", 200, 180, 25)})},
+                                            0, {});
     const std::string sentence = compareVerdict(slower.comparisons[0], slower);
-    EXPECT_EQ(sentence.rfind("V1.01 RxA gets a correct fix later than the baseline (p < 0.001 adjusted)",
-                             0),
+    EXPECT_EQ(sentence.rfind(
+                  "V1.01 RxA gets a correct fix later than the baseline (p < 0.001 adjusted)", 0),
               0u)
         << sentence;
     EXPECT_NE(sentence.find("when fixed correctly 5 s later (95 % interval 5–5 s later)"),
@@ -80,7 +79,8 @@ TEST(Campaign, VerdictStatesDirectionSizeAndCertaintyInWords) {
 
     // Alike: the clause gives the interval and never reads as equal.
     const Campaign alike = compareCampaign(
-        {run("V1", {receiver("RxA", 50, 49, 20)}), run("V2", {receiver("RxA", 50, 49, 20)})}, 0, {});
+        {run("V1", {receiver("RxA", 50, 49, 20)}), run("V2", {receiver("RxA", 50, 49, 20)})}, 0,
+        {});
     const std::string same = compareVerdict(alike.comparisons[0], alike);
     EXPECT_NE(same.find("no significant difference from the baseline in time to a correct fix"),
               std::string::npos)

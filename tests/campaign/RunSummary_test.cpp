@@ -25,7 +25,8 @@ std::string summary(const std::string& schema, const std::string& secondLegend =
     return R"({"schema": ")" + schema + R"(", "title": "Nightly", "label": "V1.00",
         "note": "rig 2", "program": {"name": "ambiscan", "version": "1.1.0"},
         "input": {"file": "inits.txt", "sha256": "ab12", "records": 4, "data_sets": 1},
-        "data_sets": [)" + receivers + "]}";
+        "data_sets": [)" +
+           receivers + "]}";
 }
 
 TEST(RunSummary, ReadsAFolderOrTheFileItself) {
@@ -91,8 +92,9 @@ TEST(RunSummary, RefusesWhatIsNotASchemaTwoSummaryInOneLine) {
     EXPECT_NE(refusal(file("g.json", summary("ambiscan-summary/2", "", "[[30, 2], [12, 1]]")))
                   .find("ascending"),
               std::string::npos);
-    EXPECT_NE(refusal(file("h.json", summary("ambiscan-summary/2", "../x"))).find("cannot name a file"),
-              std::string::npos);
+    EXPECT_NE(
+        refusal(file("h.json", summary("ambiscan-summary/2", "../x"))).find("cannot name a file"),
+        std::string::npos);
     for (const std::string& text :
          {refusal(file("i.json", summary("ambiscan-summary/1"))), refusal(dir / "nothing")}) {
         EXPECT_EQ(text.find('\n'), std::string::npos);

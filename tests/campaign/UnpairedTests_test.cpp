@@ -72,8 +72,8 @@ TEST(ScoreIntervals, NewcombesWorkedExamplesForMethod10) {
 }
 
 TEST(MannWhitney, ExactPWithoutTiesAgreesWithScipy) {
-    const MannWhitneyResult small =
-        mannWhitney(sampleOf({12, 15, 19, 22, 30, 41, 55}), sampleOf({14, 25, 33, 38, 47, 60, 72, 90}));
+    const MannWhitneyResult small = mannWhitney(sampleOf({12, 15, 19, 22, 30, 41, 55}),
+                                                sampleOf({14, 25, 33, 38, 47, 60, 72, 90}));
     EXPECT_TRUE(small.exact);
     EXPECT_EQ(small.u, 42);
     EXPECT_NEAR(small.p, 0.1205905205905206, 1e-12);
@@ -83,10 +83,9 @@ TEST(MannWhitney, ExactPWithoutTiesAgreesWithScipy) {
     const std::vector<double> a = {1,  2,  3,  5,  7,  8,  11, 13, 17, 18, 20, 24, 25, 27,
                                    29, 30, 33, 36, 37, 41, 43, 45, 47, 49, 51, 55, 57, 59,
                                    62, 63, 64, 75, 77, 81, 83, 84, 85, 86, 87, 88};
-    std::vector<double> b = {4,  6,  9,  10, 12, 14, 15, 16, 19, 21, 22, 23, 26,
-                             28, 31, 32, 34, 35, 38, 39, 40, 42, 44, 46, 48, 50,
-                             52, 53, 54, 56, 58, 60, 61, 65, 66, 67, 68, 69, 70,
-                             71, 72, 73, 74, 76, 78, 79, 80, 82, 89, 90};
+    std::vector<double> b = {4,  6,  9,  10, 12, 14, 15, 16, 19, 21, 22, 23, 26, 28, 31, 32, 34,
+                             35, 38, 39, 40, 42, 44, 46, 48, 50, 52, 53, 54, 56, 58, 60, 61, 65,
+                             66, 67, 68, 69, 70, 71, 72, 73, 74, 76, 78, 79, 80, 82, 89, 90};
     for (double& t : b) {
         t += 0.5;
     }
@@ -146,7 +145,8 @@ TEST(HodgesLehmannShift, MedianOfDifferencesWithItsDistributionFreeInterval) {
 
 TEST(HodgesLehmannShift, OnlyCorrectFixesCountAndTooFewGiveNoInterval) {
     // The attempts without a correct fix take no part: {10, 20} against {13, 23}: 3 s later.
-    const Shift shift = hodgesLehmannShift(sampleOf({10, 20, kInf}), sampleOf({13, 23, kInf, kInf}));
+    const Shift shift =
+        hodgesLehmannShift(sampleOf({10, 20, kInf}), sampleOf({13, 23, kInf, kInf}));
     EXPECT_EQ(shift.estimate, 3);
     // Four differences cannot give a 95 % interval: P(U <= 0) = 1/6 > 0.025.
     EXPECT_TRUE(std::isnan(shift.ci95.lower));

@@ -21,10 +21,10 @@ class Campaign : public ::testing::Test {
         dir_ = new TempDir;
         for (const std::string& v : kVersions) {
             const fs::path example = fs::path(AMBISCAN_SOURCE_DIR) / "examples/campaign" / v;
-            const RunResult run = runProgram(
-                dir_->path(), {"-q", "-i", (example / "inits.txt").string(), "-o", "runs/" + v,
-                               "--no-report", "--label", v, "--note", "nightly build", "--",
-                               "NightlyRTK", "RxA"});
+            const RunResult run =
+                runProgram(dir_->path(), {"-q", "-i", (example / "inits.txt").string(), "-o",
+                                          "runs/" + v, "--no-report", "--label", v, "--note",
+                                          "nightly build", "--", "NightlyRTK", "RxA"});
             ASSERT_EQ(run.status, 0) << run.err;
         }
     }
@@ -132,8 +132,8 @@ TEST_F(Campaign, BaselineMatchAndFormatsAreObeyed) {
     EXPECT_EQ(json(*dir_ / "inside/compare.json")["baseline"], 1);
     EXPECT_EQ(inside.out.rfind("V1.00 RxA", 0), 0u) << inside.out;
 
-    const RunResult svg = compare({"--compare", "runs/V1.00", "runs/V1.01", "runs/V1.02",
-                                   "--format", "svg", "-o", "svg"});
+    const RunResult svg = compare(
+        {"--compare", "runs/V1.00", "runs/V1.01", "runs/V1.02", "--format", "svg", "-o", "svg"});
     ASSERT_EQ(svg.status, 0) << svg.err;
     EXPECT_TRUE(fs::exists(*dir_ / "svg/Trend_RxA_Reliability.svg"));
     EXPECT_FALSE(fs::exists(*dir_ / "svg/Trend_RxA_Reliability.png"));

@@ -42,7 +42,7 @@ TEST(Summary, RunWritesTheEvidenceOfBothReceiversAndTheirComparison) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto j = nlohmann::json::parse(readFile(dir / "summary.json"));
 
-    EXPECT_EQ(j["schema"], "ambiscan-summary/1");
+    EXPECT_EQ(j["schema"], "ambiscan-summary/2");
     EXPECT_EQ(j["title"], "T");
     EXPECT_EQ(j["input"]["file"], "inits.txt");
     // As sha256sum prints it for these bytes.

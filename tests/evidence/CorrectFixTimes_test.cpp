@@ -54,7 +54,7 @@ TEST(CorrectFixTimes, TimeToACorrectFixNeedsAGoodFixWithin500AndAHalfSecondsExac
     EXPECT_EQ(timeToCorrectFix(12, false), inf);  // a wrong fix is no correct fix
     EXPECT_EQ(timeToCorrectFix(500.5, true), 500.5);
     EXPECT_EQ(timeToCorrectFix(std::nextafter(500.5, 501.0), true), inf);  // one ulp late
-    EXPECT_EQ(timeToCorrectFix(-inf, true), 0);  // fixed at once
+    EXPECT_EQ(timeToCorrectFix(-inf, true), 0);                            // fixed at once
     EXPECT_EQ(timeToCorrectFix(-inf, false), inf);
     EXPECT_EQ(timeToCorrectFix(inf, true), inf);
     EXPECT_EQ(timeToCorrectFix(std::nan(""), true), inf);

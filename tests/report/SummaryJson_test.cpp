@@ -64,8 +64,8 @@ TEST(SummaryJson, UndefinedNumbersAsNullCountsAsIntegersKeysInOrder) {
     for (const auto& item : j.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"schema", "title", "program", "input", "run",
-                                              "data_sets", "comparisons"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"schema", "title", "label", "note", "program",
+                                              "input", "run", "data_sets", "comparisons"}));
 }
 
 TEST(SummaryJson, TextReadsBackToTheSameDoublesAndIsUtf8) {
