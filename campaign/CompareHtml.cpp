@@ -27,7 +27,7 @@ word-break:break-all}.note{color:#555;font-size:.9em}
 .gate.fail{background:#fbe3e1;border:1px solid #c0392b}
 .scroll{overflow-x:auto}table{border-collapse:collapse;font-variant-numeric:tabular-nums}
 th,td{border:1px solid #c8c8c8;padding:.25em .6em;text-align:right;white-space:nowrap}
-th:first-child,td:first-child{text-align:left}thead th{background:#f2f2f2}
+th:first-child,td:first-child,td.text{text-align:left}thead th{background:#f2f2f2}
 figure{margin:1em 0 1.4em;break-inside:avoid;page-break-inside:avoid}
 figure img{display:block;max-width:100%;height:auto;border:1px solid #ddd}
 figcaption{font-size:.92em;margin-top:.3em}
@@ -40,6 +40,9 @@ figure img{max-height:10.2cm;width:auto;max-width:100%}.scroll{overflow:visible}
 
 std::string cell(const std::string& text) {
     return "<td>" + text + "</td>";
+}
+std::string textCell(const std::string& text) {
+    return "<td class=\"text\">" + escapeHtml(text) + "</td>";
 }
 
 std::string runsTable(const Campaign& campaign) {
@@ -55,12 +58,26 @@ std::string runsTable(const Campaign& campaign) {
         }
         html += "<tr>" +
                 cell(escapeHtml(run.source) + (r == campaign.baseline ? " (baseline)" : "")) +
-                cell(escapeHtml(run.label)) + cell(escapeHtml(run.title)) +
-                cell(escapeHtml(run.note)) + cell(std::to_string(run.records)) + cell(receivers) +
+                textCell(run.label) + textCell(run.title) + textCell(run.note) +
+                cell(std::to_string(run.records)) + "<td class=\"text\">" + receivers + "</td>" +
                 "<td class=\"sha\">" + escapeHtml(run.inputSha256) + "</td>" +
                 cell(escapeHtml(run.programVersion)) + "</tr>\n";
     }
     return html + "</tbody></table></div>\n";
+}
+
+// A signed number in a table cell, the minus as the sign is printed: "−6.00", "0.25".
+std::string signedText(double v, int decimals) {
+    const std::string text = fixed(v, decimals);
+    return text.front() == '-' ? "\u2212" + text.substr(1) : text;
+}
+
+// A difference with its interval: "−6.00 (−9.05 to −3.29)"; "—" for what is not defined.
+std::string withInterval(double v, const evidence::Interval& ci, int decimals) {
+    const auto bound = [decimals](double b) {
+        return std::isfinite(b) ? signedText(b, decimals) : std::string("—");
+    };
+    return signedText(v, decimals) + " (" + bound(ci.lower) + " to " + bound(ci.upper) + ")";
 }
 
 // A p in a table cell: "0.38", "< 0.001".
@@ -72,15 +89,14 @@ std::string pCell(double p) {
 std::string numbersTable(const Campaign& campaign) {
     std::string html =
         "<div class=\"scroll\"><table><thead><tr><th>run, receiver</th><th>reliability</th>"
-        "<th>baseline</th><th>difference, 95 % interval</th><th>Fisher p (Holm)</th>"
-        "<th>correct fixes</th><th>baseline</th><th>difference, 95 % interval</th>"
+        "<th>baseline</th><th>difference (95 % interval), points</th><th>Fisher p (Holm)</th>"
+        "<th>correct fixes</th><th>baseline</th><th>difference (95 % interval), points</th>"
         "<th>Fisher p (Holm)</th><th>Mann–Whitney p (Holm)</th><th>shift when fixed "
-        "correctly, 95 % interval</th></tr></thead><tbody>\n";
+        "correctly (95 % interval)</th></tr></thead><tbody>\n";
     for (const ReceiverComparison& c : campaign.comparisons) {
         const auto rate = [](const RateComparison& r) {
             return cell(fixed(r.percent, 2, "%")) + cell(fixed(r.baselinePercent, 2, "%")) +
-                   cell(fixed(r.differencePercent, 2) + " (" +
-                        report::interval(r.differenceCi95, 2, "points") + ")") +
+                   cell(withInterval(r.differencePercent, r.differenceCi95, 2)) +
                    cell(pCell(r.fisherP) + " (" + pCell(r.pHolm) + ")");
         };
         const TimeComparison& t = c.time;
@@ -89,9 +105,7 @@ std::string numbersTable(const Campaign& campaign) {
             cell(escapeHtml(campaign.runs[c.run].label + " " + c.legendInRun)) +
             rate(c.reliability) + rate(c.correctFix) +
             cell(pCell(t.test.p) + " (" + pCell(t.pHolm) + ")" + (t.test.exact ? ", exact" : "")) +
-            cell(fixed(t.shift.estimate, 1, "s") + " (" + report::interval(t.shift.ci95, 1, "s") +
-                 ")") +
-            "</tr>\n";
+            cell(withInterval(t.shift.estimate, t.shift.ci95, 1) + " s") + "</tr>\n";
     }
     return html + "</tbody></table></div>\n";
 }
