@@ -73,6 +73,14 @@ void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& 
     if (!comparing) {
         return;
     }
+    // Options of a run would be silently ignored by a comparison: said instead.
+    for (const char* runOnly : {"--input", "--label", "--note", "--no-report",
+                                "--require-reliability", "--require-p90"}) {
+        if (parser.count(runOnly) > 0) {
+            throw CommandLineError(std::string("ambiscan: ") + runOnly +
+                                   " is for a run, not for --compare" + kSeeHelp);
+        }
+    }
     if (!options.words.empty()) {
         throw CommandLineError("ambiscan: --compare takes runs, not a title or legends: \"" +
                                options.words.front() + "\"" + kSeeHelp);

@@ -66,7 +66,10 @@ TEST(CommandLine, LabelNoteAndTheComparisonOfRuns) {
           Words{"--baseline", "a", "T", "RxA"}, Words{"--fail-on-regression", "T", "RxA"},
           Words{"--match", "A=B", "T", "RxA"}, Words{"--compare", "a", "b", "--match", "AB"},
           Words{"--compare", "a", "b", "--match", "=B"},
-          Words{"--compare", "a", "b", "--match", "A="}}) {
+          Words{"--compare", "a", "b", "--match", "A="},
+          Words{"--compare", "a", "b", "--label", "V1"},
+          Words{"-i", "x.txt", "--compare", "a", "b"},
+          Words{"--compare", "a", "b", "--no-report"}}) {
         EXPECT_THROW(parseCommandLine(bad), CommandLineError) << bad[0] << " " << bad[1];
     }
 }
