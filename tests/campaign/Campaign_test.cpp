@@ -167,14 +167,14 @@ TEST(Campaign, AlikeRunsRaiseAFalseAlarmRarely) {
     }
     EXPECT_LE(alarms, 16);  // 8 %: 5 % and room for the draw
 
-    // A build at 85 % among them is found nearly every time.
+    // A build at 80 % among them is found nearly every time.
     int found = 0;
     for (int campaign = 0; campaign < 50; ++campaign) {
         const Campaign c = compareCampaign(
-            {drawRun("V1"), drawRun("V2"), drawRun("V3", 0.85), drawRun("V4")}, 0, {});
+            {drawRun("V1"), drawRun("V2"), drawRun("V3", 0.80), drawRun("V4")}, 0, {});
         found += c.comparisons[1].lessReliable() ? 1 : 0;
     }
-    EXPECT_GE(found, 40);
+    EXPECT_GE(found, 45);
 }
 
 }  // namespace
