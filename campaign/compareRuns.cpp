@@ -1,5 +1,6 @@
 #include "campaign/compareRuns.hpp"
 
+#include <algorithm>
 #include <mutex>
 
 #include "analysis/summary.hpp"

@@ -16,15 +16,16 @@ TEST(CorrectFixDistribution, DistinctCorrectTimesAscendingWithCountsAndTheRestAp
     analysis::DataSetResults d;
     d.name = "RxA";
     // -Inf is fixed at once (0 s); 600 s, NaN and the wrong fix at 5 s are no correct fix.
-    d.times = Matrix::column({12, 30.5, 12, 600, -inf, std::nan(""), 5, 500.5});
-    d.east = Matrix::column({0, 0, 0, 0, 0, 0, 0.5, 0});
-    d.north = Matrix(8, 1);
-    d.height = Matrix(8, 1);
+    // Whole seconds and other times merge into one ascending list, repeats counted.
+    d.times = Matrix::column({12, 30.5, 12, 600, -inf, std::nan(""), 5, 500.5, 12.25, -2.5, 12.25});
+    d.east = Matrix::column({0, 0, 0, 0, 0, 0, 0.5, 0, 0, 0, 0});
+    d.north = Matrix(11, 1);
+    d.height = Matrix(11, 1);
     results.dataSets = {d};
     Json dataSets = Json::array({Json::object({{"name", "RxA"}})});
     addCorrectFixDistributions(dataSets, results);
     const Json& t = dataSets[0]["time_to_correct_fix_s"];
-    EXPECT_EQ(t["distribution"].dump(), "[[0.0,1],[12.0,2],[30.5,1],[500.5,1]]");
+    EXPECT_EQ(t["distribution"].dump(), "[[-2.5,1],[0.0,1],[12.0,2],[12.25,2],[30.5,1],[500.5,1]]");
     EXPECT_EQ(t["no_correct_fix"], 3);
     EXPECT_EQ(dataSets[0]["name"], "RxA");  // added beside what is there
 }
