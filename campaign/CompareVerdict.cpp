@@ -38,14 +38,14 @@ std::string shiftInterval(const evidence::Interval& ci) {
     if (!std::isfinite(ci.lower) || !std::isfinite(ci.upper)) {
         return "too few correct fixes to bound it";
     }
+    if (ci.lower == ci.upper) {
+        return "95 % interval " + shiftText(ci.lower) + " at both bounds";
+    }
     if (ci.upper <= 0 && ci.lower < 0) {
         return "95 % interval " + secondsText(ci.upper) + "–" + secondsText(ci.lower) + " s sooner";
     }
     if (ci.lower >= 0 && ci.upper > 0) {
         return "95 % interval " + secondsText(ci.lower) + "–" + secondsText(ci.upper) + " s later";
-    }
-    if (ci.lower == 0 && ci.upper == 0) {
-        return "95 % interval no shift either way";
     }
     return "95 % interval " + secondsText(ci.lower) + " s sooner to " + secondsText(ci.upper) +
            " s later";

@@ -72,8 +72,9 @@ TEST(Campaign, VerdictStatesDirectionSizeAndCertaintyInWords) {
                   "V1.01 RxA gets a correct fix later than the baseline (p < 0.001 adjusted)", 0),
               0u)
         << sentence;
-    EXPECT_NE(sentence.find("when fixed correctly 5 s later (95 % interval 5–5 s later)"),
-              std::string::npos)
+    EXPECT_NE(
+        sentence.find("when fixed correctly 5 s later (95 % interval 5 s later at both bounds)"),
+        std::string::npos)
         << sentence;
     EXPECT_NE(sentence.find("reliability lower than the baseline: \u22129.0 points (90.0 % against "
                             "99.0 %)"),
