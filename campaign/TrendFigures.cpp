@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
@@ -208,10 +209,18 @@ Graphics cdfFigure(const Campaign& campaign, const ReceiverTrend& trend) {
     for (double t = 0; t <= kLastSecond; ++t) {
         seconds.push_back(t);
     }
-    std::vector<Handle> entries;
-    std::vector<std::string> texts;
+    // The runs that matter drawn last, on top: the worse ones, then the baseline.
     const std::size_t n = trend.points.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    const auto layer = [&](std::size_t i) {
+        const TrendPoint& p = trend.points[i];
+        return p.run == campaign.baseline ? 2 : p.regression ? 1 : 0;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return layer(a) < layer(b); });
+    std::vector<std::pair<std::size_t, Handle>> shown;  // legend entries by position
+    for (const std::size_t i : order) {
         const TrendPoint& p = trend.points[i];
         const TimeSample& times = p.receiver->times;
         // Percent of all attempts with a correct fix by s: T <= s + 0.5, as the run counts.
@@ -223,21 +232,27 @@ Graphics cdfFigure(const Campaign& campaign, const ReceiverTrend& trend) {
             }
             percent[s] = 100 * static_cast<double>(running) / static_cast<double>(times.size());
         }
-        const bool isBaseline = p.run == campaign.baseline;
-        const Rgb colour = isBaseline     ? kBaselineColour
-                           : p.regression ? kRegressionColour
-                                          : runColour(i, n);
-        const Handle line = g.plot(Matrix::row(seconds), Matrix::row(percent), "-",
-                                   {{"Color", rgb(colour)},
-                                    {"LineWidth", scalar(isBaseline || p.regression ? 2 : 1)}})
-                                .front();
+        const Rgb colour = layer(i) == 2   ? kBaselineColour
+                           : layer(i) == 1 ? kRegressionColour
+                                           : runColour(i, n);
+        const Handle line =
+            g.plot(Matrix::row(seconds), Matrix::row(percent), "-",
+                   {{"Color", rgb(colour)}, {"LineWidth", scalar(layer(i) > 0 ? 2 : 1)}})
+                .front();
         // Every run in the legend while it stays readable; beyond that the ones that matter.
-        if (n <= kMostLabels || isBaseline || p.regression || i + 1 == n) {
-            entries.insert(entries.begin(), line);
-            std::string text = campaign.runs[p.run].label;
-            text += isBaseline ? " (baseline)" : p.regression ? " (worse)" : "";
-            texts.insert(texts.begin(), text);
+        if (n <= kMostLabels || layer(i) > 0 || i + 1 == n) {
+            shown.emplace_back(i, line);
         }
+    }
+    // Newest first, as the run's own cumulative figure lists its receivers.
+    std::sort(shown.begin(), shown.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<Handle> entries;
+    std::vector<std::string> texts;
+    for (const auto& [i, line] : shown) {
+        entries.push_back(line);
+        const std::string suffix = layer(i) == 2 ? " (baseline)" : layer(i) == 1 ? " (worse)" : "";
+        texts.push_back(campaign.runs[trend.points[i].run].label + suffix);
     }
     g.legend(entries, texts, 4);
     charts::xlabel(g, "Time to a Correct Fix [Seconds]");
