@@ -4,7 +4,7 @@
 #include "analysis/setup.hpp"
 #include "evidence/AccuracyPercentiles.hpp"
 #include "plotsupport/setColourCodes.hpp"
-#include "report/Base64.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "report/HorizontalScatter.hpp"
 
 namespace ambiscan::report {
