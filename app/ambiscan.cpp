@@ -7,6 +7,7 @@
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
+#include "app/prepareRun.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
 #include "app/refuseOutputOverInput.hpp"
@@ -100,6 +101,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     }
     refuseOutputOverInput(file->identity, options.input.string(),
                           {options.outputDir, DataSetStrings, options.formats, !options.noReport});
+    prepareRun(file->inits);
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
     // Held to the end of the run (taken before reading when the folder is there already): a
