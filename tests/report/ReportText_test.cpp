@@ -1,6 +1,10 @@
 // The small text pieces of the report: escaping, numbers, times, captions.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <vector>
+
 #include <limits>
 #include <string>
 
@@ -17,6 +21,36 @@ TEST(EscapeHtml, MarkupQuotesAndAmpersandsBecomeCharacterReferences) {
     EXPECT_EQ(escapeHtml("<b>x</b> \"q\" 'a' &amp;"),
               "&lt;b&gt;x&lt;/b&gt; &quot;q&quot; &#39;a&#39; &amp;amp;");
     EXPECT_EQ(escapeHtml("V1.00 Rx_ä"), "V1.00 Rx_ä");  // plain text and UTF-8 untouched
+}
+
+// The page declares UTF-8: bytes that are not become U+FFFD exactly where summary.json's
+// writer (nlohmann::json, replacing) puts them, checked on every kind of broken sequence
+// and on seeded random bytes.
+TEST(EscapeHtml, BytesThatAreNotUtf8BecomeReplacementsAsInSummaryJson) {
+    const auto asJson = [](const std::string& text) {
+        const std::string dumped =
+            nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return dumped.substr(1, dumped.size() - 2);
+    };
+    std::vector<std::string> cases = {"Rx\xff",       "\xc3",         "\xc3\xa9\xa9",
+                                      "\xe2\x82",     "\xe2\x82x",    "\xe0\x80\x80",
+                                      "\xed\xa0\x80", "\xf0\x9f\x98", "\xf4\x90\x80\x80",
+                                      "\xc0\xaf",     "\xf8\x88\x80", "ok \xe2\x82\xac"};
+    std::uint32_t seed = 12345;
+    for (int n = 0; n < 2000; ++n) {
+        std::string bytes;
+        for (int k = 0; k < 12; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            // Mostly bytes of multi-byte characters, some letters.
+            const unsigned byte =
+                (seed >> 24) % 3 == 0 ? 'a' + (seed >> 8) % 26 : 0x80 + (seed >> 8) % 0x78;
+            bytes += static_cast<char>(byte);
+        }
+        cases.push_back(bytes);
+    }
+    for (const std::string& text : cases) {
+        EXPECT_EQ(escapeHtml(text), asJson(text)) << ::testing::PrintToString(text);
+    }
 }
 
 TEST(ReportNumbers, FixedRoundsAndShowsUndefinedAsADash) {
