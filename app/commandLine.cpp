@@ -69,7 +69,8 @@ const std::vector<std::string>& optionHelpLines() {
         "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then). More in man ambiscan.",
+        "(every output is written even then). Gate numbers are plain decimals (no hex, no",
+        "blanks). More in man ambiscan.",
     };
     return lines;
 }
