@@ -145,13 +145,42 @@ CentreEstimate hodgesLehmann(const std::vector<ValueCount>& sample) {
     }
     const std::uint64_t m = e.size;
     const std::uint64_t walsh = m * (m + 1) / 2;
-    // Halved one by one: a sum of two large values may overflow where their mean does not.
-    const auto average = [&](std::uint64_t rank) { return walshSum(sample, rank) / 2; };
-    e.estimate = walsh % 2 == 1 ? average((walsh + 1) / 2)
-                                : average(walsh / 2) / 2 + average(walsh / 2 + 1) / 2;
     const std::size_t k = walshBoundRank(e.size);
+    std::vector<std::uint64_t> ranks = {(walsh + 1) / 2, walsh / 2 + 1};
     if (k > 0) {
-        e.ci95 = {average(k), average(walsh + 1 - k)};
+        ranks.push_back(k);
+        ranks.push_back(walsh + 1 - k);
+    }
+    // Few distinct values: their sums sorted once answer every rank.
+    std::vector<double> sums;
+    const std::size_t u = sample.size();
+    if (u * (u + 1) / 2 <= kSortBelow) {
+        const WalshRows rows(sample);
+        std::vector<std::pair<double, std::uint64_t>> all;
+        for (std::size_t a = 0; a < u; ++a) {
+            for (std::size_t b = a; b < u; ++b) {
+                all.emplace_back(rows.sum(a, b), rows.pairWeight(a, b));
+            }
+        }
+        std::sort(all.begin(), all.end());
+        std::vector<std::uint64_t> cumulative;
+        std::uint64_t total = 0;
+        for (const auto& item : all) {
+            cumulative.push_back(total += item.second);
+        }
+        for (const std::uint64_t rank : ranks) {
+            const auto at = std::lower_bound(cumulative.begin(), cumulative.end(), rank);
+            sums.push_back(all[static_cast<std::size_t>(at - cumulative.begin())].first);
+        }
+    } else {
+        for (const std::uint64_t rank : ranks) {
+            sums.push_back(walshSum(sample, rank));
+        }
+    }
+    // Halved one by one: a sum of two large values may overflow where their mean does not.
+    e.estimate = sums[0] / 2 / 2 + sums[1] / 2 / 2;
+    if (k > 0) {
+        e.ci95 = {sums[2] / 2, sums[3] / 2};
     }
     return e;
 }

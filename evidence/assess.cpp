@@ -29,7 +29,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kRowsWorthAThread = 20000;
 
 // Times to a correct fix in whole seconds up to this size are compared through a histogram of
-// their differences instead of sorting them.
+// their differences instead of sorting them (a million rows: no sort of a million keys).
 constexpr double kWholeSecondSpan = 4096;
 
 // What the comparisons need of a data set.
@@ -37,6 +37,7 @@ struct Outcomes {
     std::vector<bool> good;
     std::vector<double> timeToCorrectFix;  // per attempt, +Inf without a correct fix
     bool wholeSeconds = true;              // every finite time a whole number within the span
+    double first = 0, last = 0;            // the smallest and largest finite time
 };
 
 Outcomes outcomes(const analysis::DataSetResults& d) {
@@ -46,11 +47,18 @@ Outcomes outcomes(const analysis::DataSetResults& d) {
         o.good[r] = !analysis::isBadInit(d.east[r], d.north[r], d.height[r]);
     }
     o.timeToCorrectFix = timesToCorrectFix(d.times, o.good);
+    o.first = kInf;
+    o.last = -kInf;
     for (const double t : o.timeToCorrectFix) {
-        if (t != kInf && !(std::abs(t) <= kWholeSecondSpan && t == std::floor(t))) {
+        if (t == kInf) {
+            continue;
+        }
+        if (!(std::abs(t) <= kWholeSecondSpan && t == std::floor(t))) {
             o.wholeSeconds = false;
             break;
         }
+        o.first = std::min(o.first, t);
+        o.last = std::max(o.last, t);
     }
     return o;
 }
@@ -170,14 +178,20 @@ struct Differences {
 };
 
 // Whole seconds: finite d counted in a histogram, which lists them in order without a sort.
-Differences wholeSecondDifferences(const std::vector<double>& ta, const std::vector<double>& tb,
-                                   Comparison& c) {
-    constexpr auto kOffset = static_cast<std::ptrdiff_t>(2 * kWholeSecondSpan);
-    std::vector<std::size_t> histogram(2 * static_cast<std::size_t>(kOffset) + 1, 0);
+Differences wholeSecondDifferences(const Outcomes& oa, const Outcomes& ob, Comparison& c) {
+    const std::vector<double>& ta = oa.timeToCorrectFix;
+    const std::vector<double>& tb = ob.timeToCorrectFix;
+    // The differences lie within these bounds (none when either has no correct fix).
+    const bool any = oa.first <= oa.last && ob.first <= ob.last;
+    const auto low = static_cast<std::ptrdiff_t>(any ? ob.first - oa.last : 0);
+    const auto high = static_cast<std::ptrdiff_t>(any ? ob.last - oa.first : 0);
+    std::vector<std::size_t> histogram(static_cast<std::size_t>(high - low) + 1, 0);
+    const auto at = [&](std::ptrdiff_t v) -> std::size_t& {
+        return histogram[static_cast<std::size_t>(v - low)];
+    };
     for (std::size_t r = 0; r < ta.size(); ++r) {
         if (ta[r] != kInf && tb[r] != kInf) {
-            ++histogram[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(tb[r] - ta[r]) +
-                                                 kOffset)];
+            ++at(static_cast<std::ptrdiff_t>(tb[r] - ta[r]));
         } else if (ta[r] != kInf) {
             ++c.onlyACorrect;
         } else if (tb[r] != kInf) {
@@ -185,15 +199,15 @@ Differences wholeSecondDifferences(const std::vector<double>& ta, const std::vec
         }
     }
     Differences d;
-    for (std::ptrdiff_t v = -kOffset; v <= kOffset; ++v) {
-        const std::size_t count = histogram[static_cast<std::size_t>(v + kOffset)];
-        if (count > 0) {
-            d.bothCorrect.push_back({static_cast<double>(v), count});
+    for (std::ptrdiff_t v = low; v <= high; ++v) {
+        if (at(v) > 0) {
+            d.bothCorrect.push_back({static_cast<double>(v), at(v)});
         }
     }
-    for (std::ptrdiff_t v = 1; v <= kOffset; ++v) {
-        const std::size_t positives = histogram[static_cast<std::size_t>(kOffset + v)];
-        const std::size_t count = positives + histogram[static_cast<std::size_t>(kOffset - v)];
+    const std::ptrdiff_t largest = std::max(-low, high);
+    for (std::ptrdiff_t v = 1; v <= largest; ++v) {
+        const std::size_t positives = v <= high ? at(v) : 0;
+        const std::size_t count = positives + (-v >= low ? at(-v) : 0);
         if (count > 0) {
             d.rankGroups.push_back({count, positives});
         }
@@ -248,7 +262,7 @@ Comparison compare(std::size_t a, std::size_t b, const std::vector<Outcomes>& ou
     c.differenceCi95Percent = percent(pairedDifference95(table));
 
     const Differences d = oa.wholeSeconds && ob.wholeSeconds
-                              ? wholeSecondDifferences(oa.timeToCorrectFix, ob.timeToCorrectFix, c)
+                              ? wholeSecondDifferences(oa, ob, c)
                               : anyDifferences(oa.timeToCorrectFix, ob.timeToCorrectFix, c);
     const SignedRankTest test = signedRankTest(d.rankGroups);
     c.nonzeroPairs = test.nonzeroPairs;

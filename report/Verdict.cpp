@@ -67,7 +67,10 @@ std::string soonerInterval(double lower, double upper) {
     if (lower > 0 || upper < 0) {
         const double from = std::min(std::abs(lower), std::abs(upper));
         const double to = std::max(std::abs(lower), std::abs(upper));
-        return "95 % interval " + size(from) + "–" + size(to) + " s";
+        return "95 % interval " + size(from) + (from == to ? "" : "–" + size(to)) + " s";
+    }
+    if (lower == 0 && upper == 0) {
+        return "95 % interval 0 s";
     }
     return "95 % interval from " + sooner(lower) + " to " + sooner(upper);
 }
@@ -92,13 +95,18 @@ std::string effect(const evidence::Comparison& c, const std::string& first,
                               : first + " was " + sooner(estimate) + " (";
         text += (estimate == 0 ? ", " : "") + soonerInterval(lower, upper) + ")";
     }
-    const std::size_t onlyFirst = firstIsA ? c.onlyACorrect : c.onlyBCorrect;
-    const std::size_t onlySecond = firstIsA ? c.onlyBCorrect : c.onlyACorrect;
-    if (onlyFirst + onlySecond == 0) {
+    // Who alone missed a correct fix, the larger count first.
+    const std::size_t aMissed = c.onlyBCorrect;
+    const std::size_t bMissed = c.onlyACorrect;
+    if (aMissed + bMissed == 0) {
         return text + "; neither missed a correct fix where the other had one";
     }
-    return text + "; only " + second + " missed a correct fix in " + attempts(onlyFirst) +
-           ", only " + first + " in " + std::to_string(onlySecond);
+    const bool aFirst = aMissed > bMissed || (aMissed == bMissed && !firstIsA);
+    const std::string& a = firstIsA ? first : second;
+    const std::string& b = firstIsA ? second : first;
+    return text + "; only " + (aFirst ? a : b) + " missed a correct fix in " +
+           attempts(aFirst ? aMissed : bMissed) + ", only " + (aFirst ? b : a) + " in " +
+           std::to_string(aFirst ? bMissed : aMissed);
 }
 
 std::string timeSentence(const evidence::Comparison& c, const std::string& a, const std::string& b,
