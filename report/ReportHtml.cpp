@@ -34,6 +34,7 @@ font-size:.85em;word-break:break-all}
 .scroll{overflow-x:auto}table{border-collapse:collapse;font-variant-numeric:tabular-nums}
 th,td{border:1px solid #c8c8c8;padding:.25em .6em;text-align:right;white-space:nowrap}
 th:first-child,td:first-child{text-align:left}thead th{background:#f2f2f2}
+tbody th{white-space:normal;min-width:11em;max-width:16em}
 .swatch{display:inline-block;width:.8em;height:.8em;margin-right:.35em;border:1px solid #666;
 vertical-align:-.05em}
 figure{margin:1em 0 1.4em;break-inside:avoid;page-break-inside:avoid}
@@ -165,11 +166,6 @@ std::string timeInterval(const evidence::Interval& range, int decimals) {
     return timeBound(lower, decimals) + " to " + timeBound(upper, decimals);
 }
 
-std::string withInterval(double value, const evidence::Interval& range, int decimals,
-                         const std::string& unit) {
-    return fixed(value, decimals, unit) + " (" + interval(range, decimals, unit) + ")";
-}
-
 // Clustered bad fixes break the independence every interval and test of the report assumes.
 void independenceWarnings(std::string& out, const ReportContent& c) {
     for (const DataSetEvidence& d : c.evidence.dataSets) {
@@ -232,11 +228,13 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
         {"Horizontal error, 50 %, all fixes",
          [](auto& d) { return fixed(d.allHorizontalP50, 4, "m"); }},
         {"Horizontal error, 95 %, all fixes",
-         [](auto& d) { return withInterval(d.allHorizontalP95, d.allHorizontalP95Ci95, 4, "m"); }},
+         [](auto& d) { return fixed(d.allHorizontalP95, 4, "m"); }},
+        {"Horizontal error, 95 %, all fixes, 95 % interval",
+         [](auto& d) { return interval(d.allHorizontalP95Ci95, 4, "m"); }},
         {"Vertical error, 95 %, all fixes",
-         [](auto& d) {
-             return withInterval(d.allVerticalAbsP95, d.allVerticalAbsP95Ci95, 4, "m");
-         }},
+         [](auto& d) { return fixed(d.allVerticalAbsP95, 4, "m"); }},
+        {"Vertical error, 95 %, all fixes, 95 % interval",
+         [](auto& d) { return interval(d.allVerticalAbsP95Ci95, 4, "m"); }},
         {"Good/bad order: runs test",
          [](auto& d) {
              return std::to_string(d.independence.runs) + " runs, " +
