@@ -82,18 +82,6 @@ double sortedPick(const WalshRows& rows, const std::vector<std::size_t>& lo,
 
 }  // namespace
 
-std::vector<ValueCount> distinctValues(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    std::vector<ValueCount> distinct;
-    for (const double v : values) {
-        if (distinct.empty() || distinct.back().value != v) {
-            distinct.push_back({v, 0});
-        }
-        ++distinct.back().count;
-    }
-    return distinct;
-}
-
 double walshSum(const std::vector<ValueCount>& sample, std::uint64_t rank) {
     const WalshRows rows(sample);
     const std::size_t u = rows.size();

@@ -5,16 +5,9 @@
 #include <vector>
 
 #include "evidence/Evidence.hpp"
+#include "evidence/ValueCount.hpp"
 
 namespace ambiscan::evidence {
-
-// A sample as its distinct values, smallest first, each with how often it occurs.
-struct ValueCount {
-    double value;
-    std::size_t count;
-};
-// Sorts a copy of the values and counts equal ones (NaN must not occur).
-std::vector<ValueCount> distinctValues(std::vector<double> values);
 
 // The rank-th smallest (1-based) of the m(m + 1) / 2 Walsh sums x_i + x_j, i <= j, of the
 // sample, found without listing them: each round takes a random remaining sum as the pivot,

@@ -1,11 +1,11 @@
 #include "evidence/PairedComparisons.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/normal.hpp>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "evidence/SignedRankDistribution.hpp"
 
@@ -31,29 +31,52 @@ double mcnemarExactP(std::size_t n10, std::size_t n01) {
 }
 
 std::vector<RankGroup> rankGroups(const std::vector<double>& differences) {
-    // Each nonzero difference as one key: the bits of |d| (which order non-negative doubles as
-    // their values do, +Inf last) shifted up, with d > 0 in the lowest bit. Sorting whole
-    // numbers is about twice as fast as sorting doubles by their size.
-    std::vector<std::uint64_t> keys;
-    keys.reserve(differences.size());
+    std::vector<double> finite;
+    finite.reserve(differences.size());
+    std::size_t positiveInf = 0, negativeInf = 0;
     for (const double v : differences) {
-        if (v != 0 && !std::isnan(v)) {
-            keys.push_back(std::bit_cast<std::uint64_t>(std::abs(v)) << 1 | (v > 0 ? 1 : 0));
+        if (std::isfinite(v)) {
+            finite.push_back(v);
+        } else if (!std::isnan(v)) {
+            ++(v > 0 ? positiveInf : negativeInf);
         }
     }
-    std::sort(keys.begin(), keys.end());
-    const auto size = [&](std::size_t k) { return std::bit_cast<double>(keys[k] >> 1); };
+    return rankGroups(distinctValues(finite), positiveInf, negativeInf);
+}
+
+std::vector<RankGroup> rankGroups(const std::vector<ValueCount>& finite, std::size_t positiveInf,
+                                  std::size_t negativeInf) {
+    // Both sides of zero in order of size: the positive values upwards from zero, the negative
+    // ones downwards, merged; a group takes every size that ties with its first.
+    const auto zero = std::partition_point(finite.begin(), finite.end(),
+                                           [](const ValueCount& v) { return v.value < 0; });
+    auto positive = zero;
+    while (positive != finite.end() && positive->value == 0) {
+        ++positive;
+    }
+    auto negative = std::make_reverse_iterator(zero);  // the negative value nearest zero
+    const auto negativeEnd = finite.rend();
     std::vector<RankGroup> groups;
-    for (std::size_t first = 0; first < keys.size();) {
-        RankGroup group{1, keys[first] & 1};
-        std::size_t last = first;
-        while (last + 1 < keys.size() && sameSize(size(first), size(last + 1))) {
-            ++last;
-            ++group.count;
-            group.positives += keys[last] & 1;
+    double first = 0;
+    while (positive != finite.end() || negative != negativeEnd) {
+        const bool takePositive = negative == negativeEnd ||
+                                  (positive != finite.end() && positive->value <= -negative->value);
+        const ValueCount& v = takePositive ? *positive : *negative;
+        const double size = std::abs(v.value);
+        if (groups.empty() || !sameSize(first, size)) {
+            groups.push_back({});
+            first = size;
         }
-        groups.push_back(group);
-        first = last + 1;
+        groups.back().count += v.count;
+        groups.back().positives += takePositive ? v.count : 0;
+        if (takePositive) {
+            ++positive;
+        } else {
+            ++negative;
+        }
+    }
+    if (positiveInf + negativeInf > 0) {
+        groups.push_back({positiveInf + negativeInf, positiveInf});
     }
     return groups;
 }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "evidence/ValueCount.hpp"
+
 namespace ambiscan::evidence {
 
 // Exact two-sided McNemar test of n10 rows where only the first is good against n01 where only
@@ -18,6 +20,10 @@ struct RankGroup {
 // Zero and NaN differences are dropped; |d| tie when they agree to 1 part in 10^9 of the
 // larger (differences of decimal times), every infinite |d| in one group at the top.
 std::vector<RankGroup> rankGroups(const std::vector<double>& differences);
+// The same from the finite differences as distinct values (distinctValues) and the counts of
+// +Inf and -Inf ones.
+std::vector<RankGroup> rankGroups(const std::vector<ValueCount>& finite, std::size_t positiveInf,
+                                  std::size_t negativeInf);
 
 // Two-sided Wilcoxon signed-rank test over average ranks: exact up to kExactSignedRankLimit
 // nonzero differences (every sign pattern of the observed midranks), else normal with the tie

@@ -220,21 +220,22 @@ Differences wholeSecondDifferences(const Outcomes& oa, const Outcomes& ob, Compa
 
 Differences anyDifferences(const std::vector<double>& ta, const std::vector<double>& tb,
                            Comparison& c) {
-    std::vector<double> all, finite;
-    all.reserve(ta.size());
+    std::vector<double> finite;
+    finite.reserve(ta.size());
     for (std::size_t r = 0; r < ta.size(); ++r) {
-        // Both without a correct fix: a tie, not Inf - Inf.
-        const double d = ta[r] == kInf && tb[r] == kInf ? 0 : tb[r] - ta[r];
-        all.push_back(d);
-        if (std::isfinite(d)) {
-            finite.push_back(d);
-        } else if (d > 0) {
-            ++c.onlyACorrect;
-        } else {
-            ++c.onlyBCorrect;
+        if (ta[r] != kInf && tb[r] != kInf) {
+            finite.push_back(tb[r] - ta[r]);
+        } else if (ta[r] != kInf) {
+            ++c.onlyACorrect;  // d = +Inf
+        } else if (tb[r] != kInf) {
+            ++c.onlyBCorrect;  // d = -Inf; both without a correct fix is a tie, d = 0
         }
     }
-    return {rankGroups(all), distinctValues(std::move(finite))};
+    // One sort serves both: the distinct differences, and from them the groups of |d|.
+    Differences d;
+    d.bothCorrect = distinctValues(finite);
+    d.rankGroups = rankGroups(d.bothCorrect, c.onlyACorrect, c.onlyBCorrect);
+    return d;
 }
 
 Comparison compare(std::size_t a, std::size_t b, const std::vector<Outcomes>& outcome) {
