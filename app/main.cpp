@@ -8,6 +8,8 @@
 #include "app/commandLine.hpp"
 #include "app/functionRegistry.hpp"
 #include "app/runComparison.hpp"
+#include "app/standardOutput.hpp"
+#include "platform/runtime/PrintableText.hpp"
 #include "platform/runtime/ReuseFreedMemory.hpp"
 
 int main(int argc, char** argv) {
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
     try {
         options = app::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
     } catch (const app::CommandLineError& error) {
-        std::cerr << error.what() << '\n';
+        std::cerr << printableText(error.what(), std::string::npos) << '\n';
         return runtime::kExitArgumentCount;
     }
     options.showProgress = isatty(STDERR_FILENO) == 1;
@@ -31,15 +33,16 @@ int main(int argc, char** argv) {
                 std::cout << line << '\n';
             }
         }
-        return runtime::kExitSuccess;
+        return app::finishStandardOutput(runtime::kExitSuccess);
     }
     if (options.action == app::Options::Action::Version) {
         std::cout << "ambiscan " << kVersion << '\n';
-        return runtime::kExitSuccess;
+        return app::finishStandardOutput(runtime::kExitSuccess);
     }
 
     if (options.action == app::Options::Action::Compare) {
-        return app::runComparison(options, Console{std::cout, std::cerr});
+        return app::finishStandardOutput(
+            app::runComparison(options, Console{std::cout, std::cerr}));
     }
 
     // The words after the options are the program's arguments, counted as before.
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
         app::ambiscan(context, args, options);
         return std::vector<Value>{};
     };
-    return runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
-                            app::lifecycle(functions), Console{std::cout, std::cerr});
+    return app::finishStandardOutput(
+        runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
+                         app::lifecycle(functions), Console{std::cout, std::cerr}));
 }

@@ -2,6 +2,7 @@
 
 #include "campaign/compareRuns.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/runtime/PrintableText.hpp"
 #include "platform/runtime/Registry.hpp"
 
 namespace ambiscan::app {
@@ -24,7 +25,8 @@ int runComparison(const Options& options, Console console) {
         return runtime::kExitSuccess;
     } catch (const RuntimeError& error) {
         console.out.flush();
-        console.err << error.what() << '\n';
+        // Paths and legends come from the user's files: shown whole, control bytes escaped.
+        console.err << printableText(error.what(), std::string::npos) << '\n';
         return runtime::kExitRunFailed;
     }
 }

@@ -5,7 +5,7 @@
 #include "app/Version.hpp"
 #include "campaign/CompareVerdict.hpp"
 #include "campaign/MannWhitney.hpp"
-#include "report/Base64.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "report/HtmlText.hpp"
 #include "report/ReportNumbers.hpp"
 
@@ -183,7 +183,7 @@ std::string compareHtml(const Campaign& campaign, const std::vector<PageFigure>&
     if (!figures.empty()) {
         html += "<h2>Trends</h2>\n";
         for (const PageFigure& f : figures) {
-            html += "<figure><img src=\"data:image/png;base64," + report::base64(f.png) +
+            html += "<figure><img src=\"data:image/png;base64," + base64(f.png) +
                     "\" alt=\"" + escapeHtml(f.caption) + "\"><figcaption>" +
                     escapeHtml(f.caption) + "</figcaption></figure>\n";
         }
