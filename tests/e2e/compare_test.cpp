@@ -96,6 +96,12 @@ TEST_F(Campaign, ComparisonFindsTheRegressionAndWritesEveryOutput) {
         EXPECT_EQ(c["runs"][k]["title"], "NightlyRTK");
         EXPECT_EQ(c["runs"][k]["input"]["sha256"], summary["input"]["sha256"]);
         EXPECT_EQ(c["runs"][k]["program_version"], summary["program"]["version"]);
+        // The trend's 90 % time, worked out from the distribution, is the run's own.
+        const Json& own = summary["data_sets"][0]["time_to_correct_fix_s"];
+        const Json& point = c["trends"][0]["points"][k];
+        EXPECT_EQ(point["correct_fix_p90_s"], own["p90"]) << k;
+        EXPECT_EQ(point["correct_fix_p90_ci95_lower_s"], own["p90_ci95"][0]) << k;
+        EXPECT_EQ(point["correct_fix_p90_ci95_upper_s"], own["p90_ci95"][1]) << k;
     }
     EXPECT_EQ(c["p_values_adjusted"], 9);
     ASSERT_EQ(c["comparisons"].size(), 3u);
