@@ -7,14 +7,17 @@
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
+#include "app/prepareRun.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
+#include "app/refuseOutputOverInput.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
-#include "report/Base64.hpp"
+#include "platform/runtime/PrintableText.hpp"
 #include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
@@ -86,15 +89,19 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
         folderLock.emplace(options.outputDir);
     }
     ProgressLine progress(context.console.err, options.showProgress);
-    progress.stage("reading " + options.input.string());
+    progress.stage("reading " + printableText(options.input.string(), std::string::npos));
     const std::size_t numDataSets = DataSetStrings.size();
     const std::optional<InitsFile> file =
         readInits(options.input, 4 * numDataSets + 1, context.console);
     if (!file) {
-        context.console.out << "Cannot open file " << options.input.string();
+        context.console.out << "Cannot open file "
+                            << printableText(options.input.string(), std::string::npos);
         context.console.out.flush();
         throw runtime::ExitRequest{runtime::kExitRunFailed};
     }
+    refuseOutputOverInput(file->identity, options.input.string(),
+                          {options.outputDir, DataSetStrings, options.formats, !options.noReport});
+    prepareRun(file->inits);
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
     // Held to the end of the run (taken before reading when the folder is there already): a
@@ -117,7 +124,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     analysis::RunResults results;
     run.results = &results;
     // For the report, which embeds every figure in base64, made as each is written.
-    analysis::KeptFigures figures([](const std::string& png) { return report::base64(png); });
+    analysis::KeptFigures figures([](const std::string& png) { return base64(png); });
     std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
     if (!options.noReport) {
         run.keptFigures = &figures;
@@ -133,7 +140,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
 
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(results, options.input);
+    const RunFacts facts = assessRun(results, options.input.string(), file->sha256);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
     if (!options.noReport) {
         writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
@@ -163,7 +170,7 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
     const std::vector<std::string> failures =
         analysis::gateFailureLines(readAndAnalyse(context, DataSetStrings, titleString, options));
     for (const std::string& line : failures) {
-        context.console.err << line << '\n';
+        context.console.err << printableText(line, std::string::npos) << '\n';
     }
     if (!failures.empty()) {
         throw runtime::ExitRequest{runtime::kExitGateFailed};

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "report/Base64.hpp"
+#include "platform/encoding/Base64.hpp"
 
 namespace ambiscan::report {
 namespace {
