@@ -3,9 +3,9 @@
 #include <optional>
 #include <system_error>
 
-#include "analysis/doRTKInitPlot.hpp"
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
+#include "app/doRTKInitPlot.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
@@ -15,7 +15,6 @@
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
 #include "report/Base64.hpp"
-#include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
 
@@ -104,7 +103,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     }
     removeStaleTemporaries(options.outputDir);
 
-    analysis::RunContext run{context.graphics, context.console, options.outputDir};
+    RunContext run{context.console, options.outputDir};
     run.figureFormats = options.formats;
     run.showBadInitLists = !options.quiet;
     // Three summary figures and up to six per data set (the good-only one when it has bad inits).
@@ -114,29 +113,30 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     run.onFigurePrinted = [&progress, &printed, &most] {
         progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
     };
-    analysis::RunResults results;
-    run.results = &results;
-    // For the report, which embeds every figure in base64, made as each is written.
-    analysis::KeptFigures figures([](const std::string& png) { return report::base64(png); });
-    std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
+    // For the report, which embeds every figure in base64, made as each is written, and its
+    // own scatters, drawn with the run's figures.
+    const auto embedded = [](const std::string& png) { return report::base64(png); };
+    analysis::KeptFigures figures(embedded);
+    analysis::KeptFigures scatters(embedded);
     if (!options.noReport) {
         run.keptFigures = &figures;
-        run.dataSetFigures = report::scatterFigures(file->inits, DataSetStrings, scatters);
+        run.keptScatters = &scatters;
     }
-    analysis::RunStatistics stats;
-    withRecordMemory([&] { return file->inits.rows(); },
-                     [&] {
-                         stats = analysis::doRTKInitPlot(run, file->inits,
-                                                         static_cast<double>(numDataSets),
-                                                         DataSetStrings, titleString);
-                     });
+    analysis::RunResults results;
+    withRecordMemory(
+        [&] { return file->inits.rows(); },
+        [&] { results = doRTKInitPlot(run, file->inits, DataSetStrings, titleString); });
 
-    const std::vector<analysis::GateResult> gates =
-        analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
+    const std::vector<analysis::GateResult> gates = analysis::evaluateGates(
+        results.statistics(), {options.requireReliability, options.requireP90});
     const RunFacts facts = assessRun(results, options.input);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
     if (!options.noReport) {
-        writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
+        std::vector<std::string> scatterPngs;
+        for (analysis::FigureFile& scatter : scatters.take()) {
+            scatterPngs.push_back(std::move(scatter.content));
+        }
+        writeRunReport(results, facts, gates, figures.take(), scatterPngs, run.outputDir);
     }
     return gates;
 }

@@ -1,7 +1,7 @@
 #include "app/functionRegistry.hpp"
 
-#include "analysis/doRTKInitPlot.hpp"
 #include "app/ambiscan.hpp"
+#include "app/doRTKInitPlot.hpp"
 #include "charts/annotate.hpp"
 #include "charts/bar.hpp"
 #include "charts/grid.hpp"
@@ -51,9 +51,13 @@ Values doRTKInitPlotEntry(CallContext& context, int, const Values& args) {
     if (!numDataSets.isScalar()) {
         throw RuntimeError("doRTKInitPlot: NumDataSets must be a number.");
     }
-    analysis::RunContext run{context.graphics, context.console, "."};
-    analysis::doRTKInitPlot(run, matrixArg(args, 0, "doRTKInitPlot"), numDataSets[0],
-                            cellArg(args, 2), std::get<std::string>(args[3]));
+    CellRow names = cellArg(args, 2);
+    if (!(numDataSets[0] >= 1) || numDataSets[0] > static_cast<double>(names.size())) {
+        throw RuntimeError("doRTKInitPlot: each data set needs a name.");
+    }
+    names.resize(static_cast<std::size_t>(numDataSets[0]));
+    RunContext run{context.console, "."};
+    doRTKInitPlot(run, matrixArg(args, 0, "doRTKInitPlot"), names, std::get<std::string>(args[3]));
     return {};
 }
 

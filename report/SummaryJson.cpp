@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "analysis/summary.hpp"
 #include "app/Version.hpp"
+#include "platform/io/writeFileAtomically.hpp"
 
 namespace ambiscan::report {
 
@@ -118,7 +118,7 @@ std::string summaryText(const Json& summary) {
 }
 
 void writeSummaryJson(const std::filesystem::path& path, const Json& summary) {
-    analysis::writeFileAtomically(path, summaryText(summary));
+    writeFileAtomically(path, summaryText(summary));
 }
 
 }  // namespace ambiscan::report

@@ -13,10 +13,11 @@ declare -A allowed=(
   [platform/runtime]="platform/base platform/numeric platform/graphics platform/runtime"
   [plotsupport]="platform/base platform/numeric platform/graphics plotsupport charts"
   [charts]="platform/base platform/numeric platform/graphics charts"
-  [analysis]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis"
-  [evidence]="platform/base platform/numeric charts analysis evidence"
-  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
-  [app]="platform plotsupport charts analysis evidence report app"
+  [analysis]="platform/base platform/numeric analysis"
+  [evidence]="platform/base platform/numeric analysis evidence"
+  [figures]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures"
+  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures report app/Version.hpp"
+  [app]="platform plotsupport charts analysis evidence figures report app"
 )
 
 failures=0

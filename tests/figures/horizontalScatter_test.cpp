@@ -1,4 +1,4 @@
-#include "report/HorizontalScatter.hpp"
+#include "figures/horizontalScatter.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "platform/render/AxesFrame.hpp"
 
-namespace ambiscan::report {
+namespace ambiscan::figures {
 namespace {
 
 using graphics::LineObject;
@@ -83,4 +83,4 @@ TEST(HorizontalScatter, WithoutGoodFixesOnlyTheLimitCircleIsDrawn) {
 }
 
 }  // namespace
-}  // namespace ambiscan::report
+}  // namespace ambiscan::figures

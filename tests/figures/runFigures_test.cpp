@@ -1,23 +1,22 @@
-#include "analysis/doRTKInitPlot.hpp"
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "analysis/RunResults.hpp"
-#include "platform/base/RuntimeError.hpp"
+#include "analysis/analyseRun.hpp"
+#include "figures/enuHistogram.hpp"
+#include "figures/initTimeCdf.hpp"
+#include "figures/initTimeDistribution.hpp"
+#include "figures/positionErrors.hpp"
+#include "figures/positionHistogram.hpp"
+#include "figures/timeOfDay.hpp"
 
-namespace ambiscan::analysis {
+// Each figure of a run as the model holds it, built from the run's results.
+namespace ambiscan::figures {
 namespace {
 
-namespace fs = std::filesystem;
 using graphics::Handle;
 
 struct LineData {
@@ -43,7 +42,7 @@ struct Snapshot {
     std::vector<std::array<double, 2>> textPositions;
 };
 
-Snapshot snapshot(graphics::Graphics& g, const std::string& file) {
+Snapshot snapshot(graphics::Graphics g, const std::string& file) {
     Snapshot s;
     s.file = file;
     const Handle fig = g.gcf();
@@ -87,13 +86,6 @@ Snapshot snapshot(graphics::Graphics& g, const std::string& file) {
     return s;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Builds the results matrix from records of 1 + 4N numbers.
 Matrix records(const std::vector<std::vector<double>>& rows) {
     Matrix m(rows.size(), rows.front().size());
@@ -105,48 +97,42 @@ Matrix records(const std::vector<std::vector<double>>& rows) {
     return m;
 }
 
-class AnalysisRun : public testing::Test {
+class RunFigures : public testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              (std::string("ambiscan_analysis_") +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void run(const Matrix& inits, const CellRow& names, const std::string& title) {
-        RunContext context{graphics, Console{out, err}, dir};
-        context.results = &results;
-        context.beforePrint = [this](graphics::Graphics& g, const std::string& file) {
-            shots.push_back(snapshot(g, file));
-        };
-        doRTKInitPlot(context, inits, static_cast<double>(names.size()), names, title);
+    void run(const Matrix& given, const CellRow& names, const std::string& title) {
+        inits = given;
+        results = analysis::analyseRun(inits, names, title);
+        shots.clear();
+        shots.push_back(snapshot(initTimeDistribution(results), "InitTimeDist.png"));
+        shots.push_back(snapshot(timeOfDay(results), "InitTimeVTime.png"));
+        for (std::size_t k = 0; k < results.dataSets.size(); ++k) {
+            const std::string& name = results.dataSets[k].name;
+            shots.push_back(snapshot(positionErrors(results, k), name + "_PosData.png"));
+            if (!results.dataSets[k].badRows.empty()) {
+                shots.push_back(
+                    snapshot(positionErrorsGoodOnly(results, k), name + "_PosData_GoodOnly.png"));
+            }
+            for (std::size_t a = 0; a < 3; ++a) {
+                shots.push_back(snapshot(positionHistogram(results, k, a),
+                                         name + "_" + kAxisNames[a] + "_Hist.png"));
+            }
+            shots.push_back(snapshot(enuHistogram(results, k), name + "_ENU_Hist.png"));
+        }
+        shots.push_back(snapshot(initTimeCdf(results), "InitTimeCDF.png"));
     }
 
     const Snapshot& shot(const std::string& file) const {
-        const auto it = std::find_if(shots.begin(), shots.end(),
-                                     [&](const Snapshot& s) { return s.file == file; });
-        if (it == shots.end()) {
-            throw std::runtime_error("no figure printed to " + file);
+        for (const Snapshot& s : shots) {
+            if (s.file == file) {
+                return s;
+            }
         }
-        return *it;
+        throw std::runtime_error("no figure drawn for " + file);
     }
 
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& s : shots) {
-            names.push_back(s.file);
-        }
-        return names;
-    }
-
-    fs::path dir;
-    graphics::Graphics graphics;
-    std::ostringstream out, err;
+    Matrix inits;
+    analysis::RunResults results;
     std::vector<Snapshot> shots;
-    RunResults results;
 };
 
 // Two receivers over 20 minutes crossing GPS midnight. RxA has two bad fixes (rows 2 and 3),
@@ -160,62 +146,7 @@ Matrix twoReceivers() {
     });
 }
 
-TEST_F(AnalysisRun, ResultsAreHandedOnWithCorrectedTimesAndTheStatistics) {
-    const Matrix inits = twoReceivers();
-    run(inits, {"RxA", "RxB"}, "T");
-    EXPECT_EQ(results.title, "T");
-    // 200 and 800 s are after GPS midnight: 86400 s later.
-    EXPECT_EQ(results.startTimes.toVector(), (std::vector<double>{86000, 86300, 86600, 87200}));
-    EXPECT_EQ(results.firstStart, 86000);
-    EXPECT_EQ(results.lastStart, 87200);
-    EXPECT_DOUBLE_EQ(results.hours, 1200.0 / 3600);
-    ASSERT_EQ(results.dataSets.size(), 2u);
-    const DataSetResults& b = results.dataSets[1];
-    EXPECT_EQ(b.name, "RxB");
-    EXPECT_EQ(b.times.toVector(), (std::vector<double>{20, 600, 30, 26}));
-    EXPECT_EQ(results.dataSets[0].height[2], 0.25);
-    EXPECT_EQ(b.north[0], 0.01);
-    EXPECT_EQ(results.dataSets[0].stats.PercentGood, 50);
-    EXPECT_EQ(b.stats.PercentGood, 100);
-    EXPECT_EQ(b.stats.InitMax, 600);
-}
-
-TEST_F(AnalysisRun, FiguresArePrintedInTheOrderOfWork) {
-    run(twoReceivers(), {"RxA", "RxB"}, "Trial");
-    EXPECT_EQ(files(), (std::vector<std::string>{
-                           "InitTimeDist.png", "InitTimeVTime.png", "RxA_PosData.png",
-                           "RxA_PosData_GoodOnly.png", "RxA_East_Hist.png", "RxA_North_Hist.png",
-                           "RxA_Height_Hist.png", "RxA_ENU_Hist.png", "RxB_PosData.png",
-                           "RxB_East_Hist.png", "RxB_North_Hist.png", "RxB_Height_Hist.png",
-                           "RxB_ENU_Hist.png", "InitTimeCDF.png"}));
-    for (const auto& file : files()) {
-        EXPECT_TRUE(fs::exists(dir / file)) << file;
-    }
-    EXPECT_FALSE(graphics.hasCurrentFigure());
-}
-
-TEST_F(AnalysisRun, BadInitsAreListedOnTheConsoleWithCorrectedTimes) {
-    run(twoReceivers(), {"RxA", "RxB"}, "Trial");
-    EXPECT_EQ(out.str(),
-              "RxA: Bad Init List (Init Num / Time / dE / dN / dU)\n"
-              "Init Num = 2 Time = 86300 dE = 0.15 dN = 0.00 dU = 0.00\n"
-              "Init Num = 3 Time = 86600 dE = 0.00 dN = 0.00 dU = 0.25\n");
-    EXPECT_EQ(err.str(), "");
-}
-
-TEST_F(AnalysisRun, StatsFileHasHeaderAndOneLinePerDataSet) {
-    run(twoReceivers(), {"RxA", "RxB"}, "Trial");
-    EXPECT_EQ(readFile(dir / "stats.csv"),
-              "Test Title,Data set,Run Time (hour),Reliability [%],90% Init [Sec],"
-              "Max Init [Sec],Mean. Init [Sec],Median Init [Sec],Num Inits,E-Mean [m],"
-              "E-Sigma [m],N-Mean [m],N-Sigma [m],U-Mean [m],U-Sigma [m]\n"
-              "Trial,RxA,0.333333,50.000000,14.000000,14,10.500000,10,4,0.020000,0.014142,"
-              "0.020000,0.000000,0.010000,0.042426\n"
-              "Trial,RxB,0.333333,100.000000,NaN,600,169.000000,28,4,0.000000,0.000000,"
-              "0.010000,0.000000,0.000000,0.000000\n");
-}
-
-TEST_F(AnalysisRun, CumulativeFigureCarriesLegendColumnsAndSummaryText) {
+TEST_F(RunFigures, CumulativeFigureCarriesLegendColumnsAndSummaryText) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
     const Snapshot& cdf = shot("InitTimeCDF.png");
     EXPECT_EQ(cdf.title, "Trial:    4 inits; 0.3 Hours");
@@ -246,7 +177,7 @@ TEST_F(AnalysisRun, CumulativeFigureCarriesLegendColumnsAndSummaryText) {
     EXPECT_EQ(cdf.textPositions[0], (std::array<double, 2>{30, 25}));
 }
 
-TEST_F(AnalysisRun, DistributionShowsPercentagesInFiveSecondBins) {
+TEST_F(RunFigures, DistributionShowsPercentagesInFiveSecondBins) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
     const Snapshot& dist = shot("InitTimeDist.png");
     EXPECT_EQ(dist.legend, (std::vector<std::string>{"RxB: 5 Second bins", "RxA: 5 Second bins"}));
@@ -260,7 +191,7 @@ TEST_F(AnalysisRun, DistributionShowsPercentagesInFiveSecondBins) {
     EXPECT_EQ(dist.lines[0].y[3], 25);  // 14 s
 }
 
-TEST_F(AnalysisRun, TimeOfDayFigureIsLabelledInGpsTime) {
+TEST_F(RunFigures, TimeOfDayFigureIsLabelledInGpsTime) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
     const Snapshot& tod = shot("InitTimeVTime.png");
     EXPECT_EQ(tod.limits[0], 75600);
@@ -274,7 +205,7 @@ TEST_F(AnalysisRun, TimeOfDayFigureIsLabelledInGpsTime) {
     EXPECT_EQ(tod.lines[0].x, (std::vector<double>{86000, 86300, 86600, 87200}));
 }
 
-TEST_F(AnalysisRun, PositionFiguresShowAllThenGoodInits) {
+TEST_F(RunFigures, PositionFiguresShowAllThenGoodInits) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
     const Snapshot& all = shot("RxA_PosData.png");
     EXPECT_EQ(all.title, "RxA; 2 Good Inits; 2 Bad Inits; Reliability = 50.000%");
@@ -298,7 +229,7 @@ TEST_F(AnalysisRun, PositionFiguresShowAllThenGoodInits) {
               "RxB; 4 Good Inits; 0 Bad Inits; Reliability = 100.000%");
 }
 
-TEST_F(AnalysisRun, HistogramsAreTitledWithTheGoodInitStatistics) {
+TEST_F(RunFigures, HistogramsAreTitledWithTheGoodInitStatistics) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
     const Snapshot& east = shot("RxA_East_Hist.png");
     EXPECT_EQ(east.title, "RxA: East - Sigma = 0.014m; Mean Error = 0.02m");
@@ -318,27 +249,16 @@ TEST_F(AnalysisRun, HistogramsAreTitledWithTheGoodInitStatistics) {
     EXPECT_EQ(enu.xlabel, "East/North/Height Position Error [m]");
 }
 
-TEST_F(AnalysisRun, EmptyResultsStopBeforeAnyOutput) {
-    try {
-        run(Matrix(), {"RxA"}, "Trial");
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_STREQ(e.what(), "inits.txt holds no init records");
-    }
-    EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(AnalysisRun, AllBadFixesGiveAnEmptyGoodOnlyFigureAndNaNStatistics) {
+TEST_F(RunFigures, AllBadFixesGiveAnEmptyGoodOnlyFigureAndNaNStatistics) {
     run(records({{43200, 5, 0.5, 0, 0}, {43500, 6, 0, 0, 0.3}}), {"Rov"}, "T");
     const Snapshot& good = shot("Rov_PosData_GoodOnly.png");
     EXPECT_EQ(good.title, "Good Inits. only: Rov; 0 Good Inits; 2 Bad Inits; Reliability = 0.000%");
     EXPECT_EQ(good.legend[0], "East:   Sig=NaNm; Mean=NaNm");
     EXPECT_EQ(shot("Rov_East_Hist.png").title, "Rov: East - Sigma = NaNm; Mean Error = NaNm");
-    EXPECT_EQ(readFile(dir / "stats.csv").substr(readFile(dir / "stats.csv").find("\nT,") + 1),
-              "T,Rov,0.083333,0.000000,6.000000,6,5.500000,5,2,NaN,NaN,NaN,NaN,NaN,NaN\n");
+    EXPECT_TRUE(std::isnan(results.dataSets[0].stats.InitEMean));
 }
 
-TEST_F(AnalysisRun, ASingleAttemptOnABoundaryGetsAOneStepAxis) {
+TEST_F(RunFigures, ASingleAttemptOnABoundaryGetsAOneStepAxis) {
     run(records({{43200, 5, 0, 0, 0}}), {"One"}, "T");
     const Snapshot& tod = shot("InitTimeVTime.png");
     EXPECT_EQ(tod.limits[0], 43200);
@@ -346,21 +266,14 @@ TEST_F(AnalysisRun, ASingleAttemptOnABoundaryGetsAOneStepAxis) {
     EXPECT_EQ(shot("InitTimeCDF.png").title, "T:    1 inits; 0.0 Hours");
 }
 
-TEST_F(AnalysisRun, RecordsOutOfOrderWarnAndSpanEarliestToLatest) {
+TEST_F(RunFigures, RecordsOutOfOrderWarnAndSpanEarliestToLatest) {
     // A fall of 10 hours is no roll-over, so the last record starts before the first.
     run(records({{50000, 5, 0, 0, 0}, {60000, 5, 0, 0, 0}, {24000, 5, 0, 0, 0}}), {"R"}, "T");
-    EXPECT_NE(err.str().find("not in time order"), std::string::npos) << err.str();
+    EXPECT_TRUE(results.axis.outOfOrder);
     const Snapshot& tod = shot("InitTimeVTime.png");
     EXPECT_EQ(tod.limits[0], 21600);
     EXPECT_EQ(tod.limits[1], 64800);
 }
 
-TEST_F(AnalysisRun, TitleWithACommaIsQuotedInStatsFile) {
-    run(records({{43200, 5, 0, 0, 0}}), {"One"}, "Site 1, \"north\"");
-    const std::string stats = readFile(dir / "stats.csv");
-    EXPECT_NE(stats.find("\n\"Site 1, \"\"north\"\"\",One,0.000000,100.000000,"), std::string::npos)
-        << stats;
-}
-
 }  // namespace
-}  // namespace ambiscan::analysis
+}  // namespace ambiscan::figures

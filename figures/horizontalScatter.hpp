@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "analysis/RunResults.hpp"
 #include "evidence/Evidence.hpp"
 #include "platform/graphics/Graphics.hpp"
 
-namespace ambiscan::report {
+namespace ambiscan::figures {
 
 // The horizontal limit a good fix stays within, metres.
 inline constexpr double kHorizontalLimit = 0.12;
@@ -24,4 +25,8 @@ graphics::Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
                                      const evidence::DataSetEvidence& evidence,
                                      const graphics::Rgb& colour);
 
-}  // namespace ambiscan::report
+// The report's scatter of data set k of a run, in the data set's colour, with the horizontal
+// 50 % and 95 % errors of its good fixes.
+graphics::Graphics horizontalScatter(const analysis::RunResults& results, std::size_t k);
+
+}  // namespace ambiscan::figures

@@ -5,7 +5,7 @@
 #include "charts/annotate.hpp"
 #include "platform/graphics/Graphics.hpp"
 
-namespace ambiscan::analysis {
+namespace ambiscan::figures {
 
 // The summary figures' title: the run title and suffix drawn literally, so that underscores and
 // other markup characters in the user's title show as typed.
@@ -14,4 +14,4 @@ inline void runTitle(graphics::Graphics& graphics, const std::string& text) {
                   {Value(text), Value(std::string("Interpreter")), Value(std::string("none"))});
 }
 
-}  // namespace ambiscan::analysis
+}  // namespace ambiscan::figures

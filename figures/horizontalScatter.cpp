@@ -1,4 +1,4 @@
-#include "report/HorizontalScatter.hpp"
+#include "figures/horizontalScatter.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "analysis/positionErrors.hpp"
-#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
+#include "evidence/AccuracyPercentiles.hpp"
+#include "figures/figureColour.hpp"
+#include "figures/runTitle.hpp"
+#include "platform/numeric/Format.hpp"
 #include "platform/render/AxesFrame.hpp"
-#include "report/ReportNumbers.hpp"
 
-namespace ambiscan::report {
+namespace ambiscan::figures {
 
 namespace {
 
@@ -25,6 +27,11 @@ using graphics::Rgb;
 constexpr Rgb kBadColour{0, 0, 0};
 constexpr Rgb kPercentileColour{0.35, 0.35, 0.35};
 constexpr Rgb kLimitColour{0.85, 0.4, 0};
+
+// A length of the legend, e.g. "0.0123 m" (finite and not negative here).
+std::string metres(double value, const char* format) {
+    return formatNumber(format, value) + " m";
+}
 
 Value rgb(const Rgb& c) {
     return Value(Matrix::row({c.r, c.g, c.b}));
@@ -120,22 +127,36 @@ Graphics horizontalScatter(const analysis::DataSetResults& dataSet,
     points(std::move(bad), "x", kBadColour, 8, badText + ")");
     if (std::isfinite(evidence.horizontalP50)) {
         entries.push_back(circle(g, evidence.horizontalP50, "--", kPercentileColour, 1));
-        texts.push_back("50 % of good fixes: " + fixed(evidence.horizontalP50, 4, "m"));
+        texts.push_back("50 % of good fixes: " + metres(evidence.horizontalP50, "%.4f"));
     }
     if (std::isfinite(evidence.horizontalP95)) {
         entries.push_back(circle(g, evidence.horizontalP95, "-", kPercentileColour, 1));
-        texts.push_back("95 % of good fixes: " + fixed(evidence.horizontalP95, 4, "m"));
+        texts.push_back("95 % of good fixes: " + metres(evidence.horizontalP95, "%.4f"));
     }
     entries.push_back(circle(g, kHorizontalLimit, "-", kLimitColour, 1.5));
-    texts.push_back("limit of a good fix: " + fixed(kHorizontalLimit, 2, "m"));
+    texts.push_back("limit of a good fix: " + metres(kHorizontalLimit, "%.2f"));
 
     charts::grid(g);
     g.legend(entries, texts);
     charts::xlabel(g, "East Position Error [m]");
     charts::ylabel(g, "North Position Error [m]");
-    analysis::runTitle(g, dataSet.name + ": horizontal position error of every fix");
+    runTitle(g, dataSet.name + ": horizontal position error of every fix");
     equalAxes(g, kReach);  // last: the texts decide the frame's size
     return g;
 }
 
-}  // namespace ambiscan::report
+Graphics horizontalScatter(const analysis::RunResults& results, std::size_t k) {
+    const analysis::DataSetResults& d = results.dataSets[k];
+    std::vector<bool> good(d.east.numel(), true);
+    for (const std::size_t r : d.badRows) {
+        good[r] = false;
+    }
+    const evidence::AccuracyPercentiles accuracy =
+        evidence::accuracyPercentiles(d.east, d.north, d.height, good);
+    evidence::DataSetEvidence e;
+    e.horizontalP50 = accuracy.horizontalP50;
+    e.horizontalP95 = accuracy.horizontalP95;
+    return horizontalScatter(d, e, scatterColour(k));
+}
+
+}  // namespace ambiscan::figures

@@ -1,18 +1,11 @@
-#include "analysis/summary.hpp"
+#include "analysis/statsCsv.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::analysis {
 namespace {
-
-namespace fs = std::filesystem;
 
 DataSetStatistics rover() {
     DataSetStatistics s;
@@ -31,13 +24,6 @@ DataSetStatistics rover() {
     s.InitUMean = 0.0035;
     s.InitUSigma = 0.03;
     return s;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(StatsFile, HeaderHasFifteenColumnNames) {
@@ -70,42 +56,6 @@ TEST(StatsFile, TextsWithCommaQuoteOrLineEndAreQuoted) {
     EXPECT_EQ(csvField("cr\r"), "\"cr\r\"");
     const std::string line = statsLine("Site 1, day 2", rover());
     EXPECT_EQ(line.rfind("\"Site 1, day 2\",Rover,3.250000,", 0), 0u);
-}
-
-class StatsFileOnDisk : public testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ambiscan_summary_" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
-};
-
-TEST_F(StatsFileOnDisk, ReplacesAnOldFileAndLeavesNoTemporary) {
-    writeFileAtomically(dir / "stats.csv", "old content that is longer\n");
-    writeFileAtomically(dir / "stats.csv", "new\n");
-    EXPECT_EQ(readFile(dir / "stats.csv"), "new\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-}
-
-TEST_F(StatsFileOnDisk, MissingFolderRaisesAnErrorNamingTheFile) {
-    try {
-        writeFileAtomically(dir / "missing" / "stats.csv", "x\n");
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_NE(std::string(e.what()).find("stats.csv: "), std::string::npos) << e.what();
-    }
-}
-
-TEST_F(StatsFileOnDisk, FailedRenameRaisesAnErrorAndLeavesNoTemporary) {
-    fs::create_directories(dir / "stats.csv" / "in the way");
-    EXPECT_THROW(writeFileAtomically(dir / "stats.csv", "x\n"), RuntimeError);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 }  // namespace

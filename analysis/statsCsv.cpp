@@ -1,27 +1,11 @@
-#include "analysis/summary.hpp"
+#include "analysis/statsCsv.hpp"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
-#include "analysis/printFigure.hpp"
-#include "platform/io/OutputFile.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/numeric/Statistics.hpp"
 
 namespace ambiscan::analysis {
-
-std::vector<std::string> cdfSummaryLines(const RunStatistics& stats) {
-    std::vector<std::string> lines;
-    for (const auto& s : stats) {
-        lines.push_back(s.name + ":  Rel. = " + formatNumber("%.3f", s.PercentGood) + "%; " +
-                        "East Sig = " + formatNumber("%.3f", s.InitESigma) + "m; " +
-                        "North Sig = " + formatNumber("%.3f", s.InitNSigma) + "m; " +
-                        "Height Sig = " + formatNumber("%.3f", s.InitUSigma) + "m; ");
-    }
-    return lines;
-}
 
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -55,27 +39,12 @@ std::string statsLine(const std::string& MainTitle, const DataSetStatistics& s) 
                        number(s.InitUMean), number(s.InitUSigma)});
 }
 
-void writeFileAtomically(const std::filesystem::path& path, const std::string& content) {
-    OutputFile out(path.string(), path.string());
-    if (std::fwrite(content.data(), 1, content.size(), out.stream()) != content.size()) {
-        out.fail(std::strerror(errno));
-    }
-    out.commit();
-}
-
-void writeSummary(RunContext& run, graphics::Handle CDFFig, const RunStatistics& stats,
-                  const std::string& MainTitle) {
-    auto& g = run.graphics;
-    g.figure(CDFFig);
-    g.text(30, 25, cdfSummaryLines(stats));
-    printAndClose(run, "InitTimeCDF.png");
-
+std::string statsCsv(const RunResults& results) {
     std::string content = statsHeader();
-    for (const auto& s : stats) {
-        content += statsLine(MainTitle, s);
+    for (const DataSetResults& d : results.dataSets) {
+        content += statsLine(results.title, d.stats);
     }
-    settleFigures(run);
-    writeFileAtomically(run.outputDir / "stats.csv", content);
+    return content;
 }
 
 }  // namespace ambiscan::analysis
