@@ -6,12 +6,14 @@
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/doRTKInitPlot.hpp"
+#include "app/exitStatus.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "platform/base/RuntimeError.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
 #include "report/Base64.hpp"
@@ -46,13 +48,6 @@ const std::vector<std::string>& usageLines() {
 
 namespace {
 
-std::string textOf(const Value& word) {
-    if (const auto* text = std::get_if<std::string>(&word)) {
-        return *text;
-    }
-    throw RuntimeError("ambiscan: every argument must be a text.");
-}
-
 // The folder a file name limit is asked of: the output folder, or while it does not exist yet,
 // the nearest folder above it that does.
 std::filesystem::path existingFolder(const std::filesystem::path& folder) {
@@ -73,10 +68,15 @@ void makeOutputFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Ends the run with a status and no further message (the one it needs is printed already).
+struct RunEnds {
+    int status;
+};
+
 // Reads the input, runs the analysis and writes what is built on its results (summary.json,
 // then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
 // the gates the run was asked to pass, as they stand.
-std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
+std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
                                                  const CellRow& DataSetStrings,
                                                  const std::string& titleString,
                                                  const Options& options) {
@@ -84,15 +84,14 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     if (std::filesystem::is_directory(options.outputDir)) {
         folderLock.emplace(options.outputDir);
     }
-    ProgressLine progress(context.console.err, options.showProgress);
+    ProgressLine progress(console.err, options.showProgress);
     progress.stage("reading " + options.input.string());
     const std::size_t numDataSets = DataSetStrings.size();
-    const std::optional<InitsFile> file =
-        readInits(options.input, 4 * numDataSets + 1, context.console);
+    const std::optional<InitsFile> file = readInits(options.input, 4 * numDataSets + 1, console);
     if (!file) {
-        context.console.out << "Cannot open file " << options.input.string();
-        context.console.out.flush();
-        throw runtime::ExitRequest{runtime::kExitRunFailed};
+        console.out << "Cannot open file " << options.input.string();
+        console.out.flush();
+        throw RunEnds{kExitRunFailed};
     }
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
@@ -103,7 +102,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     }
     removeStaleTemporaries(options.outputDir);
 
-    RunContext run{context.console, options.outputDir};
+    RunContext run{console, options.outputDir};
     run.figureFormats = options.formats;
     run.showBadInitLists = !options.quiet;
     // Three summary figures and up to six per data set (the good-only one when it has bad inits).
@@ -141,33 +140,55 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     return gates;
 }
 
-}  // namespace
-
-void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
-              const Options& options) {
-    const std::size_t n = words.size();
-    if (n < 2 || n > 6) {
-        for (const std::string& line : usageLines()) {
-            context.console.out << line << '\n';
-        }
-        return;
-    }
-    const std::string titleString = textOf(words[0]);
-    CellRow DataSetStrings;
-    for (std::size_t k = 1; k < n; ++k) {
-        DataSetStrings.push_back(textOf(words[k]));
-    }
+// The run of a command line with two to six words.
+int runWords(const Options& options, const Console& console) {
+    const std::string& titleString = options.words.front();
+    const CellRow DataSetStrings(options.words.begin() + 1, options.words.end());
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
     const std::vector<std::string> failures =
-        analysis::gateFailureLines(readAndAnalyse(context, DataSetStrings, titleString, options));
+        analysis::gateFailureLines(readAndAnalyse(console, DataSetStrings, titleString, options));
     for (const std::string& line : failures) {
-        context.console.err << line << '\n';
+        console.err << line << '\n';
     }
-    if (!failures.empty()) {
-        throw runtime::ExitRequest{runtime::kExitGateFailed};
+    return failures.empty() ? kExitSuccess : kExitGateFailed;
+}
+
+}  // namespace
+
+std::string argumentCountMessage() {
+    return "Run-time Error: File: ambiscan Line: 18 Column: 1 The function \"ambiscan\" was "
+           "called with more than the declared number of inputs (6).";
+}
+
+int ambiscan(const Options& options, const Console& console) {
+    const std::size_t n = options.words.size();
+    if (n > 6) {
+        console.err << argumentCountMessage() << '\n';
+        return kExitArgumentCount;
     }
+    if (n < 2) {
+        for (const std::string& line : usageLines()) {
+            console.out << line << '\n';
+        }
+        return kExitSuccess;
+    }
+    int status = kExitSuccess;
+    try {
+        status = runWords(options, console);
+    } catch (const RunEnds& end) {
+        status = end.status;
+    } catch (const RuntimeError& error) {
+        console.err << error.what() << '\n';
+        status = kExitRunFailed;
+    } catch (const std::exception& error) {
+        // Out of memory or a failure of the system library: still one clear line.
+        console.err << "Error: " << error.what() << '\n';
+        status = kExitRunFailed;
+    }
+    console.out.flush();
+    return status;
 }
 
 }  // namespace ambiscan::app

@@ -6,22 +6,23 @@
 #include "app/Version.hpp"
 #include "app/ambiscan.hpp"
 #include "app/commandLine.hpp"
-#include "app/functionRegistry.hpp"
-#include "platform/runtime/ReuseFreedMemory.hpp"
+#include "app/exitStatus.hpp"
+#include "platform/base/ReuseFreedMemory.hpp"
+#include "platform/render/Print.hpp"
 
 int main(int argc, char** argv) {
     using namespace ambiscan;
     // Past a file-size limit the system would kill the run mid-write; ignoring the signal turns
     // it into a failed write, which is reported with the file's name.
     std::signal(SIGXFSZ, SIG_IGN);
-    runtime::reuseFreedMemory();
+    reuseFreedMemory();
 
     app::Options options;
     try {
         options = app::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
     } catch (const app::CommandLineError& error) {
         std::cerr << error.what() << '\n';
-        return runtime::kExitArgumentCount;
+        return app::kExitArgumentCount;
     }
     options.showProgress = isatty(STDERR_FILENO) == 1;
     if (options.action == app::Options::Action::Help) {
@@ -30,24 +31,16 @@ int main(int argc, char** argv) {
                 std::cout << line << '\n';
             }
         }
-        return runtime::kExitSuccess;
+        return app::kExitSuccess;
     }
     if (options.action == app::Options::Action::Version) {
         std::cout << "ambiscan " << kVersion << '\n';
-        return runtime::kExitSuccess;
+        return app::kExitSuccess;
     }
 
-    // The words after the options are the program's arguments, counted as before.
-    std::vector<const char*> words{argc > 0 ? argv[0] : "ambiscan"};
-    for (const std::string& word : options.words) {
-        words.push_back(word.c_str());
-    }
-    const runtime::FunctionRegistry functions = app::programFunctions();
-    runtime::FunctionEntry entry = functions.find("ambiscan");
-    entry.body = [&options](runtime::CallContext& context, int, const std::vector<Value>& args) {
-        app::ambiscan(context, args, options);
-        return std::vector<Value>{};
-    };
-    return runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
-                            app::lifecycle(functions), Console{std::cout, std::cerr});
+    const int status = app::ambiscan(options, Console{std::cout, std::cerr});
+    // The font and drawing libraries keep caches for the life of the process; releasing them
+    // at the end keeps a memory checker's report about the program itself.
+    render::releaseRenderResources();
+    return status;
 }

@@ -11,9 +11,9 @@
 #include <utility>
 
 #include "app/recordMemory.hpp"
+#include "platform/base/PrintableText.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/numeric/NumberScanner.hpp"
-#include "platform/runtime/PrintableText.hpp"
 
 namespace ambiscan::app {
 

@@ -10,7 +10,6 @@ declare -A allowed=(
   [platform/io]="platform/base platform/io"
   [platform/graphics]="platform/base platform/numeric platform/graphics"
   [platform/render]="platform/base platform/numeric platform/io platform/graphics platform/render"
-  [platform/runtime]="platform/base platform/numeric platform/graphics platform/runtime"
   [plotsupport]="platform/base platform/numeric platform/graphics plotsupport charts"
   [charts]="platform/base platform/numeric platform/graphics charts"
   [analysis]="platform/base platform/numeric analysis"

@@ -1,8 +1,8 @@
-#include "platform/runtime/ReuseFreedMemory.hpp"
+#include "platform/base/ReuseFreedMemory.hpp"
 
 #include <malloc.h>
 
-namespace ambiscan::runtime {
+namespace ambiscan {
 
 void reuseFreedMemory() {
     // Blocks above the mapping limit still go straight back (the input matrix of a large run);
@@ -19,4 +19,4 @@ void reuseFreedMemory() {
     mallopt(M_ARENA_MAX, kHeaps);
 }
 
-}  // namespace ambiscan::runtime
+}  // namespace ambiscan

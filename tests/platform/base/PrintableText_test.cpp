@@ -1,4 +1,4 @@
-#include "platform/runtime/PrintableText.hpp"
+#include "platform/base/PrintableText.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace ambiscan::runtime {
+namespace ambiscan {
 
 // Keeps freed blocks of up to a few tens of megabytes with the process for the next ones. The
 // figures of a long run make and drop columns of millions of values one after another; giving
@@ -8,4 +8,4 @@ namespace ambiscan::runtime {
 // threads share a few heaps, so that one thread's freed blocks serve the next.
 void reuseFreedMemory();
 
-}  // namespace ambiscan::runtime
+}  // namespace ambiscan
