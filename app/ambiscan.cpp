@@ -1,8 +1,10 @@
 #include "app/ambiscan.hpp"
 
+#include <future>
 #include <optional>
 #include <system_error>
 
+#include "analysis/analyseRun.hpp"
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/doRTKInitPlot.hpp"
@@ -14,6 +16,7 @@
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/base/WorkerPool.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
 #include "report/Base64.hpp"
@@ -68,6 +71,17 @@ void makeOutputFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Waits for the evidence worked out beside the figures before the results it reads go, also
+// when the run ends early.
+struct EvidenceWait {
+    std::future<evidence::RunEvidence>& evidence;
+    ~EvidenceWait() {
+        if (evidence.valid()) {
+            evidence.wait();
+        }
+    }
+};
+
 // Ends the run with a status and no further message (the one it needs is printed already).
 struct RunEnds {
     int status;
@@ -121,14 +135,24 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
         run.keptFigures = &figures;
         run.keptScatters = &scatters;
     }
+    // One pool of workers for the run: it draws and encodes the figures and, beside them,
+    // works out the evidence.
+    WorkerPool pool;
     analysis::RunResults results;
-    withRecordMemory(
-        [&] { return file->inits.rows(); },
-        [&] { results = doRTKInitPlot(run, file->inits, DataSetStrings, titleString); });
+    std::future<evidence::RunEvidence> evidence;
+    const EvidenceWait wait{evidence};
+    withRecordMemory([&] { return file->inits.rows(); },
+                     [&] {
+                         results = analysis::analyseRun(file->inits, DataSetStrings, titleString);
+                         evidence = pool.submit([&results, &pool](std::size_t) {
+                             return evidence::assess(results, pool);
+                         });
+                         writeRunOutputs(run, pool, results);
+                     });
 
     const std::vector<analysis::GateResult> gates = analysis::evaluateGates(
         results.statistics(), {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(results, options.input);
+    const RunFacts facts = assessRun(evidence.get(), options.input);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
     if (!options.noReport) {
         std::vector<std::string> scatterPngs;

@@ -18,14 +18,14 @@ namespace ambiscan::app {
 
 namespace {
 
-// The run's outputs in the order it shows them; the figures are drawn and written on other
-// threads meanwhile (render::FigureWriter).
+// The run's outputs in the order it shows them; the figures are built, drawn and encoded on
+// the workers meanwhile (render::FigureWriter).
 class RunOutputs {
   public:
-    explicit RunOutputs(RunContext& run) : run_(run) {}
+    RunOutputs(RunContext& run, WorkerPool& pool) : run_(run), writer_(pool) {}
 
     // A figure to its file in every format asked for, and its PNG to the kept figures.
-    void print(graphics::Graphics figure, const std::string& fileName) {
+    void print(render::FigureWriter::Build figure, const std::string& fileName) {
         render::FigureWriter::AfterWrite keep = nullptr;
         if (analysis::KeptFigures* const kept = run_.keptFigures) {
             keep = [kept, fileName](std::string png) { kept->keep(fileName, std::move(png)); };
@@ -68,46 +68,51 @@ class RunOutputs {
 };
 
 void writeOutputs(RunContext& run, RunOutputs& outputs, const analysis::RunResults& results) {
-    outputs.print(figures::initTimeDistribution(results), "InitTimeDist.png");
+    // Each figure is built from the results on the worker that draws it.
+    const auto figure = [&results](graphics::Graphics (*build)(const analysis::RunResults&)) {
+        return [&results, build] { return build(results); };
+    };
+    const auto ofDataSet =
+        [&results](graphics::Graphics (*build)(const analysis::RunResults&, std::size_t),
+                   std::size_t k) { return [&results, build, k] { return build(results, k); }; };
+    outputs.print(figure(figures::initTimeDistribution), "InitTimeDist.png");
     if (results.axis.outOfOrder) {
         outputs.settle();
         warning(run.console,
                 "inits.txt records are not in time order; the time axis runs from the earliest "
                 "to the latest start time");
     }
-    outputs.print(figures::timeOfDay(results), "InitTimeVTime.png");
+    outputs.print(figure(figures::timeOfDay), "InitTimeVTime.png");
 
     for (std::size_t k = 0; k < results.dataSets.size(); ++k) {
         const analysis::DataSetResults& d = results.dataSets[k];
-        outputs.print(figures::positionErrors(results, k), d.name + "_PosData.png");
+        outputs.print(ofDataSet(figures::positionErrors, k), d.name + "_PosData.png");
         if (!d.badRows.empty()) {
             if (run.showBadInitLists) {
                 outputs.show(run.console.out, d.badInitList);
             }
-            outputs.print(figures::positionErrorsGoodOnly(results, k),
+            outputs.print(ofDataSet(figures::positionErrorsGoodOnly, k),
                           d.name + "_PosData_GoodOnly.png");
         }
         for (std::size_t a = 0; a < 3; ++a) {
-            outputs.print(figures::positionHistogram(results, k, a),
+            outputs.print([&results, k, a] { return figures::positionHistogram(results, k, a); },
                           d.name + "_" + figures::kAxisNames[a] + "_Hist.png");
         }
-        outputs.print(figures::enuHistogram(results, k), d.name + "_ENU_Hist.png");
+        outputs.print(ofDataSet(figures::enuHistogram, k), d.name + "_ENU_Hist.png");
         if (run.keptScatters != nullptr) {
             outputs.keepScatter(results, k);
         }
     }
 
-    outputs.print(figures::initTimeCdf(results), "InitTimeCDF.png");
+    outputs.print(figure(figures::initTimeCdf), "InitTimeCDF.png");
     outputs.settle();
     writeFileAtomically(run.outputDir / "stats.csv", analysis::statsCsv(results));
 }
 
 }  // namespace
 
-analysis::RunResults doRTKInitPlot(RunContext& run, const Matrix& inits,
-                                   const CellRow& DataSetStrings, const std::string& MainTitle) {
-    analysis::RunResults results = analysis::analyseRun(inits, DataSetStrings, MainTitle);
-    RunOutputs outputs(run);
+void writeRunOutputs(RunContext& run, WorkerPool& pool, const analysis::RunResults& results) {
+    RunOutputs outputs(run, pool);
     try {
         writeOutputs(run, outputs, results);
     } catch (...) {
@@ -116,6 +121,13 @@ analysis::RunResults doRTKInitPlot(RunContext& run, const Matrix& inits,
         outputs.settle();
         throw;
     }
+}
+
+analysis::RunResults doRTKInitPlot(RunContext& run, const Matrix& inits,
+                                   const CellRow& DataSetStrings, const std::string& MainTitle) {
+    analysis::RunResults results = analysis::analyseRun(inits, DataSetStrings, MainTitle);
+    WorkerPool pool;
+    writeRunOutputs(run, pool, results);
     return results;
 }
 

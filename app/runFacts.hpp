@@ -9,13 +9,14 @@
 namespace ambiscan::app {
 
 // What the outputs after the analysis share about a run, worked out once: the evidence on its
-// results and the input file's name and SHA-256 (reading a large file twice costs time).
+// results (worked out beside the figures) and the input file's name and SHA-256 (reading a large
+// file twice costs time).
 struct RunFacts {
     evidence::RunEvidence evidence;
     std::string inputName;
     std::string inputSha256;
 };
 
-RunFacts assessRun(const analysis::RunResults& results, const std::filesystem::path& inputFile);
+RunFacts assessRun(evidence::RunEvidence evidence, const std::filesystem::path& inputFile);
 
 }  // namespace ambiscan::app

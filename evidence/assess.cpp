@@ -1,7 +1,4 @@
-#include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -15,9 +12,6 @@
 namespace ambiscan::evidence {
 
 namespace {
-
-// Below this many attempts the comparisons take less than starting a thread costs.
-constexpr std::size_t kRowsWorthAThread = 20000;
 
 std::vector<bool> goodRows(const analysis::DataSetResults& d) {
     std::vector<bool> good(d.times.numel());
@@ -102,38 +96,32 @@ Comparison compare(std::size_t a, std::size_t b, const analysis::RunResults& res
 }  // namespace
 
 RunEvidence assess(const analysis::RunResults& results) {
+    WorkerPool none(0);
+    return assess(results, none);
+}
+
+RunEvidence assess(const analysis::RunResults& results, WorkerPool& pool) {
     RunEvidence evidence;
-    std::vector<std::vector<bool>> good;
-    for (const analysis::DataSetResults& d : results.dataSets) {
-        good.push_back(goodRows(d));
-        evidence.dataSets.push_back(assessDataSet(d, results.startTimes, good.back()));
-    }
+    const std::size_t n = results.dataSets.size();
+    std::vector<std::vector<bool>> good(n);
+    evidence.dataSets.resize(n);
+    // Each data set's intervals select among a million times on a long run, and each
+    // comparison ranks a million differences: they are shared out between the workers, each
+    // result in its own place so that the order stays the legend order.
+    pool.forEach(n, [&](std::size_t k) {
+        good[k] = goodRows(results.dataSets[k]);
+        evidence.dataSets[k] = assessDataSet(results.dataSets[k], results.startTimes, good[k]);
+    });
     std::vector<std::pair<std::size_t, std::size_t>> pairs;
-    for (std::size_t a = 0; a < results.dataSets.size(); ++a) {
-        for (std::size_t b = a + 1; b < results.dataSets.size(); ++b) {
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = a + 1; b < n; ++b) {
             pairs.emplace_back(a, b);
         }
     }
-    // Each comparison ranks a million differences on a long run: they are shared out between
-    // the cores, each result in its own place so that the order stays the legend order.
     evidence.comparisons.resize(pairs.size());
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
-        for (std::size_t k = next++; k < pairs.size(); k = next++) {
-            evidence.comparisons[k] = compare(pairs[k].first, pairs[k].second, results, good);
-        }
-    };
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    // Threads besides this one: up to one per core and one per pair; none on short runs.
-    std::size_t helpers = 0;
-    if (results.startTimes.numel() >= kRowsWorthAThread && pairs.size() > 1) {
-        helpers = std::min(pairs.size(), cores) - 1;
-    }
-    std::vector<std::jthread> threads;
-    for (std::size_t t = 0; t < helpers; ++t) {
-        threads.emplace_back(work);
-    }
-    work();
+    pool.forEach(pairs.size(), [&](std::size_t k) {
+        evidence.comparisons[k] = compare(pairs[k].first, pairs[k].second, results, good);
+    });
     return evidence;
 }
 

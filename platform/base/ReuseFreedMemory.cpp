@@ -2,6 +2,8 @@
 
 #include <malloc.h>
 
+#include "platform/base/WorkerPool.hpp"
+
 namespace ambiscan {
 
 void reuseFreedMemory() {
@@ -11,12 +13,8 @@ void reuseFreedMemory() {
     constexpr int kTrimFrom = 512 * 1024 * 1024;
     mallopt(M_MMAP_THRESHOLD, kMappedFrom);
     mallopt(M_TRIM_THRESHOLD, kTrimFrom);
-    // As many heaps as threads that allocate at once: the main thread and the figure writer's
-    // two drawing threads. Each new drawing thread would otherwise often get a heap of its own,
-    // whose freed blocks no other thread reuses: a million-record run held 480 MB instead of
-    // 355 MB.
-    constexpr int kHeaps = 3;
-    mallopt(M_ARENA_MAX, kHeaps);
+    // As many heaps as threads that allocate at once: the main thread and the run's workers.
+    mallopt(M_ARENA_MAX, static_cast<int>(1 + WorkerPool::coreCount()));
 }
 
 }  // namespace ambiscan
