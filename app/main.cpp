@@ -3,11 +3,11 @@
 #include <csignal>
 #include <iostream>
 
-#include "app/Version.hpp"
 #include "app/ambiscan.hpp"
 #include "app/commandLine.hpp"
 #include "app/exitStatus.hpp"
 #include "platform/base/ReuseFreedMemory.hpp"
+#include "platform/base/Version.hpp"
 #include "platform/render/Print.hpp"
 
 int main(int argc, char** argv) {

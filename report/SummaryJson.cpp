@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Version.hpp"
+#include "platform/base/Version.hpp"
 #include "platform/io/writeFileAtomically.hpp"
 
 namespace ambiscan::report {

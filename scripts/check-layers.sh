@@ -15,7 +15,7 @@ declare -A allowed=(
   [analysis]="platform/base platform/numeric analysis"
   [evidence]="platform/base platform/numeric analysis evidence"
   [figures]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures"
-  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures report app/Version.hpp"
+  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures report"
   [app]="platform plotsupport charts analysis evidence figures report app"
 )
 
