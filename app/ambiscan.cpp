@@ -10,16 +10,19 @@
 #include "app/doRTKInitPlot.hpp"
 #include "app/exitStatus.hpp"
 #include "app/outputNames.hpp"
+#include "app/prepareRun.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
+#include "app/refuseOutputOverInput.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "platform/base/PrintableText.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/base/WorkerPool.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
-#include "report/Base64.hpp"
 
 namespace ambiscan::app {
 
@@ -99,14 +102,22 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
         folderLock.emplace(options.outputDir);
     }
     ProgressLine progress(console.err, options.showProgress);
-    progress.stage("reading " + options.input.string());
+    progress.stage("reading " + printableText(options.input.string(), std::string::npos));
     const std::size_t numDataSets = DataSetStrings.size();
     const std::optional<InitsFile> file = readInits(options.input, 4 * numDataSets + 1, console);
     if (!file) {
-        console.out << "Cannot open file " << options.input.string();
+        console.out << "Cannot open file "
+                    << printableText(options.input.string(), std::string::npos);
         console.out.flush();
         throw RunEnds{kExitRunFailed};
     }
+    refuseOutputOverInput(file->identity, options.input.string(),
+                          {options.outputDir, DataSetStrings, options.formats, !options.noReport});
+    prepareRun(file->inits);
+    // One pool of workers for the run: it draws and encodes the figures and, beside them,
+    // works out the evidence. Started before the first output, so that a run that cannot have
+    // its threads stops with nothing written.
+    WorkerPool pool;
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
     // Held to the end of the run (taken before reading when the folder is there already): a
@@ -128,16 +139,13 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
     };
     // For the report, which embeds every figure in base64, made as each is written, and its
     // own scatters, drawn with the run's figures.
-    const auto embedded = [](const std::string& png) { return report::base64(png); };
+    const auto embedded = [](const std::string& png) { return base64(png); };
     analysis::KeptFigures figures(embedded);
     analysis::KeptFigures scatters(embedded);
     if (!options.noReport) {
         run.keptFigures = &figures;
         run.keptScatters = &scatters;
     }
-    // One pool of workers for the run: it draws and encodes the figures and, beside them,
-    // works out the evidence.
-    WorkerPool pool;
     analysis::RunResults results;
     std::future<evidence::RunEvidence> evidence;
     const EvidenceWait wait{evidence};
@@ -152,7 +160,7 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
 
     const std::vector<analysis::GateResult> gates = analysis::evaluateGates(
         results.statistics(), {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(evidence.get(), options.input);
+    const RunFacts facts = assessRun(evidence.get(), options.input.string(), file->sha256);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
     if (!options.noReport) {
         std::vector<std::string> scatterPngs;
@@ -174,7 +182,7 @@ int runWords(const Options& options, const Console& console) {
     const std::vector<std::string> failures =
         analysis::gateFailureLines(readAndAnalyse(console, DataSetStrings, titleString, options));
     for (const std::string& line : failures) {
-        console.err << line << '\n';
+        console.err << printableText(line, std::string::npos) << '\n';
     }
     return failures.empty() ? kExitSuccess : kExitGateFailed;
 }
@@ -204,11 +212,12 @@ int ambiscan(const Options& options, const Console& console) {
     } catch (const RunEnds& end) {
         status = end.status;
     } catch (const RuntimeError& error) {
-        console.err << error.what() << '\n';
+        // Paths, legends and file text in a message reach the terminal escaped, on one line.
+        console.err << printableText(error.what(), std::string::npos) << '\n';
         status = kExitRunFailed;
     } catch (const std::exception& error) {
         // Out of memory or a failure of the system library: still one clear line.
-        console.err << "Error: " << error.what() << '\n';
+        console.err << "Error: " << printableText(error.what(), std::string::npos) << '\n';
         status = kExitRunFailed;
     }
     console.out.flush();

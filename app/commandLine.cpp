@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "app/optionWords.hpp"
+
 namespace ambiscan::app {
 
 namespace {
@@ -41,23 +43,6 @@ std::vector<render::FigureFormat> figureFormats(const std::string& list) {
     return formats;
 }
 
-// A number from `lowest` to `highest`, the whole text of it.
-double gateValue(const std::string& option, const std::string& text, double lowest, double highest,
-                 const std::string& expected) {
-    std::size_t used = 0;
-    double value = NAN;
-    try {
-        value = std::stod(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size() || !(value >= lowest && value <= highest)) {
-        throw CommandLineError("ambiscan: " + option + ": \"" + text + "\" is not " + expected +
-                               kSeeHelp);
-    }
-    return value;
-}
-
 }  // namespace
 
 const std::vector<std::string>& optionHelpLines() {
@@ -84,7 +69,8 @@ const std::vector<std::string>& optionHelpLines() {
         "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then). More in man ambiscan.",
+        "(every output is written even then). Gate numbers are plain decimals (no hex, no",
+        "blanks). More in man ambiscan.",
     };
     return lines;
 }
@@ -109,6 +95,7 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_option("--require-reliability", reliability);
     parser.add_option("--require-p90", p90);
 
+    refuseFlagValues(arguments);
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
@@ -149,12 +136,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.formats = figureFormats(formats);
     }
     if (parser.count("--require-reliability") > 0) {
-        options.requireReliability =
-            gateValue("--require-reliability", reliability, 0, 100, "a percentage from 0 to 100");
+        options.requireReliability = optionNumber("--require-reliability", reliability, 0, 100,
+                                                  "a percentage from 0 to 100");
     }
     if (parser.count("--require-p90") > 0) {
         options.requireP90 =
-            gateValue("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
+            optionNumber("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
     }
     return options;
 }

@@ -6,6 +6,8 @@
 #include "app/ambiscan.hpp"
 #include "app/commandLine.hpp"
 #include "app/exitStatus.hpp"
+#include "app/standardOutput.hpp"
+#include "platform/base/PrintableText.hpp"
 #include "platform/base/ReuseFreedMemory.hpp"
 #include "platform/base/Version.hpp"
 #include "platform/render/Print.hpp"
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
     try {
         options = app::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
     } catch (const app::CommandLineError& error) {
-        std::cerr << error.what() << '\n';
+        std::cerr << printableText(error.what(), std::string::npos) << '\n';
         return app::kExitArgumentCount;
     }
     options.showProgress = isatty(STDERR_FILENO) == 1;
@@ -31,16 +33,16 @@ int main(int argc, char** argv) {
                 std::cout << line << '\n';
             }
         }
-        return app::kExitSuccess;
+        return app::finishStandardOutput(app::kExitSuccess);
     }
     if (options.action == app::Options::Action::Version) {
         std::cout << "ambiscan " << kVersion << '\n';
-        return app::kExitSuccess;
+        return app::finishStandardOutput(app::kExitSuccess);
     }
 
     const int status = app::ambiscan(options, Console{std::cout, std::cerr});
     // The font and drawing libraries keep caches for the life of the process; releasing them
     // at the end keeps a memory checker's report about the program itself.
     render::releaseRenderResources();
-    return status;
+    return app::finishStandardOutput(status);
 }

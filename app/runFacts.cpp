@@ -2,12 +2,11 @@
 
 #include <utility>
 
-#include "report/FileDigest.hpp"
-
 namespace ambiscan::app {
 
-RunFacts assessRun(evidence::RunEvidence evidence, const std::filesystem::path& inputFile) {
-    return {std::move(evidence), inputFile.filename().string(), report::sha256Hex(inputFile)};
+RunFacts assessRun(evidence::RunEvidence evidence, std::string inputName,
+                   std::string inputSha256) {
+    return {std::move(evidence), std::move(inputName), std::move(inputSha256)};
 }
 
 }  // namespace ambiscan::app

@@ -9,14 +9,15 @@
 namespace ambiscan::app {
 
 // What the outputs after the analysis share about a run, worked out once: the evidence on its
-// results (worked out beside the figures) and the input file's name and SHA-256 (reading a large
-// file twice costs time).
+// results (worked out beside the figures), and the input as given on the command line with
+// the SHA-256 of the bytes read.
 struct RunFacts {
     evidence::RunEvidence evidence;
     std::string inputName;
     std::string inputSha256;
 };
 
-RunFacts assessRun(evidence::RunEvidence evidence, const std::filesystem::path& inputFile);
+RunFacts assessRun(evidence::RunEvidence evidence, std::string inputName,
+                   std::string inputSha256);
 
 }  // namespace ambiscan::app

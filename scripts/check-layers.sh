@@ -8,6 +8,7 @@ declare -A allowed=(
   [platform/base]="platform/base"
   [platform/numeric]="platform/base platform/numeric"
   [platform/io]="platform/base platform/io"
+  [platform/encoding]="platform/base platform/encoding"
   [platform/graphics]="platform/base platform/numeric platform/graphics"
   [platform/render]="platform/base platform/numeric platform/io platform/graphics platform/render"
   [plotsupport]="platform/base platform/numeric platform/graphics plotsupport charts"
@@ -15,7 +16,7 @@ declare -A allowed=(
   [analysis]="platform/base platform/numeric analysis"
   [evidence]="platform/base platform/numeric analysis evidence"
   [figures]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures"
-  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures report"
+  [report]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence figures report"
   [app]="platform plotsupport charts analysis evidence figures report app"
 )
 
