@@ -85,6 +85,16 @@ struct EvidenceWait {
     }
 };
 
+// The run's workers; a system that cannot start them lacks the memory for their stacks.
+WorkerPool startWorkers(std::size_t records) {
+    try {
+        return WorkerPool();
+    } catch (const std::system_error&) {
+        throw RuntimeError("not enough memory for " + std::to_string(records) +
+                           (records == 1 ? " record" : " records"));
+    }
+}
+
 // Ends the run with a status and no further message (the one it needs is printed already).
 struct RunEnds {
     int status;
@@ -117,7 +127,7 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
     // One pool of workers for the run: it draws and encodes the figures and, beside them,
     // works out the evidence. Started before the first output, so that a run that cannot have
     // its threads stops with nothing written.
-    WorkerPool pool;
+    WorkerPool pool = startWorkers(file->inits.rows());
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
     // Held to the end of the run (taken before reading when the folder is there already): a

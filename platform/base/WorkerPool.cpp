@@ -8,12 +8,22 @@ namespace ambiscan {
 
 WorkerPool::WorkerPool(std::size_t workers) {
     threads_.reserve(workers);
-    for (std::size_t k = 0; k < workers; ++k) {
-        threads_.emplace_back([this, k] { work(k); });
+    try {
+        for (std::size_t k = 0; k < workers; ++k) {
+            threads_.emplace_back([this, k] { work(k); });
+        }
+    } catch (...) {
+        // A thread the system refuses (no memory for its stack): the ones started end first.
+        stop();
+        throw;
     }
 }
 
 WorkerPool::~WorkerPool() {
+    stop();
+}
+
+void WorkerPool::stop() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -22,6 +32,7 @@ WorkerPool::~WorkerPool() {
     for (std::thread& t : threads_) {
         t.join();
     }
+    threads_.clear();
 }
 
 std::size_t WorkerPool::coreCount() {

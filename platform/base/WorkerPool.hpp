@@ -20,6 +20,7 @@ namespace ambiscan {
 class WorkerPool {
   public:
     // `workers` threads; none is a valid pool whose tasks run on the thread that waits for them.
+    // Raises std::system_error when the system cannot start them all.
     explicit WorkerPool(std::size_t workers = coreCount());
     // Runs what is queued, then ends the threads.
     ~WorkerPool();
@@ -53,6 +54,7 @@ class WorkerPool {
   private:
     void enqueue(std::function<void(std::size_t)> job);
     void work(std::size_t worker);
+    void stop();  // runs what is queued, then ends the threads
 
     std::mutex mutex_;
     std::condition_variable wake_;
