@@ -199,9 +199,14 @@ Differences wholeSecondDifferences(const Outcomes& oa, const Outcomes& ob, Compa
         }
     }
     const std::ptrdiff_t largest = std::max(-low, high);
+    // Both signs of |d| = v are looked up only within the histogram: all differences may have
+    // one sign (low and high both negative, or both positive).
+    const auto counted = [&](std::ptrdiff_t v) -> std::size_t {
+        return v >= low && v <= high ? at(v) : 0;
+    };
     for (std::ptrdiff_t v = 1; v <= largest; ++v) {
-        const std::size_t positives = v <= high ? at(v) : 0;
-        const std::size_t count = positives + (-v >= low ? at(-v) : 0);
+        const std::size_t positives = counted(v);
+        const std::size_t count = positives + counted(-v);
         if (count > 0) {
             d.rankGroups.push_back({count, positives});
         }
