@@ -5,10 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/DataSetStatistics.hpp"
-#include "analysis/doRTKInitPlot.hpp"
-#include "analysis/setup.hpp"
-#include "analysis/timeOfDay.hpp"
 #include "platform/numeric/Matrix.hpp"
 
 namespace ambiscan::analysis {
@@ -23,25 +19,19 @@ struct ErrorStatistics {
 };
 ErrorStatistics errorStatistics(const Matrix& errors);  // errors: one row per init, E N U
 
-// The rows of data set k's errors (E, N, U columns), and the 0-based rows that are bad.
-Matrix errorColumns(const TimeBase& base, std::size_t k);
+// The 0-based rows of the errors (E, N, U columns) that are bad, and the others.
 std::vector<std::size_t> badRows(const Matrix& errors);
+std::vector<std::size_t> goodRows(const std::vector<std::size_t>& bad, std::size_t rows);
 
-// "East:   Sig=0.012m; Mean=0.003m" and its North and Height lines.
-std::vector<std::string> positionLegend(const ErrorStatistics& s);
-// "Rover; 37 Good Inits; 3 Bad Inits; Reliability = 92.500%".
-std::string positionTitle(const std::string& name, double numInits, double numBad,
-                          double PercentGood);
+// The rows of m, in the order given.
+Matrix selectRows(const Matrix& m, const std::vector<std::size_t>& rows);
+
 // "Rover: Bad Init List (Init Num / Time / dE / dN / dU)".
 std::string badInitHeading(const std::string& name);
 // "Init Num = 17 Time = 345600 dE = 0.15 dN = -0.02 dU = 0.30" for the 1-based row number.
 std::string badInitLine(double rowNumber, double time, double dE, double dN, double dU);
-
-// Classifies data set k, draws its position figures (and the good-only one and the console list
-// when it has bad inits), and fills its reliability and error statistics. Returns the statistics
-// its histograms are titled with.
-ErrorStatistics drawPositionErrors(RunContext& run, const TimeBase& base, const TimeAxis& axis,
-                                   const std::string& name, std::size_t k,
-                                   DataSetStatistics& stats);
+// The heading and a line per bad row, each with its line end.
+std::string badInitList(const std::string& name, const std::vector<std::size_t>& bad,
+                        const Matrix& startTimes, const Matrix& errors);
 
 }  // namespace ambiscan::analysis

@@ -5,7 +5,6 @@
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/numeric/Format.hpp"
-#include "plotsupport/setColourCodes.hpp"
 
 namespace ambiscan::analysis {
 
@@ -64,7 +63,6 @@ TimeBase setup(const Matrix& inits, std::size_t numDataSets, const CellRow& name
 
     TimeBase base;
     base.numDataSets = numDataSets;
-    base.colour_LUT = plotsupport::setColourCodes();
     base.MaxLength = maxNameLength(names);
 
     const std::vector<double> corrected = correctRollOvers(inits.columnAt(0).toVector());

@@ -55,13 +55,7 @@ struct TimeBase {
     double runLength = 0;     // hours
     std::string TitleString;  // ": <count> inits; <hours> Hours"
     std::size_t MaxLength = 0;
-    Matrix colour_LUT;
 };
-
-// The colour of 0-based data set i, as a red, green, blue row.
-inline Matrix dataSetColour(const TimeBase& base, std::size_t i) {
-    return Matrix::row({base.colour_LUT(i, 0), base.colour_LUT(i, 1), base.colour_LUT(i, 2)});
-}
 
 // Start times made to rise across GPS day and week ends: a fall of between half a day and a day
 // and a half adds a day, a fall of between six and eight days adds a week (bounds strict), and

@@ -1,11 +1,5 @@
 #pragma once
 
-#include <string>
-
-#include "analysis/doRTKInitPlot.hpp"
-#include "analysis/setup.hpp"
-#include "platform/graphics/Graphics.hpp"
-
 namespace ambiscan::analysis {
 
 // The time axis shared by the time-of-day and position error figures.
@@ -24,14 +18,5 @@ inline constexpr double kMaxLabelIntervals = 16;
 // An axis that would have no width gets one step; a long run takes the step doubled as often as
 // needed for its labels to fit.
 TimeAxis timeAxis(double first, double last, double earliest, double latest);
-
-// Fixes the current axes' x limits to the time axis (y limits as they are) and labels it in
-// GPS time of day.
-void applyTimeAxis(graphics::Graphics& graphics, const TimeAxis& axis);
-
-// Draws the stems of every data set against the start time, prints InitTimeVTime.png and
-// returns the time axis it chose for the position figures.
-TimeAxis drawTimeOfDay(RunContext& run, const TimeBase& base, const CellRow& names,
-                       const std::string& MainTitle);
 
 }  // namespace ambiscan::analysis

@@ -1,11 +1,14 @@
 #include "app/ambiscan.hpp"
 
+#include <future>
 #include <optional>
 #include <system_error>
 
-#include "analysis/doRTKInitPlot.hpp"
+#include "analysis/analyseRun.hpp"
 #include "analysis/gates.hpp"
 #include "app/ProgressLine.hpp"
+#include "app/doRTKInitPlot.hpp"
+#include "app/exitStatus.hpp"
 #include "app/outputNames.hpp"
 #include "app/prepareRun.hpp"
 #include "app/readInits.hpp"
@@ -14,11 +17,12 @@
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "platform/base/PrintableText.hpp"
+#include "platform/base/RuntimeError.hpp"
+#include "platform/base/WorkerPool.hpp"
 #include "platform/encoding/Base64.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
-#include "platform/runtime/PrintableText.hpp"
-#include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
 
@@ -50,13 +54,6 @@ const std::vector<std::string>& usageLines() {
 
 namespace {
 
-std::string textOf(const Value& word) {
-    if (const auto* text = std::get_if<std::string>(&word)) {
-        return *text;
-    }
-    throw RuntimeError("ambiscan: every argument must be a text.");
-}
-
 // The folder a file name limit is asked of: the output folder, or while it does not exist yet,
 // the nearest folder above it that does.
 std::filesystem::path existingFolder(const std::filesystem::path& folder) {
@@ -77,10 +74,36 @@ void makeOutputFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Waits for the evidence worked out beside the figures before the results it reads go, also
+// when the run ends early.
+struct EvidenceWait {
+    std::future<evidence::RunEvidence>& evidence;
+    ~EvidenceWait() {
+        if (evidence.valid()) {
+            evidence.wait();
+        }
+    }
+};
+
+// The run's workers; a system that cannot start them lacks the memory for their stacks.
+WorkerPool startWorkers(std::size_t records) {
+    try {
+        return WorkerPool();
+    } catch (const std::system_error&) {
+        throw RuntimeError("not enough memory for " + std::to_string(records) +
+                           (records == 1 ? " record" : " records"));
+    }
+}
+
+// Ends the run with a status and no further message (the one it needs is printed already).
+struct RunEnds {
+    int status;
+};
+
 // Reads the input, runs the analysis and writes what is built on its results (summary.json,
 // then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
 // the gates the run was asked to pass, as they stand.
-std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
+std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
                                                  const CellRow& DataSetStrings,
                                                  const std::string& titleString,
                                                  const Options& options) {
@@ -88,20 +111,23 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     if (std::filesystem::is_directory(options.outputDir)) {
         folderLock.emplace(options.outputDir);
     }
-    ProgressLine progress(context.console.err, options.showProgress);
+    ProgressLine progress(console.err, options.showProgress);
     progress.stage("reading " + printableText(options.input.string(), std::string::npos));
     const std::size_t numDataSets = DataSetStrings.size();
-    const std::optional<InitsFile> file =
-        readInits(options.input, 4 * numDataSets + 1, context.console);
+    const std::optional<InitsFile> file = readInits(options.input, 4 * numDataSets + 1, console);
     if (!file) {
-        context.console.out << "Cannot open file "
-                            << printableText(options.input.string(), std::string::npos);
-        context.console.out.flush();
-        throw runtime::ExitRequest{runtime::kExitRunFailed};
+        console.out << "Cannot open file "
+                    << printableText(options.input.string(), std::string::npos);
+        console.out.flush();
+        throw RunEnds{kExitRunFailed};
     }
     refuseOutputOverInput(file->identity, options.input.string(),
                           {options.outputDir, DataSetStrings, options.formats, !options.noReport});
     prepareRun(file->inits);
+    // One pool of workers for the run: it draws and encodes the figures and, beside them,
+    // works out the evidence. Started before the first output, so that a run that cannot have
+    // its threads stops with nothing written.
+    WorkerPool pool = startWorkers(file->inits.rows());
     // Made once the input is read, so that a run that cannot start leaves no folder behind.
     makeOutputFolder(options.outputDir);
     // Held to the end of the run (taken before reading when the folder is there already): a
@@ -111,7 +137,7 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     }
     removeStaleTemporaries(options.outputDir);
 
-    analysis::RunContext run{context.graphics, context.console, options.outputDir};
+    RunContext run{console, options.outputDir};
     run.figureFormats = options.formats;
     run.showBadInitLists = !options.quiet;
     // Three summary figures and up to six per data set (the good-only one when it has bad inits).
@@ -121,61 +147,92 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     run.onFigurePrinted = [&progress, &printed, &most] {
         progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
     };
-    analysis::RunResults results;
-    run.results = &results;
-    // For the report, which embeds every figure in base64, made as each is written.
-    analysis::KeptFigures figures([](const std::string& png) { return base64(png); });
-    std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
+    // For the report, which embeds every figure in base64, made as each is written, and its
+    // own scatters, drawn with the run's figures.
+    const auto embedded = [](const std::string& png) { return base64(png); };
+    analysis::KeptFigures figures(embedded);
+    analysis::KeptFigures scatters(embedded);
     if (!options.noReport) {
         run.keptFigures = &figures;
-        run.dataSetFigures = report::scatterFigures(file->inits, DataSetStrings, scatters);
+        run.keptScatters = &scatters;
     }
-    analysis::RunStatistics stats;
+    analysis::RunResults results;
+    std::future<evidence::RunEvidence> evidence;
+    const EvidenceWait wait{evidence};
     withRecordMemory([&] { return file->inits.rows(); },
                      [&] {
-                         stats = analysis::doRTKInitPlot(run, file->inits,
-                                                         static_cast<double>(numDataSets),
-                                                         DataSetStrings, titleString);
+                         results = analysis::analyseRun(file->inits, DataSetStrings, titleString);
+                         evidence = pool.submit([&results, &pool](std::size_t) {
+                             return evidence::assess(results, pool);
+                         });
+                         writeRunOutputs(run, pool, results);
                      });
 
-    const std::vector<analysis::GateResult> gates =
-        analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(results, options.input.string(), file->sha256);
+    const std::vector<analysis::GateResult> gates = analysis::evaluateGates(
+        results.statistics(), {options.requireReliability, options.requireP90});
+    const RunFacts facts = assessRun(evidence.get(), options.input.string(), file->sha256);
     writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir,
                     {options.label, options.note});
     if (!options.noReport) {
-        writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
+        std::vector<std::string> scatterPngs;
+        for (analysis::FigureFile& scatter : scatters.take()) {
+            scatterPngs.push_back(std::move(scatter.content));
+        }
+        writeRunReport(results, facts, gates, figures.take(), scatterPngs, run.outputDir);
     }
     return gates;
 }
 
-}  // namespace
-
-void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
-              const Options& options) {
-    const std::size_t n = words.size();
-    if (n < 2 || n > 6) {
-        for (const std::string& line : usageLines()) {
-            context.console.out << line << '\n';
-        }
-        return;
-    }
-    const std::string titleString = textOf(words[0]);
-    CellRow DataSetStrings;
-    for (std::size_t k = 1; k < n; ++k) {
-        DataSetStrings.push_back(textOf(words[k]));
-    }
+// The run of a command line with two to six words.
+int runWords(const Options& options, const Console& console) {
+    const std::string& titleString = options.words.front();
+    const CellRow DataSetStrings(options.words.begin() + 1, options.words.end());
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
     const std::vector<std::string> failures =
-        analysis::gateFailureLines(readAndAnalyse(context, DataSetStrings, titleString, options));
+        analysis::gateFailureLines(readAndAnalyse(console, DataSetStrings, titleString, options));
     for (const std::string& line : failures) {
-        context.console.err << printableText(line, std::string::npos) << '\n';
+        console.err << printableText(line, std::string::npos) << '\n';
     }
-    if (!failures.empty()) {
-        throw runtime::ExitRequest{runtime::kExitGateFailed};
+    return failures.empty() ? kExitSuccess : kExitGateFailed;
+}
+
+}  // namespace
+
+std::string argumentCountMessage() {
+    return "Run-time Error: File: ambiscan Line: 18 Column: 1 The function \"ambiscan\" was "
+           "called with more than the declared number of inputs (6).";
+}
+
+int ambiscan(const Options& options, const Console& console) {
+    const std::size_t n = options.words.size();
+    if (n > 6) {
+        console.err << argumentCountMessage() << '\n';
+        return kExitArgumentCount;
     }
+    if (n < 2) {
+        for (const std::string& line : usageLines()) {
+            console.out << line << '\n';
+        }
+        return kExitSuccess;
+    }
+    int status = kExitSuccess;
+    try {
+        status = runWords(options, console);
+    } catch (const RunEnds& end) {
+        status = end.status;
+    } catch (const RuntimeError& error) {
+        // Paths, legends and file text in a message reach the terminal escaped, on one line.
+        console.err << printableText(error.what(), std::string::npos) << '\n';
+        status = kExitRunFailed;
+    } catch (const std::exception& error) {
+        // Out of memory or a failure of the system library: still one clear line.
+        console.err << "Error: " << printableText(error.what(), std::string::npos) << '\n';
+        status = kExitRunFailed;
+    }
+    console.out.flush();
+    return status;
 }
 
 }  // namespace ambiscan::app

@@ -5,7 +5,7 @@
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/render/prepareFonts.hpp"
-#include "platform/runtime/AddressSpace.hpp"
+#include "platform/base/AddressSpace.hpp"
 
 namespace ambiscan::app {
 
@@ -24,7 +24,7 @@ void prepareRun(const Matrix& inits) {
     const std::size_t records = inits.rows();
     const std::size_t bytes = kRunRoom + kRecordCopies * inits.numel() * sizeof(double);
     try {
-        if (!runtime::hasAddressSpaceFor(bytes)) {
+        if (!hasAddressSpaceFor(bytes)) {
             throw std::bad_alloc();
         }
         render::prepareFonts();

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "app/recordMemory.hpp"
+#include "platform/base/PrintableText.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/encoding/Sha256.hpp"
 #include "platform/numeric/NumberScanner.hpp"
-#include "platform/runtime/PrintableText.hpp"
 
 namespace ambiscan::app {
 

@@ -4,7 +4,7 @@
 
 #include "app/outputNames.hpp"
 #include "platform/base/RuntimeError.hpp"
-#include "platform/runtime/PrintableText.hpp"
+#include "platform/base/PrintableText.hpp"
 
 namespace ambiscan::app {
 

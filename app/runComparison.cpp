@@ -1,9 +1,9 @@
 #include "app/runComparison.hpp"
 
+#include "app/exitStatus.hpp"
 #include "campaign/compareRuns.hpp"
+#include "platform/base/PrintableText.hpp"
 #include "platform/base/RuntimeError.hpp"
-#include "platform/runtime/PrintableText.hpp"
-#include "platform/runtime/Registry.hpp"
 
 namespace ambiscan::app {
 
@@ -20,14 +20,14 @@ int runComparison(const Options& options, Console console) {
         if (worse && options.failOnRegression) {
             console.err << "ambiscan: a receiver is significantly worse than the baseline "
                            "(--fail-on-regression)\n";
-            return runtime::kExitGateFailed;
+            return kExitGateFailed;
         }
-        return runtime::kExitSuccess;
+        return kExitSuccess;
     } catch (const RuntimeError& error) {
         console.out.flush();
         // Paths and legends come from the user's files: shown whole, control bytes escaped.
         console.err << printableText(error.what(), std::string::npos) << '\n';
-        return runtime::kExitRunFailed;
+        return kExitRunFailed;
     }
 }
 

@@ -4,9 +4,9 @@
 
 namespace ambiscan::app {
 
-RunFacts assessRun(const analysis::RunResults& results, std::string inputName,
+RunFacts assessRun(evidence::RunEvidence evidence, std::string inputName,
                    std::string inputSha256) {
-    return {evidence::assess(results), std::move(inputName), std::move(inputSha256)};
+    return {std::move(evidence), std::move(inputName), std::move(inputSha256)};
 }
 
 }  // namespace ambiscan::app

@@ -1,6 +1,6 @@
 #include "app/runReport.hpp"
 
-#include "app/Version.hpp"
+#include "platform/base/Version.hpp"
 #include "report/writeReport.hpp"
 
 namespace ambiscan::app {

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/runtime/Registry.hpp"
+#include "app/exitStatus.hpp"
 
 namespace ambiscan::app {
 
@@ -21,9 +21,7 @@ int finishStandardOutput(int status) {
     const int error = errno;
     std::cerr << "ambiscan: cannot write to standard output"
               << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
-    return status == runtime::kExitSuccess || status == runtime::kExitGateFailed
-               ? runtime::kExitRunFailed
-               : status;
+    return status == kExitSuccess || status == kExitGateFailed ? kExitRunFailed : status;
 }
 
 }  // namespace ambiscan::app

@@ -3,7 +3,7 @@
 
 #include "bench/BenchData.hpp"
 #include "platform/render/Print.hpp"
-#include "report/HorizontalScatter.hpp"
+#include "figures/horizontalScatter.hpp"
 
 namespace {
 
@@ -23,9 +23,9 @@ void BM_DrawScatter(benchmark::State& state) {
     evidence::DataSetEvidence e;
     e.horizontalP50 = 0.01;
     e.horizontalP95 = 0.03;
-    render::RenderedFigure canvas(report::kScatterSide, report::kScatterSide);
+    render::RenderedFigure canvas(figures::kScatterSide, figures::kScatterSide);
     for (auto _ : state) {
-        const graphics::Graphics g = report::horizontalScatter(d, e, {0, 0, 1});
+        const graphics::Graphics g = figures::horizontalScatter(d, e, {0, 0, 1});
         render::renderFigurePixels(g, g.currentFigureHandle(), canvas);
         benchmark::DoNotOptimize(render::encodePng(canvas.pixels()));
     }

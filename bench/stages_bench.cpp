@@ -8,7 +8,6 @@
 #include <memory>
 #include <sstream>
 
-#include "analysis/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
 #include "bench/BenchData.hpp"
 #include "charts/hist.hpp"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Version.hpp"
+#include "platform/base/Version.hpp"
 #include "campaign/CompareVerdict.hpp"
 
 namespace ambiscan::campaign {

@@ -5,9 +5,9 @@
 #include <limits>
 #include <numeric>
 
-#include "analysis/runTitle.hpp"
 #include "charts/annotate.hpp"
 #include "charts/grid.hpp"
+#include "figures/runTitle.hpp"
 
 namespace ambiscan::campaign {
 
@@ -153,7 +153,7 @@ Graphics reliabilityFigure(const Campaign& campaign, const ReceiverTrend& trend)
     g.legend(entries, legendTexts(s, "reliability (dashed: the baseline)"), 4);
     labelRuns(g, campaign, trend);
     charts::ylabel(g, "Reliability [%]");
-    analysis::runTitle(g, trend.receiver + ": reliability by run");
+    figures::runTitle(g, trend.receiver + ": reliability by run");
     return g;
 }
 
@@ -189,7 +189,7 @@ Graphics correctFix90Figure(const Campaign& campaign, const ReceiverTrend& trend
     g.legend(entries, legendTexts(s, "90 % time to a correct fix (dashed: the baseline)"), 1);
     labelRuns(g, campaign, trend);
     charts::ylabel(g, "Time to a Correct Fix [Seconds]");
-    analysis::runTitle(g, trend.receiver + ": 90 % time to a correct fix by run");
+    figures::runTitle(g, trend.receiver + ": 90 % time to a correct fix by run");
     return g;
 }
 
@@ -257,7 +257,7 @@ Graphics cdfFigure(const Campaign& campaign, const ReceiverTrend& trend) {
     g.legend(entries, texts, 4);
     charts::xlabel(g, "Time to a Correct Fix [Seconds]");
     charts::ylabel(g, "Cumulative Percentage of Attempts");
-    analysis::runTitle(g, trend.receiver + ": time to a correct fix, every run");
+    figures::runTitle(g, trend.receiver + ": time to a correct fix, every run");
     return g;
 }
 

@@ -1,16 +1,18 @@
 #include "campaign/compareRuns.hpp"
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 
-#include "analysis/summary.hpp"
 #include "campaign/CompareHtml.hpp"
 #include "campaign/CompareJson.hpp"
 #include "campaign/CompareVerdict.hpp"
 #include "campaign/TrendFigures.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/base/WorkerPool.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
+#include "platform/io/writeFileAtomically.hpp"
 #include "platform/render/FigureWriter.hpp"
 
 namespace ambiscan::campaign {
@@ -59,11 +61,11 @@ void makeOutputFolder(const std::filesystem::path& folder) {
 
 // Each figure into every format asked for; its PNG bytes kept for the page, in order.
 std::vector<PageFigure> writeFigures(std::vector<TrendFigure> figures,
-                                     const CompareRequest& request) {
+                                     const CompareRequest& request, WorkerPool& pool) {
     std::vector<PageFigure> page(figures.size());
     std::mutex keeping;
     {
-        render::FigureWriter writer;
+        render::FigureWriter writer(pool);
         for (std::size_t k = 0; k < figures.size(); ++k) {
             std::vector<render::FigureWriter::FigureFile> files;
             for (const render::FigureFormat format : request.formats) {
@@ -72,7 +74,9 @@ std::vector<PageFigure> writeFigures(std::vector<TrendFigure> figures,
                                              .string()});
             }
             page[k].caption = figures[k].caption;
-            writer.drawAndWrite(std::move(figures[k].figure), std::move(files),
+            // Built once, on the worker that draws it.
+            auto figure = std::make_shared<graphics::Graphics>(std::move(figures[k].figure));
+            writer.drawAndWrite([figure] { return std::move(*figure); }, std::move(files),
                                 [&page, &keeping, k](std::string png) {
                                     const std::lock_guard lock(keeping);
                                     page[k].png = std::move(png);
@@ -90,15 +94,17 @@ bool compareRuns(const CompareRequest& request, std::ostream& out) {
     const Campaign campaign = compareCampaign(std::move(runs), baseline, request.matches);
     const std::vector<ReceiverTrend> trends = receiverTrends(campaign);
 
+    // Started before anything is written: a system that refuses the threads leaves no output.
+    WorkerPool pool;
     makeOutputFolder(request.outputDir);
     const OutputFolderLock lock(request.outputDir);
     removeStaleTemporaries(request.outputDir);
-    const std::vector<PageFigure> figures = writeFigures(trendFigures(campaign, trends), request);
-    analysis::writeFileAtomically(
+    const std::vector<PageFigure> figures =
+        writeFigures(trendFigures(campaign, trends), request, pool);
+    writeFileAtomically(
         request.outputDir / "compare.json",
         compareJson(campaign, trends).dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
-    analysis::writeFileAtomically(request.outputDir / "compare.html",
-                                  compareHtml(campaign, figures));
+    writeFileAtomically(request.outputDir / "compare.html", compareHtml(campaign, figures));
 
     for (const ReceiverComparison& c : campaign.comparisons) {
         out << compareVerdict(c, campaign) << '\n';

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "charts/hist.hpp"
+#include "platform/numeric/CentredBins.hpp"
 
 namespace ambiscan::evidence {
 
@@ -35,9 +35,9 @@ CorrectFixTimes correctFixTimes(const Matrix& times, const std::vector<bool>& go
     // the bins, their boundaries and the running percentage are the same.
     const Matrix rangecal = Matrix::range(0, 1, 501);
     const std::size_t numGood = goodTimes.size();
-    const Matrix counts = numGood == 0
-                              ? Matrix(1, 501)
-                              : charts::hist(Matrix(1, numGood, std::move(goodTimes)), rangecal).no;
+    const Matrix counts =
+        numGood == 0 ? Matrix(1, 501)
+                     : centredBinCounts(Matrix(1, numGood, std::move(goodTimes)), rangecal);
     const auto numInits = static_cast<double>(times.numel());
     CorrectFixTimes result{std::numeric_limits<double>::quiet_NaN(), 0};
     double running = 0;

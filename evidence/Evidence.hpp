@@ -6,6 +6,7 @@
 
 #include "analysis/RunResults.hpp"
 #include "evidence/Independence.hpp"
+#include "platform/base/WorkerPool.hpp"
 
 // Statistics a decision rests on: intervals, accuracy percentiles and paired comparisons of
 // the receivers, read from the analysis' results. A value that is not defined is NaN.
@@ -74,5 +75,7 @@ struct RunEvidence {
 };
 
 RunEvidence assess(const analysis::RunResults& results);
+// The same, the data sets and the comparisons shared out between the pool's workers.
+RunEvidence assess(const analysis::RunResults& results, WorkerPool& pool);
 
 }  // namespace ambiscan::evidence

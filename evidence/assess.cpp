@@ -1,9 +1,6 @@
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <functional>
 #include <limits>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,9 +21,6 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Below this many attempts the work takes less than starting a thread costs.
-constexpr std::size_t kRowsWorthAThread = 20000;
 
 // Times to a correct fix in whole seconds up to this size are compared through a histogram of
 // their differences instead of sorting them (a million rows: no sort of a million keys).
@@ -205,10 +199,14 @@ Differences wholeSecondDifferences(const Outcomes& oa, const Outcomes& ob, Compa
         }
     }
     const std::ptrdiff_t largest = std::max(-low, high);
+    // Both signs of |d| = v are looked up only within the histogram: all differences may have
+    // one sign (low and high both negative, or both positive).
+    const auto counted = [&](std::ptrdiff_t v) -> std::size_t {
+        return v >= low && v <= high ? at(v) : 0;
+    };
     for (std::ptrdiff_t v = 1; v <= largest; ++v) {
-        // Both signs only where the histogram holds them: all differences may lie on one side.
-        const std::size_t positives = v >= low && v <= high ? at(v) : 0;
-        const std::size_t count = positives + (-v >= low && -v <= high ? at(-v) : 0);
+        const std::size_t positives = counted(v);
+        const std::size_t count = positives + counted(-v);
         if (count > 0) {
             d.rankGroups.push_back({count, positives});
         }
@@ -277,36 +275,21 @@ Comparison compare(std::size_t a, std::size_t b, const std::vector<Outcomes>& ou
     return c;
 }
 
-// Runs job(0) .. job(count - 1), shared out between the cores on long runs.
-void inParallel(std::size_t count, std::size_t rows, const std::function<void(std::size_t)>& job) {
-    std::atomic<std::size_t> next = 0;
-    const auto work = [&] {
-        for (std::size_t k = next++; k < count; k = next++) {
-            job(k);
-        }
-    };
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    // Threads besides this one: up to one per core and one per job; none on short runs.
-    std::size_t helpers = 0;
-    if (rows >= kRowsWorthAThread && count > 1) {
-        helpers = std::min(count, cores) - 1;
-    }
-    std::vector<std::jthread> threads;
-    for (std::size_t t = 0; t < helpers; ++t) {
-        threads.emplace_back(work);
-    }
-    work();
-}
-
 }  // namespace
 
 RunEvidence assess(const analysis::RunResults& results) {
+    WorkerPool none(0);
+    return assess(results, none);
+}
+
+RunEvidence assess(const analysis::RunResults& results, WorkerPool& pool) {
     RunEvidence evidence;
     const std::size_t sets = results.dataSets.size();
-    const std::size_t rows = results.startTimes.numel();
     std::vector<Outcomes> outcome(sets);
     evidence.dataSets.resize(sets);
-    inParallel(sets, rows, [&](std::size_t k) {
+    // Each data set's intervals select among a million times on a long run, and each comparison
+    // ranks a million differences: they are shared out between the workers.
+    pool.forEach(sets, [&](std::size_t k) {
         outcome[k] = outcomes(results.dataSets[k]);
         evidence.dataSets[k] = assessDataSet(results.dataSets[k], results.startTimes, outcome[k]);
     });
@@ -319,7 +302,7 @@ RunEvidence assess(const analysis::RunResults& results) {
     }
     // Each result in its own place, so that the order stays the legend order.
     evidence.comparisons.resize(pairs.size());
-    inParallel(pairs.size(), rows, [&](std::size_t k) {
+    pool.forEach(pairs.size(), [&](std::size_t k) {
         evidence.comparisons[k] = compare(pairs[k].first, pairs[k].second, outcome);
     });
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "analysis/RunResults.hpp"
-#include "analysis/doRTKInitPlot.hpp"
+#include "app/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
 #include "evidence/Evidence.hpp"
 #include "platform/base/RuntimeError.hpp"
@@ -204,16 +204,14 @@ inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
     const CellRow names{"RxA", "RxB", "RxC", "RxD", "RxE"};
     const CellRow legends(names.begin(), names.begin() + static_cast<long>(input.receivers));
 
-    graphics::Graphics graphics;
     std::ostringstream out;
     std::ostringstream err;
-    analysis::RunContext run{graphics, Console{out, err}, folder};
+    app::RunContext run{Console{out, err}, folder};
     analysis::RunResults results;
-    run.results = &results;
     std::string failure;
     bool finished = false;
     try {
-        analysis::doRTKInitPlot(run, inits, static_cast<double>(input.receivers), legends, "Fuzz");
+        results = app::doRTKInitPlot(run, inits, legends, "Fuzz");
         finished = true;
     } catch (const RuntimeError&) {
         // A runtime error is a documented way for a run to end.

@@ -5,11 +5,11 @@
 #include <functional>
 #include <limits>
 
+#include "figures/horizontalScatter.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/render/Print.hpp"
 #include "plotsupport/setColourCodes.hpp"
 #include "report/FigureCaptions.hpp"
-#include "report/HorizontalScatter.hpp"
 #include "report/HtmlText.hpp"
 #include "report/ReportNumbers.hpp"
 #include "report/Verdict.hpp"
@@ -309,7 +309,7 @@ void figures(Page& page, const ReportContent& c, const Matrix& colours) {
             }
         }
         if (k < c.scatters.size()) {
-            figure(page, c.scatters[k], kScatterSide, kScatterSide,
+            figure(page, c.scatters[k], figures::kScatterSide, figures::kScatterSide,
                    names[k] +
                        ": East against North error of every fix, with circles at the "
                        "horizontal 50 % and 95 % errors and at the 0.12 m limit.",

@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "analysis/summary.hpp"
-#include "app/Version.hpp"
+#include "platform/base/Version.hpp"
+#include "platform/io/writeFileAtomically.hpp"
 #include "report/CorrectFixDistribution.hpp"
 
 namespace ambiscan::report {
@@ -196,7 +196,7 @@ std::string summaryText(const Json& summary) {
 }
 
 void writeSummaryJson(const std::filesystem::path& path, const Json& summary) {
-    analysis::writeFileAtomically(path, summaryText(summary));
+    writeFileAtomically(path, summaryText(summary));
 }
 
 }  // namespace ambiscan::report

@@ -11,14 +11,14 @@ declare -A allowed=(
   [platform/encoding]="platform/base platform/encoding"
   [platform/graphics]="platform/base platform/numeric platform/graphics"
   [platform/render]="platform/base platform/numeric platform/io platform/graphics platform/render"
-  [platform/runtime]="platform/base platform/numeric platform/graphics platform/runtime"
   [plotsupport]="platform/base platform/numeric platform/graphics plotsupport charts"
   [charts]="platform/base platform/numeric platform/graphics charts"
-  [analysis]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis"
-  [evidence]="platform/base platform/numeric charts analysis evidence"
-  [report]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
-  [campaign]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence report campaign app/Version.hpp"
-  [app]="platform plotsupport charts analysis evidence report campaign app"
+  [analysis]="platform/base platform/numeric analysis"
+  [evidence]="platform/base platform/numeric analysis evidence"
+  [figures]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence figures"
+  [report]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence figures report"
+  [campaign]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence figures report campaign"
+  [app]="platform plotsupport charts analysis evidence figures report campaign app"
 )
 
 failures=0

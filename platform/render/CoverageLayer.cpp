@@ -6,7 +6,7 @@
 namespace ambiscan::render {
 
 void CoverageLayer::allocate() {
-    cells_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    cells_.allocate(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }
 
 void CoverageLayer::blendInto(cairo_surface_t* image, const graphics::Rgb& colour) {

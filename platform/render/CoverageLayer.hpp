@@ -9,6 +9,7 @@
 
 #include "platform/graphics/Colors.hpp"
 #include "platform/render/PixelBlend.hpp"
+#include "platform/render/ZeroPages.hpp"
 
 namespace ambiscan::render {
 
@@ -97,7 +98,7 @@ class CoverageLayer {
     [[gnu::noinline]] void allocate();
 
     int width_, height_;
-    std::vector<std::uint8_t> cells_;  // column after column
+    ZeroPages cells_;  // column after column
     // The rectangle that may hold coverage, empty when first > last.
     long firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;
 };

@@ -35,8 +35,8 @@ void LineRaster::begin(double lineWidth, Clip clip) {
     lastRow_ = std::min(static_cast<long>(height_), static_cast<long>(std::ceil(clip.bottom))) - 1;
     const auto w = static_cast<std::size_t>(width_), h = static_cast<std::size_t>(height_);
     if (coverage_.empty()) {
-        coverage_.resize(w * h);
-        segments_.resize(w * h);
+        coverage_.allocate(w * h);
+        segments_.allocate(w * h);
         colFrom_.assign(w, height_);
         colTo_.assign(w, -1);
     }

@@ -7,6 +7,7 @@
 
 #include "platform/graphics/Colors.hpp"
 #include "platform/render/CoverageLayer.hpp"
+#include "platform/render/ZeroPages.hpp"
 
 namespace ambiscan::render {
 
@@ -75,7 +76,7 @@ class LineRaster {
     std::vector<float> colShare_, rowShare_;  // how much of each pixel the clip keeps
     // Per pixel, kept by columns, since crowded lines are drawn mostly as tall near-vertical
     // strokes: its coverage, and the segment that last covered it (counted round; 0 none).
-    std::vector<std::uint8_t> coverage_, segments_;
+    ZeroPages coverage_, segments_;
     std::uint8_t segmentNumber_ = 1;
     std::vector<long> colFrom_, colTo_;  // covered rows per column, none when from > to
 };

@@ -53,7 +53,11 @@ void RenderedFigure::resize(int width, int height) {
         if (!buffer_) {
             throw RuntimeError("Cannot draw figure: out of memory");
         }
-        madvise(buffer_.get(), rounded, MADV_HUGEPAGE);  // a hint only; fine if refused
+        // Huge pages for the whole ones only: a huge page for the tail would be zeroed whole for
+        // the few rows that reach into it (a figure's canvas: 4.3 of 6 MB).
+        if (const std::size_t whole = bytes / kHuge * kHuge; whole > 0) {
+            madvise(buffer_.get(), whole, MADV_HUGEPAGE);  // a hint only; fine if refused
+        }
     }
     surface_.reset(cairo_image_surface_create_for_data(buffer_.get(), CAIRO_FORMAT_RGB24, width,
                                                        height, stride));

@@ -37,20 +37,5 @@ TEST(InitTimeSummary, NeverReachingNinetyGivesNaN) {
     EXPECT_DOUBLE_EQ(s.CDF[500], 80);
 }
 
-TEST(CdfLegendLine, NumbersAreRightAlignedInTheirFields) {
-    EXPECT_EQ(cdfLegendLine("V1.00", 5, 95, 120, 45.26, 40),
-              "V1.00 90%=   95sec; Max=  120sec; Av= 45.3sec; Median=  40sec");
-}
-
-TEST(CdfLegendLine, ShortNamesArePaddedToMaxLength) {
-    EXPECT_EQ(cdfLegendLine("A", 3, 9, 10, 5.5, 5.5),
-              "A   90%=    9sec; Max=   10sec; Av=  5.5sec; Median=   6sec");
-}
-
-TEST(CdfLegendLine, NaNAndWideNumbersKeepTheirText) {
-    EXPECT_EQ(cdfLegendLine("Rx", 2, std::nan(""), 123456, 1234.56, 12345),
-              "Rx 90%=  NaNsec; Max=123456sec; Av=1234.6sec; Median=12345sec");
-}
-
 }  // namespace
 }  // namespace ambiscan::analysis

@@ -56,21 +56,5 @@ TEST(PositionTexts, BadInitLineHasTwoDecimalErrors) {
     EXPECT_EQ(badInitHeading("Rover"), "Rover: Bad Init List (Init Num / Time / dE / dN / dU)");
 }
 
-TEST(PositionTexts, TitleCountsAndReliability) {
-    EXPECT_EQ(positionTitle("Rover", 40, 3, 92.5),
-              "Rover; 37 Good Inits; 3 Bad Inits; Reliability = 92.500%");
-    EXPECT_EQ(positionTitle("B", 12, 0, 100),
-              "B; 12 Good Inits; 0 Bad Inits; Reliability = 100.000%");
-}
-
-TEST(PositionTexts, LegendLinesUpSig) {
-    ErrorStatistics s;
-    s.sigma = {0.0124, 0.5, std::nan("")};
-    s.mean = {-0.0021, 0, 1.23456};
-    EXPECT_EQ(positionLegend(s), (std::vector<std::string>{"East:   Sig=0.012m; Mean=-0.002m",
-                                                           "North:  Sig=0.500m; Mean=0.000m",
-                                                           "Height: Sig=NaNm; Mean=1.235m"}));
-}
-
 }  // namespace
 }  // namespace ambiscan::analysis

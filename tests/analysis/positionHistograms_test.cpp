@@ -49,22 +49,5 @@ TEST(HistogramPercentages, AreOfAllInits) {
     EXPECT_DOUBLE_EQ(sum(histogramPercentages(Matrix::column(heights), 20)), 75);
 }
 
-TEST(HistogramTitle, NumbersHaveTwoSignificantDigits) {
-    EXPECT_EQ(histogramTitle("Rover", "East", 0.01234, 0.000314),
-              "Rover: East - Sigma = 0.012m; Mean Error = 0.00031m");
-}
-
-TEST(FittedLimits, SpanTheNonEmptyBinsToTheMillimetre) {
-    const Matrix edges = histogramEdges();
-    Matrix counts(1, 81);
-    EXPECT_FALSE(fittedLimits(counts, edges).has_value());
-    counts[3] = 1;
-    counts[80] = 2;
-    const auto limits = fittedLimits(counts, edges);
-    ASSERT_TRUE(limits.has_value());
-    EXPECT_DOUBLE_EQ((*limits)[0], -0.185);
-    EXPECT_DOUBLE_EQ((*limits)[1], 0.2);
-}
-
 }  // namespace
 }  // namespace ambiscan::analysis

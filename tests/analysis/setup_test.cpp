@@ -90,7 +90,6 @@ TEST(Setup, CorrectsACopyAndTakesRunLengthFromSmallestAndLargestTime) {
     EXPECT_EQ(base.numInits, 3);
     EXPECT_EQ(base.TitleString, ":    3 inits; 1.2 Hours");
     EXPECT_EQ(base.MaxLength, 5u);
-    EXPECT_EQ(base.colour_LUT.rows(), 38u);
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ class FigureWriterTest : public ::testing::Test {
 };
 
 TEST_F(FigureWriterTest, EveryFigureIsCompleteOnceSettled) {
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(blankFigure(), (dir / "a.png").string());
     writer.drawAndWrite(blankFigure(), (dir / "b.png").string());
     writer.settle();
@@ -50,7 +51,8 @@ TEST_F(FigureWriterTest, EveryFigureIsCompleteOnceSettled) {
 }
 
 TEST_F(FigureWriterTest, FailedWriteIsRaisedAtTheNextStepNamingTheFile) {
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     const std::string missing = (dir / "no-such-folder" / "a.png").string();
     writer.drawAndWrite(blankFigure(), missing);
     try {
@@ -66,7 +68,8 @@ TEST_F(FigureWriterTest, FailedWriteIsRaisedAtTheNextStepNamingTheFile) {
 }
 
 TEST_F(FigureWriterTest, FailedWriteStopsTheNextFromBeingWritten) {
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(blankFigure(), (dir / "no-such-folder" / "a.png").string());
     writer.drawAndWrite(blankFigure(), (dir / "b.png").string());
     EXPECT_THROW(writer.settle(), RuntimeError);
@@ -86,7 +89,8 @@ graphics::Graphics modelWithLine(double slope) {
 }
 
 TEST_F(FigureWriterTest, FiguresDrawnSideBySideReachTheirFilesInOrderAsDrawnAlone) {
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     for (int i = 0; i < 6; ++i) {
         writer.drawAndWrite(modelWithLine(i), (dir / (std::to_string(i) + ".png")).string());
     }
@@ -110,7 +114,8 @@ TEST_F(FigureWriterTest, FiguresDrawnSideBySideReachTheirFilesInOrderAsDrawnAlon
 }
 
 TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailureIsRaisedOnce) {
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(modelWithLine(1), (dir / "no-such-folder" / "a.png").string());
     writer.drawAndWrite(modelWithLine(2), (dir / "b.png").string());
     EXPECT_THROW(writer.settle(), RuntimeError);
@@ -124,7 +129,8 @@ TEST_F(FigureWriterTest, NothingDrawnAfterAFailedWriteReachesItsFileAndTheFailur
 TEST_F(FigureWriterTest, KeptBytesAreTheFilesInOutputOrderAndStopAtAFailedWrite) {
     std::mutex keeping;
     std::vector<std::pair<std::string, std::string>> kept;  // file name, bytes
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     const auto keepAs = [&](std::string name) {
         return [&, name](std::string png) {
             const std::lock_guard lock(keeping);
@@ -152,7 +158,8 @@ TEST_F(FigureWriterTest, KeptBytesAreTheFilesInOutputOrderAndStopAtAFailedWrite)
 TEST_F(FigureWriterTest, KeptOnlyFigureComesInOrderAtItsOwnSize) {
     std::vector<std::string> order;
     std::string keptPng;
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(modelWithLine(1), (dir / "a.png").string(),
                         [&](std::string) { order.push_back("a"); });
     writer.drawAndKeep([] { return modelWithLine(2); }, 300, 200,
@@ -208,7 +215,8 @@ class FileProbe : public std::streambuf {
 TEST_F(FigureWriterTest, TextIsShownOnceTheFiguresBeforeItAreInTheirFiles) {
     FileProbe probe(dir / "b.png");
     std::ostream out(&probe);
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(modelWithLine(1), (dir / "a.png").string());
     writer.drawAndWrite(modelWithLine(2), (dir / "b.png").string());
     writer.print(out, "bad inits\n");
@@ -221,7 +229,8 @@ TEST_F(FigureWriterTest, TextIsShownOnceTheFiguresBeforeItAreInTheirFiles) {
 
 TEST_F(FigureWriterTest, TextAfterAFailedFigureIsNeverShown) {
     std::ostringstream out;
-    FigureWriter writer;
+    WorkerPool pool;
+    FigureWriter writer(pool);
     writer.drawAndWrite(modelWithLine(1), (dir / "no-such-folder" / "a.png").string());
     writer.print(out, "bad inits\n");
     EXPECT_THROW(writer.settle(), RuntimeError);

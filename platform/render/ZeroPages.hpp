@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ambiscan::render {
+
+// Working memory that reads as zeros and costs nothing until written: fresh pages of the
+// system, each mapped on its first write. The line raster and the marker layer keep theirs
+// zero between uses (they clear only what they touched), so a figure that draws into a small
+// part of a canvas faults in only that part, where a zero-filled vector would touch it all.
+class ZeroPages {
+  public:
+    ZeroPages() = default;
+    ZeroPages(ZeroPages&& other) noexcept;
+    ZeroPages& operator=(ZeroPages&& other) noexcept;
+    ZeroPages(const ZeroPages&) = delete;
+    ZeroPages& operator=(const ZeroPages&) = delete;
+    ~ZeroPages();
+
+    // `bytes` of zeros in place of what was held; throws std::bad_alloc when refused.
+    void allocate(std::size_t bytes);
+    bool empty() const { return bytes_ == 0; }
+    std::uint8_t* data() const { return data_; }
+
+  private:
+    void release();
+
+    std::uint8_t* data_ = nullptr;
+    std::size_t bytes_ = 0;
+};
+
+}  // namespace ambiscan::render
