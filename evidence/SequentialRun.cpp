@@ -1,0 +1,91 @@
+#include "evidence/SequentialRun.hpp"
+
+#include <algorithm>
+
+#include "analysis/positionErrors.hpp"
+#include "analysis/setup.hpp"
+#include "evidence/ConfidenceSequence.hpp"
+
+namespace ambiscan::evidence {
+
+namespace {
+
+const char* const kReliabilityGate = "require-reliability";
+const char* const kInit90Gate = "require-p90";
+
+// The share of attempts a 90 % time allows outside it.
+constexpr double kSlowShare = 0.10;
+
+}  // namespace
+
+SequentialDecision SequentialGateRun::decision() const {
+    const auto any = [this](SequentialDecision d) {
+        return std::any_of(receivers.begin(), receivers.end(),
+                           [d](const SequentialGate& g) { return g.decision == d; });
+    };
+    if (any(SequentialDecision::Fail)) {
+        return SequentialDecision::Fail;
+    }
+    return any(SequentialDecision::Continue) ? SequentialDecision::Continue
+                                             : SequentialDecision::Pass;
+}
+
+bool SequentialRun::allDecided() const {
+    return std::all_of(gates.begin(), gates.end(), [](const SequentialGateRun& g) {
+        return g.decision() != SequentialDecision::Continue;
+    });
+}
+
+bool slowerThan(double time, double seconds) {
+    // Times fall in whole-second bins: t counts by s when t <= s + 0.5. NaN and +Inf never do.
+    return !(time <= seconds + 0.5);
+}
+
+SequentialRun startSequentialRun(const std::vector<std::string>& names,
+                                 const analysis::GateLimits& limits, double badFactor,
+                                 double risk) {
+    SequentialRun run;
+    run.names = names;
+    run.tallies.resize(names.size());
+    const auto gate = [&](const char* name, double threshold, double eventRate) {
+        const SequentialGate start(SequentialRule{eventRate, badFactor, risk});
+        run.gates.push_back({name, threshold, name == std::string(kReliabilityGate),
+                             std::vector<SequentialGate>(names.size(), start)});
+    };
+    if (limits.minReliability) {
+        gate(kReliabilityGate, *limits.minReliability, 1 - *limits.minReliability / 100);
+    }
+    if (limits.maxInit90) {
+        gate(kInit90Gate, *limits.maxInit90, kSlowShare);
+    }
+    return run;
+}
+
+void addRecords(SequentialRun& run, const Matrix& records, std::size_t from) {
+    const std::size_t n = run.names.size();
+    for (std::size_t r = from; r < records.rows(); ++r) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const double time = records(r, analysis::initTimeColumn(k));
+            const bool good = !analysis::isBadInit(records(r, analysis::errorColumn(n, k, 0)),
+                                                   records(r, analysis::errorColumn(n, k, 1)),
+                                                   records(r, analysis::errorColumn(n, k, 2)));
+            ++run.tallies[k].attempts;
+            run.tallies[k].good += good ? 1 : 0;
+            for (SequentialGateRun& g : run.gates) {
+                g.receivers[k].add(g.onBadFixes ? !good : slowerThan(time, g.threshold));
+            }
+        }
+        ++run.records;
+    }
+}
+
+std::vector<Interval> reliabilitySequences95(const SequentialRun& run) {
+    std::vector<Interval> intervals;
+    for (const ReceiverTally& t : run.tallies) {
+        const Interval cs = confidenceSequence95(t.good, t.attempts);
+        intervals.push_back({100 * cs.lower, 100 * cs.upper});
+    }
+    return intervals;
+}
+
+}  // namespace ambiscan::evidence
