@@ -28,6 +28,11 @@ struct Options {
     // most.
     std::optional<double> requireReliability;
     std::optional<double> requireP90;
+    // --decide: the gates become sequential tests, decided at the first attempt that settles
+    // them, with this bad-receiver factor M and risk F.
+    bool decide = false;
+    double badDutFactor = 1.5;
+    double decisionRisk = 0.002;
 
     // The title and the legends.
     std::vector<std::string> words;

@@ -9,6 +9,7 @@
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
+#include "app/runDecision.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
@@ -76,11 +77,14 @@ void makeOutputFolder(const std::filesystem::path& folder) {
 
 // Reads the input, runs the analysis and writes what is built on its results (summary.json,
 // then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
-// the gates the run was asked to pass, as they stand.
-std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
-                                                 const CellRow& DataSetStrings,
-                                                 const std::string& titleString,
-                                                 const Options& options) {
+// the gates the run was asked to pass, as they stand, and with --decide their sequential tests.
+struct RunOutcome {
+    std::vector<analysis::GateResult> gates;
+    std::optional<evidence::SequentialRun> decision;
+};
+
+RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
+                          const std::string& titleString, const Options& options) {
     std::optional<OutputFolderLock> folderLock;
     if (std::filesystem::is_directory(options.outputDir)) {
         folderLock.emplace(options.outputDir);
@@ -134,11 +138,16 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
     const RunFacts facts = assessRun(results, options.input);
-    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
-    if (!options.noReport) {
-        writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
+    std::optional<report::DecisionContent> decision;
+    if (options.decide) {
+        decision = decideRecords(options, DataSetStrings, file->inits, facts);
     }
-    return gates;
+    const report::DecisionContent* decided = decision ? &*decision : nullptr;
+    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir, decided);
+    if (!options.noReport) {
+        writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir, decided);
+    }
+    return {gates, decision ? std::optional(decision->run) : std::nullopt};
 }
 
 }  // namespace
@@ -160,8 +169,17 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
-    const std::vector<std::string> failures =
-        analysis::gateFailureLines(readAndAnalyse(context, DataSetStrings, titleString, options));
+    const RunOutcome outcome = readAndAnalyse(context, DataSetStrings, titleString, options);
+    if (outcome.decision) {
+        for (const std::string& line : decisionLines(*outcome.decision)) {
+            context.console.err << line << '\n';
+        }
+        if (const int status = decisionExitStatus(*outcome.decision); status != 0) {
+            throw runtime::ExitRequest{status};
+        }
+        return;
+    }
+    const std::vector<std::string> failures = analysis::gateFailureLines(outcome.gates);
     for (const std::string& line : failures) {
         context.console.err << line << '\n';
     }

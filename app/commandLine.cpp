@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "platform/numeric/Format.hpp"
+
 namespace ambiscan::app {
 
 namespace {
@@ -58,6 +60,29 @@ double gateValue(const std::string& option, const std::string& text, double lowe
     return value;
 }
 
+// The sequential test's settings make sense only with it, and it only with a gate to decide.
+void checkDecisionOptions(const CLI::App& parser, const Options& options) {
+    for (const char* option : {"--bad-dut-factor", "--decision-risk"}) {
+        if (parser.count(option) > 0 && !options.decide) {
+            throw CommandLineError(std::string("ambiscan: ") + option + " needs --decide" +
+                                   kSeeHelp);
+        }
+    }
+    if (!(options.badDutFactor > 1 && std::isfinite(options.badDutFactor))) {
+        throw CommandLineError("ambiscan: --bad-dut-factor: " + num2str(options.badDutFactor) +
+                               " is not a factor above 1" + kSeeHelp);
+    }
+    if (!(options.decisionRisk > 0 && options.decisionRisk < 0.5)) {
+        throw CommandLineError("ambiscan: --decision-risk: " + num2str(options.decisionRisk) +
+                               " is not a probability between 0 and 0.5" + kSeeHelp);
+    }
+    if (options.decide && !options.requireReliability && !options.requireP90) {
+        throw CommandLineError(
+            "ambiscan: --decide needs a gate to decide: --require-reliability or --require-p90" +
+            std::string(kSeeHelp));
+    }
+}
+
 }  // namespace
 
 const std::vector<std::string>& optionHelpLines() {
@@ -75,6 +100,12 @@ const std::vector<std::string>& optionHelpLines() {
         "      --require-p90 SECONDS",
         "                          every receiver must reach 90 % of its fixes within",
         "                          SECONDS (a receiver that never reaches 90 % fails)",
+        "      --decide            decide each gate as the attempts come in: PASS, FAIL or",
+        "                          still open, with a known risk of a wrong decision",
+        "      --bad-dut-factor M  with --decide: a receiver whose event rate is M times",
+        "                          the allowed one is to fail (default 1.5, above 1)",
+        "      --decision-risk F   with --decide: the risk of each wrong decision",
+        "                          (default 0.002, between 0 and 0.5)",
         "  -h, --help              show this text",
         "      --version           show the program's version",
         " ",
@@ -84,7 +115,8 @@ const std::vector<std::string>& optionHelpLines() {
         "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then). More in man ambiscan.",
+        "(every output is written even then), 4 with --decide a gate still undecided and",
+        "none failed. More in man ambiscan.",
     };
     return lines;
 }
@@ -108,6 +140,9 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_flag("-q,--quiet", options.quiet);
     parser.add_option("--require-reliability", reliability);
     parser.add_option("--require-p90", p90);
+    parser.add_flag("--decide", options.decide);
+    parser.add_option("--bad-dut-factor", options.badDutFactor);
+    parser.add_option("--decision-risk", options.decisionRisk);
 
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -156,6 +191,7 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.requireP90 =
             gateValue("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
     }
+    checkDecisionOptions(parser, options);
     return options;
 }
 

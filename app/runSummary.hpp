@@ -6,6 +6,7 @@
 #include "analysis/RunResults.hpp"
 #include "analysis/gates.hpp"
 #include "app/runFacts.hpp"
+#include "report/DecisionSection.hpp"
 
 namespace ambiscan::app {
 
@@ -14,6 +15,7 @@ namespace ambiscan::app {
 // "gates" holds the gates the command line set (none: an empty list).
 void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
                      const std::vector<analysis::GateResult>& gates, std::size_t records,
-                     const std::filesystem::path& outputDir);
+                     const std::filesystem::path& outputDir,
+                     const report::DecisionContent* decision = nullptr);
 
 }  // namespace ambiscan::app

@@ -1,6 +1,7 @@
 #include "evidence/SequentialRun.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include "analysis/positionErrors.hpp"
 #include "analysis/setup.hpp"
@@ -15,6 +16,12 @@ const char* const kInit90Gate = "require-p90";
 
 // The share of attempts a 90 % time allows outside it.
 constexpr double kSlowShare = 0.10;
+
+bool badFix(const Matrix& records, std::size_t r, std::size_t k, std::size_t n) {
+    return analysis::isBadInit(records(r, analysis::errorColumn(n, k, 0)),
+                               records(r, analysis::errorColumn(n, k, 1)),
+                               records(r, analysis::errorColumn(n, k, 2)));
+}
 
 }  // namespace
 
@@ -65,18 +72,40 @@ void addRecords(SequentialRun& run, const Matrix& records, std::size_t from) {
     const std::size_t n = run.names.size();
     for (std::size_t r = from; r < records.rows(); ++r) {
         for (std::size_t k = 0; k < n; ++k) {
-            const double time = records(r, analysis::initTimeColumn(k));
-            const bool good = !analysis::isBadInit(records(r, analysis::errorColumn(n, k, 0)),
-                                                   records(r, analysis::errorColumn(n, k, 1)),
-                                                   records(r, analysis::errorColumn(n, k, 2)));
             ++run.tallies[k].attempts;
-            run.tallies[k].good += good ? 1 : 0;
+            run.tallies[k].good += badFix(records, r, k, n) ? 0 : 1;
             for (SequentialGateRun& g : run.gates) {
-                g.receivers[k].add(g.onBadFixes ? !good : slowerThan(time, g.threshold));
+                g.receivers[k].add(isEvent(g, records, r, k));
             }
         }
         ++run.records;
     }
+}
+
+bool isEvent(const SequentialGateRun& gate, const Matrix& records, std::size_t row, std::size_t k) {
+    if (gate.onBadFixes) {
+        return badFix(records, row, k, gate.receivers.size());
+    }
+    return slowerThan(records(row, analysis::initTimeColumn(k)), gate.threshold);
+}
+
+DecisionPath decisionPath(const SequentialGateRun& gate, std::size_t k, const Matrix& records,
+                          std::size_t lastAttempt) {
+    DecisionPath path;
+    SequentialLimits limits;
+    std::size_t events = 0;
+    const auto orNaN = [](const std::optional<std::size_t>& v) {
+        return v ? static_cast<double>(*v) : std::numeric_limits<double>::quiet_NaN();
+    };
+    for (std::size_t r = 0; r < std::min(lastAttempt, records.rows()); ++r) {
+        limits = nextLimits(gate.receivers[k].rule, limits);
+        events += isEvent(gate, records, r, k) ? 1 : 0;
+        path.attempts.push_back(static_cast<double>(r + 1));
+        path.events.push_back(static_cast<double>(events));
+        path.passMost.push_back(orNaN(limits.passMost));
+        path.failLeast.push_back(orNaN(limits.failLeast));
+    }
+    return path;
 }
 
 std::vector<Interval> reliabilitySequences95(const SequentialRun& run) {

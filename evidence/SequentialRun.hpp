@@ -50,3 +50,19 @@ bool slowerThan(double time, double seconds);
 std::vector<Interval> reliabilitySequences95(const SequentialRun& run);
 
 }  // namespace ambiscan::evidence
+
+namespace ambiscan::evidence {
+
+// Is record `row` an event for receiver k under this gate?
+bool isEvent(const SequentialGateRun& gate, const Matrix& records, std::size_t row, std::size_t k);
+
+// What a chart of one receiver's sequential test shows, attempt by attempt from 1: the events
+// so far and the limits (NaN where there is none yet: no count passes or fails).
+struct DecisionPath {
+    std::vector<double> attempts, events, passMost, failLeast;
+};
+// The path over the first `lastAttempt` records (at most those there are).
+DecisionPath decisionPath(const SequentialGateRun& gate, std::size_t k, const Matrix& records,
+                          std::size_t lastAttempt);
+
+}  // namespace ambiscan::evidence
