@@ -33,6 +33,10 @@ struct Options {
     bool decide = false;
     double badDutFactor = 1.5;
     double decisionRisk = 0.002;
+    // --watch: follow the input as it grows, rewriting the outputs at most every
+    // refreshSeconds and at the end.
+    bool watch = false;
+    double refreshSeconds = 60;
 
     // The title and the legends.
     std::vector<std::string> words;

@@ -5,6 +5,7 @@
 
 #include "analysis/doRTKInitPlot.hpp"
 #include "analysis/gates.hpp"
+#include "app/InitsFollower.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
 #include "app/readInits.hpp"
@@ -13,9 +14,11 @@
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "app/watchInput.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
 #include "report/Base64.hpp"
+#include "report/FileDigest.hpp"
 #include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
@@ -75,46 +78,28 @@ void makeOutputFolder(const std::filesystem::path& folder) {
     }
 }
 
-// Reads the input, runs the analysis and writes what is built on its results (summary.json,
-// then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
-// the gates the run was asked to pass, as they stand, and with --decide their sequential tests.
+// What a run's outputs say of the gates it was asked to pass, as they stand, and with --decide
+// their sequential tests.
 struct RunOutcome {
     std::vector<analysis::GateResult> gates;
     std::optional<evidence::SequentialRun> decision;
 };
 
-RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
-                          const std::string& titleString, const Options& options) {
-    std::optional<OutputFolderLock> folderLock;
-    if (std::filesystem::is_directory(options.outputDir)) {
-        folderLock.emplace(options.outputDir);
-    }
-    ProgressLine progress(context.console.err, options.showProgress);
-    progress.stage("reading " + options.input.string());
+// Runs the analysis on the records and writes what is built on its results (summary.json, then
+// report.html unless it is not wanted), a progress line on a terminal meanwhile. The output
+// folder is there and locked.
+RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
+                           const CellRow& DataSetStrings, const std::string& titleString,
+                           const Options& options, ProgressLine& progress,
+                           const std::string& inputSha256) {
     const std::size_t numDataSets = DataSetStrings.size();
-    const std::optional<InitsFile> file =
-        readInits(options.input, 4 * numDataSets + 1, context.console);
-    if (!file) {
-        context.console.out << "Cannot open file " << options.input.string();
-        context.console.out.flush();
-        throw runtime::ExitRequest{runtime::kExitRunFailed};
-    }
-    // Made once the input is read, so that a run that cannot start leaves no folder behind.
-    makeOutputFolder(options.outputDir);
-    // Held to the end of the run (taken before reading when the folder is there already): a
-    // second run in this folder refuses before it writes anything.
-    if (!folderLock) {
-        folderLock.emplace(options.outputDir);
-    }
-    removeStaleTemporaries(options.outputDir);
-
     analysis::RunContext run{context.graphics, context.console, options.outputDir};
     run.figureFormats = options.formats;
     run.showBadInitLists = !options.quiet;
     // Three summary figures and up to six per data set (the good-only one when it has bad inits).
     const std::string most = std::to_string(3 + 6 * numDataSets);
     std::size_t printed = 0;
-    progress.stage("analysing " + std::to_string(file->inits.rows()) + " records");
+    progress.stage("analysing " + std::to_string(inits.rows()) + " records");
     run.onFigurePrinted = [&progress, &printed, &most] {
         progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
     };
@@ -125,29 +110,91 @@ RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetS
     std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
     if (!options.noReport) {
         run.keptFigures = &figures;
-        run.dataSetFigures = report::scatterFigures(file->inits, DataSetStrings, scatters);
+        run.dataSetFigures = report::scatterFigures(inits, DataSetStrings, scatters);
     }
     analysis::RunStatistics stats;
-    withRecordMemory([&] { return file->inits.rows(); },
+    withRecordMemory([&] { return inits.rows(); },
                      [&] {
-                         stats = analysis::doRTKInitPlot(run, file->inits,
-                                                         static_cast<double>(numDataSets),
-                                                         DataSetStrings, titleString);
+                         stats =
+                             analysis::doRTKInitPlot(run, inits, static_cast<double>(numDataSets),
+                                                     DataSetStrings, titleString);
                      });
 
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(results, options.input);
+    const RunFacts facts = assessRun(results, options.input.filename().string(), inputSha256);
     std::optional<report::DecisionContent> decision;
     if (options.decide) {
-        decision = decideRecords(options, DataSetStrings, file->inits, facts);
+        decision = decideRecords(options, DataSetStrings, inits, facts);
     }
     const report::DecisionContent* decided = decision ? &*decision : nullptr;
-    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir, decided);
+    writeRunSummary(results, facts, gates, inits.rows(), run.outputDir, decided);
     if (!options.noReport) {
         writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir, decided);
     }
     return {gates, decision ? std::optional(decision->run) : std::nullopt};
+}
+
+void cannotOpen(runtime::CallContext& context, const Options& options) {
+    context.console.out << "Cannot open file " << options.input.string();
+    context.console.out.flush();
+    throw runtime::ExitRequest{runtime::kExitRunFailed};
+}
+
+// Made once the input is open, so that a run that cannot start leaves no folder behind; the
+// lock is held to the end of the run (taken before reading when the folder is there already),
+// so that a second run in this folder refuses before it writes anything.
+void prepareOutputFolder(const Options& options, std::optional<OutputFolderLock>& folderLock) {
+    makeOutputFolder(options.outputDir);
+    if (!folderLock) {
+        folderLock.emplace(options.outputDir);
+    }
+    removeStaleTemporaries(options.outputDir);
+}
+
+RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
+                          const std::string& titleString, const Options& options) {
+    std::optional<OutputFolderLock> folderLock;
+    if (std::filesystem::is_directory(options.outputDir)) {
+        folderLock.emplace(options.outputDir);
+    }
+    ProgressLine progress(context.console.err, options.showProgress);
+    progress.stage("reading " + options.input.string());
+    const std::optional<InitsFile> file =
+        readInits(options.input, 4 * DataSetStrings.size() + 1, context.console);
+    if (!file) {
+        cannotOpen(context, options);
+    }
+    prepareOutputFolder(options, folderLock);
+    return analyseAndWrite(context, file->inits, DataSetStrings, titleString, options, progress,
+                           report::sha256Hex(options.input));
+}
+
+// --watch: follows the input, refreshing the outputs now and then, and writes them a last time
+// when watching ends. The folder lock is held throughout.
+RunOutcome watchAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
+                           const std::string& titleString, const Options& options) {
+    std::optional<OutputFolderLock> folderLock;
+    if (std::filesystem::is_directory(options.outputDir)) {
+        folderLock.emplace(options.outputDir);
+    }
+    InitsFollower follower(options.input, 4 * DataSetStrings.size() + 1);
+    if (!follower.isOpen()) {
+        cannotOpen(context, options);
+    }
+    prepareOutputFolder(options, folderLock);
+    ProgressLine quietProgress(context.console.err, false);
+    // Refreshes list no bad fixes on the console, which shows the watch's status meanwhile.
+    Options refreshOptions = options;
+    refreshOptions.quiet = true;
+    const WatchedInput input =
+        watchInput(follower, options, DataSetStrings, context.console,
+                   [&](const Matrix& inits, const std::string& sha256) {
+                       analyseAndWrite(context, inits, DataSetStrings, titleString, refreshOptions,
+                                       quietProgress, sha256);
+                   });
+    return analyseAndWrite(context, input.inits, DataSetStrings, titleString, options,
+                           quietProgress, input.sha256);
 }
 
 }  // namespace
@@ -169,7 +216,9 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
-    const RunOutcome outcome = readAndAnalyse(context, DataSetStrings, titleString, options);
+    const RunOutcome outcome = options.watch
+                                   ? watchAndAnalyse(context, DataSetStrings, titleString, options)
+                                   : readAndAnalyse(context, DataSetStrings, titleString, options);
     if (outcome.decision) {
         for (const std::string& line : decisionLines(*outcome.decision)) {
             context.console.err << line << '\n';

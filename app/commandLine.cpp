@@ -76,6 +76,13 @@ void checkDecisionOptions(const CLI::App& parser, const Options& options) {
         throw CommandLineError("ambiscan: --decision-risk: " + num2str(options.decisionRisk) +
                                " is not a probability between 0 and 0.5" + kSeeHelp);
     }
+    if (parser.count("--refresh") > 0 && !options.watch) {
+        throw CommandLineError(std::string("ambiscan: --refresh needs --watch") + kSeeHelp);
+    }
+    if (!(options.refreshSeconds >= 0 && std::isfinite(options.refreshSeconds))) {
+        throw CommandLineError("ambiscan: --refresh: " + num2str(options.refreshSeconds) +
+                               " is not a number of seconds, 0 or more" + kSeeHelp);
+    }
     if (options.decide && !options.requireReliability && !options.requireP90) {
         throw CommandLineError(
             "ambiscan: --decide needs a gate to decide: --require-reliability or --require-p90" +
@@ -106,6 +113,11 @@ const std::vector<std::string>& optionHelpLines() {
         "                          the allowed one is to fail (default 1.5, above 1)",
         "      --decision-risk F   with --decide: the risk of each wrong decision",
         "                          (default 0.002, between 0 and 0.5)",
+        "      --watch             follow the input as the rig appends to it: status",
+        "                          while it grows, outputs refreshed now and then; ends",
+        "                          when every gate is decided (--decide) or on Ctrl-C",
+        "      --refresh SECONDS   with --watch: rewrite the outputs at most this often",
+        "                          (default 60)",
         "  -h, --help              show this text",
         "      --version           show the program's version",
         " ",
@@ -143,6 +155,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_flag("--decide", options.decide);
     parser.add_option("--bad-dut-factor", options.badDutFactor);
     parser.add_option("--decision-risk", options.decisionRisk);
+    parser.add_flag("--watch", options.watch);
+    parser.add_option("--refresh", options.refreshSeconds);
 
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

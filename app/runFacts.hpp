@@ -17,5 +17,8 @@ struct RunFacts {
 };
 
 RunFacts assessRun(const analysis::RunResults& results, const std::filesystem::path& inputFile);
+// The same with the input's name and digest known already (a file read as it grows).
+RunFacts assessRun(const analysis::RunResults& results, std::string inputName,
+                   std::string inputSha256);
 
 }  // namespace ambiscan::app

@@ -17,10 +17,19 @@ const char* const kInit90Gate = "require-p90";
 // The share of attempts a 90 % time allows outside it.
 constexpr double kSlowShare = 0.10;
 
-bool badFix(const Matrix& records, std::size_t r, std::size_t k, std::size_t n) {
-    return analysis::isBadInit(records(r, analysis::errorColumn(n, k, 0)),
-                               records(r, analysis::errorColumn(n, k, 1)),
-                               records(r, analysis::errorColumn(n, k, 2)));
+bool badFix(const double* record, std::size_t k, std::size_t n) {
+    return analysis::isBadInit(record[analysis::errorColumn(n, k, 0)],
+                               record[analysis::errorColumn(n, k, 1)],
+                               record[analysis::errorColumn(n, k, 2)]);
+}
+
+// Record r of the matrix as the file holds it, into `row`.
+const double* recordOf(const Matrix& records, std::size_t r, std::vector<double>& row) {
+    row.resize(records.cols());
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        row[c] = records(r, c);
+    }
+    return row.data();
 }
 
 }  // namespace
@@ -68,25 +77,30 @@ SequentialRun startSequentialRun(const std::vector<std::string>& names,
     return run;
 }
 
-void addRecords(SequentialRun& run, const Matrix& records, std::size_t from) {
+void addRecord(SequentialRun& run, const double* record) {
     const std::size_t n = run.names.size();
-    for (std::size_t r = from; r < records.rows(); ++r) {
-        for (std::size_t k = 0; k < n; ++k) {
-            ++run.tallies[k].attempts;
-            run.tallies[k].good += badFix(records, r, k, n) ? 0 : 1;
-            for (SequentialGateRun& g : run.gates) {
-                g.receivers[k].add(isEvent(g, records, r, k));
-            }
+    for (std::size_t k = 0; k < n; ++k) {
+        ++run.tallies[k].attempts;
+        run.tallies[k].good += badFix(record, k, n) ? 0 : 1;
+        for (SequentialGateRun& g : run.gates) {
+            g.receivers[k].add(isEvent(g, record, k));
         }
-        ++run.records;
+    }
+    ++run.records;
+}
+
+void addRecords(SequentialRun& run, const Matrix& records, std::size_t from) {
+    std::vector<double> row;
+    for (std::size_t r = from; r < records.rows(); ++r) {
+        addRecord(run, recordOf(records, r, row));
     }
 }
 
-bool isEvent(const SequentialGateRun& gate, const Matrix& records, std::size_t row, std::size_t k) {
+bool isEvent(const SequentialGateRun& gate, const double* record, std::size_t k) {
     if (gate.onBadFixes) {
-        return badFix(records, row, k, gate.receivers.size());
+        return badFix(record, k, gate.receivers.size());
     }
-    return slowerThan(records(row, analysis::initTimeColumn(k)), gate.threshold);
+    return slowerThan(record[analysis::initTimeColumn(k)], gate.threshold);
 }
 
 DecisionPath decisionPath(const SequentialGateRun& gate, std::size_t k, const Matrix& records,
@@ -97,9 +111,10 @@ DecisionPath decisionPath(const SequentialGateRun& gate, std::size_t k, const Ma
     const auto orNaN = [](const std::optional<std::size_t>& v) {
         return v ? static_cast<double>(*v) : std::numeric_limits<double>::quiet_NaN();
     };
+    std::vector<double> row;
     for (std::size_t r = 0; r < std::min(lastAttempt, records.rows()); ++r) {
         limits = nextLimits(gate.receivers[k].rule, limits);
-        events += isEvent(gate, records, r, k) ? 1 : 0;
+        events += isEvent(gate, recordOf(records, r, row), k) ? 1 : 0;
         path.attempts.push_back(static_cast<double>(r + 1));
         path.events.push_back(static_cast<double>(events));
         path.passMost.push_back(orNaN(limits.passMost));

@@ -40,6 +40,8 @@ struct SequentialRun {
 SequentialRun startSequentialRun(const std::vector<std::string>& names,
                                  const analysis::GateLimits& limits, double badFactor, double risk);
 
+// Feeds one record, its numbers as the file holds them.
+void addRecord(SequentialRun& run, const double* record);
 // Feeds the records from row `from` on (rows as read: start time, N times, E N U per receiver).
 void addRecords(SequentialRun& run, const Matrix& records, std::size_t from = 0);
 
@@ -53,8 +55,8 @@ std::vector<Interval> reliabilitySequences95(const SequentialRun& run);
 
 namespace ambiscan::evidence {
 
-// Is record `row` an event for receiver k under this gate?
-bool isEvent(const SequentialGateRun& gate, const Matrix& records, std::size_t row, std::size_t k);
+// Is the record (its numbers as the file holds them) an event for receiver k under this gate?
+bool isEvent(const SequentialGateRun& gate, const double* record, std::size_t k);
 
 // What a chart of one receiver's sequential test shows, attempt by attempt from 1: the events
 // so far and the limits (NaN where there is none yet: no count passes or fails).

@@ -71,3 +71,21 @@ TEST(CommandLine, DecisionOptionsNeedAGateAndValuesInTheirRange) {
 
 }  // namespace
 }  // namespace ambiscan::app
+
+namespace ambiscan::app {
+namespace {
+
+TEST(CommandLine, WatchTakesARefreshOfZeroOrMoreSeconds) {
+    EXPECT_FALSE(parseCommandLine({"T", "A"}).watch);
+    EXPECT_EQ(parseCommandLine({"T", "A"}).refreshSeconds, 60);
+    const Options o = parseCommandLine({"--watch", "--refresh", "0.5", "T", "A"});
+    EXPECT_TRUE(o.watch);
+    EXPECT_EQ(o.refreshSeconds, 0.5);
+    for (const Words& bad : {Words{"--refresh", "5", "T", "A"}, Words{"--watch", "--refresh", "-1"},
+                             Words{"--watch", "--refresh", "inf"}, Words{"--watch", "--refresh"}}) {
+        EXPECT_THROW(parseCommandLine(bad), CommandLineError) << ::testing::PrintToString(bad);
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::app
