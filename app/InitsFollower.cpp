@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/readInits.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/numeric/NumberScanner.hpp"
 #include "platform/runtime/PrintableText.hpp"
@@ -96,6 +97,7 @@ void InitsFollower::take(std::string_view bytes, std::vector<double>& records, s
                            "\", which is not a number; watching stopped, the outputs of the "
                            "last refresh are kept");
     }
+    checkRecordLength(name_, stop.numbersPerLine, recordLength_);
     linesBefore_ += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     for (const double v : values) {
         partial_.push_back(v);

@@ -46,9 +46,8 @@ std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// A file laid out one record a line shows its record length. When that length is the one of
-// another receiver count, the numbers would be dealt into records of the wrong length and give
-// confident nonsense, so the run stops before anything is written.
+}  // namespace
+
 void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
                        std::size_t recordLength) {
     if (numbersPerLine % 4 != 1 || numbersPerLine == recordLength) {
@@ -64,8 +63,6 @@ void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
                        counted(receivers, "receiver", "receivers") + ", but " +
                        counted(legends, "legend was", "legends were") + " given");
 }
-
-}  // namespace
 
 std::optional<InitsFile> readInits(const std::filesystem::path& path, std::size_t recordLength,
                                    const Console& console) {

@@ -20,6 +20,12 @@ struct InitsFile {
 // be opened. Warns on console.err when reading stopped at text that is not a number, or when
 // the numbers do not fill whole records (the usual sign of a legend count that does not match
 // the receivers in the file); the matrix is the same either way.
+// A file laid out one record a line shows its record length. When that length is the one of
+// another receiver count, the numbers would be dealt into records of the wrong length and give
+// confident nonsense: a RuntimeError naming the file and both counts stops the run first.
+void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
+                       std::size_t recordLength);
+
 std::optional<InitsFile> readInits(const std::filesystem::path& path, std::size_t recordLength,
                                    const Console& console);
 

@@ -78,6 +78,12 @@ TEST(InitsFollower, TruncationReplacementAndTextEndTheWatch) {
                   "inits.txt line 3: reading stopped at \"x\", which is not a number; watching "
                   "stopped, the outputs of the last refresh are kept");
     }
+    // Lines of two receivers' records read for one receiver: refused as a plain read refuses.
+    testing::writeFile(dir / "two.txt", "1 2 3 4 5 6 7 8 9\n1 2 3 4 5 6 7 8 9\n");
+    InitsFollower two(dir / "two.txt", 5);
+    EXPECT_EQ(errorOf(two, records),
+              "two.txt holds 9 numbers on each line, the records of 2 receivers, but 1 legend was "
+              "given");
     EXPECT_FALSE(InitsFollower(dir / "missing.txt", 3).isOpen());
 }
 
