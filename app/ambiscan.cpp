@@ -124,7 +124,8 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
     const RunFacts facts = assessRun(results, options.input.filename().string(), inputSha256);
     std::optional<report::DecisionContent> decision;
-    if (options.decide) {
+    // A watched run shows the interval that survives looking, --decide the sequential gates.
+    if (options.decide || options.watch) {
         decision = decideRecords(options, DataSetStrings, inits, facts);
     }
     const report::DecisionContent* decided = decision ? &*decision : nullptr;
@@ -132,7 +133,7 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
     if (!options.noReport) {
         writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir, decided);
     }
-    return {gates, decision ? std::optional(decision->run) : std::nullopt};
+    return {gates, options.decide ? std::optional(decision->run) : std::nullopt};
 }
 
 void cannotOpen(runtime::CallContext& context, const Options& options) {

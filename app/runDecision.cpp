@@ -32,8 +32,11 @@ std::string eventsText(const evidence::SequentialGateRun& gate, std::size_t even
 
 evidence::SequentialRun startDecision(const Options& options,
                                       const std::vector<std::string>& names) {
-    return evidence::startSequentialRun(names, {options.requireReliability, options.requireP90},
-                                        options.badDutFactor, options.decisionRisk);
+    // Without --decide no gate is sequential: the run keeps only the counts for the intervals.
+    const analysis::GateLimits limits =
+        options.decide ? analysis::GateLimits{options.requireReliability, options.requireP90}
+                       : analysis::GateLimits{};
+    return evidence::startSequentialRun(names, limits, options.badDutFactor, options.decisionRisk);
 }
 
 report::DecisionContent writeDecisionFigures(const evidence::SequentialRun& run,

@@ -42,6 +42,29 @@ std::string percentInterval(const evidence::Interval& i) {
     return fixed(i.lower, 2) + " – " + fixed(i.upper, 2, "%");
 }
 
+// Per receiver the reliability with its fixed-n interval and its confidence sequence.
+void reliabilityTable(std::string& out, const DecisionContent& c) {
+    const evidence::SequentialRun& run = c.run;
+    out +=
+        "<div class=\"scroll\"><table>\n<thead><tr>"
+        "<th>Receiver</th><th>Reliability</th><th>95 % interval, fixed n</th>"
+        "<th>95 % confidence sequence</th></tr></thead>\n<tbody>\n";
+    for (std::size_t k = 0; k < run.names.size(); ++k) {
+        const evidence::ReceiverTally& t = run.tallies[k];
+        const double percent =
+            t.attempts > 0 ? 100.0 * static_cast<double>(t.good) / static_cast<double>(t.attempts)
+                           : NAN;
+        out += "<tr><td>" + escapeHtml(run.names[k]) + "</td><td>" + fixed(percent, 2, "%") +
+               "</td><td>" + percentInterval(c.fixedCi95Percent[k]) + "</td><td>" +
+               percentInterval(c.sequenceCi95Percent[k]) + "</td></tr>\n";
+    }
+    out +=
+        "</tbody></table></div>\n<p class=\"note\">Read the confidence sequence while the "
+        "attempts come in and whenever the run may be stopped on what it shows: it holds "
+        "however often it is looked at. The fixed-n interval holds only for one look at a "
+        "number of attempts chosen beforehand.</p>\n";
+}
+
 }  // namespace
 
 std::string decisionName(SequentialDecision decision) {
@@ -58,6 +81,11 @@ std::string decisionName(SequentialDecision decision) {
 
 void decisionSection(std::string& out, const DecisionContent& c) {
     const evidence::SequentialRun& run = c.run;
+    if (run.gates.empty()) {  // watched without --decide: the intervals alone
+        out += "<h2>Reliability while the test runs</h2>\n";
+        reliabilityTable(out, c);
+        return;
+    }
     out += "<h2>Decision</h2>\n";
     const evidence::SequentialRule rule = run.gates.front().receivers.front().rule;
     out +=
@@ -81,24 +109,8 @@ void decisionSection(std::string& out, const DecisionContent& c) {
     }
     out += "</tbody></table></div>\n";
 
-    out +=
-        "<h3>Reliability while the test runs</h3>\n<div class=\"scroll\"><table>\n<thead><tr>"
-        "<th>Receiver</th><th>Reliability</th><th>95 % interval, fixed n</th>"
-        "<th>95 % confidence sequence</th></tr></thead>\n<tbody>\n";
-    for (std::size_t k = 0; k < run.names.size(); ++k) {
-        const evidence::ReceiverTally& t = run.tallies[k];
-        const double percent =
-            t.attempts > 0 ? 100.0 * static_cast<double>(t.good) / static_cast<double>(t.attempts)
-                           : NAN;
-        out += "<tr><td>" + escapeHtml(run.names[k]) + "</td><td>" + fixed(percent, 2, "%") +
-               "</td><td>" + percentInterval(c.fixedCi95Percent[k]) + "</td><td>" +
-               percentInterval(c.sequenceCi95Percent[k]) + "</td></tr>\n";
-    }
-    out +=
-        "</tbody></table></div>\n<p class=\"note\">Read the confidence sequence while the "
-        "attempts come in and whenever the run may be stopped on what it shows: it holds "
-        "however often it is looked at. The fixed-n interval holds only for one look at a "
-        "number of attempts chosen beforehand.</p>\n";
+    out += "<h3>Reliability while the test runs</h3>\n";
+    reliabilityTable(out, c);
 
     for (std::size_t i = 0; i < run.gates.size(); ++i) {
         const evidence::SequentialGateRun& gate = run.gates[i];

@@ -21,7 +21,8 @@ struct DecisionContent {
 std::string decisionName(evidence::SequentialDecision decision);
 
 // The section, at the top of the page: the state of each gate and receiver, where it was
-// decided (or how many more attempts could decide it), the intervals and the charts.
+// decided (or how many more attempts could decide it), the intervals and the charts; without
+// gates (a watched run without --decide) the intervals alone.
 void decisionSection(std::string& out, const DecisionContent& content);
 
 }  // namespace ambiscan::report

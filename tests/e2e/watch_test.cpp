@@ -190,6 +190,13 @@ TEST(Watch, TerminationWritesTheFinalOutputsOfWholeRecords) {
     EXPECT_EQ(watcher.exitStatus(), 0);  // RxB 1 of 3 good (33.3 %): the fixed 30 % gate passes
     EXPECT_EQ(summaryRecords(dir), 3u);
     EXPECT_EQ(watcher.err(), "");
+    // Watched, the reliability gets the interval that survives looking (3 of 3 for RxA), and
+    // the report says which interval to read; the gate stays fixed-sample.
+    const auto j = nlohmann::json::parse(readFile(dir / "summary.json"));
+    EXPECT_TRUE(j["data_sets"][0].contains("reliability_cs95_percent"));
+    EXPECT_FALSE(j["gates"][0].contains("sequential"));
+    EXPECT_NE(readFile(dir / "report.html").find("<h2>Reliability while the test runs</h2>"),
+              std::string::npos);
 }
 
 }  // namespace
