@@ -52,7 +52,8 @@ std::string decisionAnnouncement(const evidence::SequentialRun& run, std::size_t
                                  std::size_t k) {
     const evidence::SequentialGateRun& g = run.gates[gate];
     return "Decided: " + run.names[k] + " " + gateName(g) + " " + stateOf(g.receivers[k]) + " (" +
-           std::to_string(g.receivers[k].eventsAtDecision) + " events)";
+           std::to_string(g.receivers[k].eventsAtDecision) +
+           (g.receivers[k].eventsAtDecision == 1 ? " event)" : " events)");
 }
 
 void StatusBoard::show(const std::vector<std::string>& lines) {

@@ -22,7 +22,8 @@ std::string gateText(const evidence::SequentialGateRun& gate) {
 std::string stateText(const evidence::SequentialGate& g) {
     if (g.decision != SequentialDecision::Continue) {
         std::string text = decisionName(g.decision) + " at attempt " + std::to_string(g.decidedAt) +
-                           " (" + std::to_string(g.eventsAtDecision) + " events)";
+                           " (" + std::to_string(g.eventsAtDecision) +
+                           (g.eventsAtDecision == 1 ? " event)" : " events)");
         if (g.attempts > g.decidedAt) {
             text += "; the " + std::to_string(g.attempts - g.decidedAt) +
                     " attempts after it were not needed";
