@@ -25,8 +25,10 @@ std::string stateText(const evidence::SequentialGate& g) {
                            " (" + std::to_string(g.eventsAtDecision) +
                            (g.eventsAtDecision == 1 ? " event)" : " events)");
         if (g.attempts > g.decidedAt) {
-            text += "; the " + std::to_string(g.attempts - g.decidedAt) +
-                    " attempts after it were not needed";
+            const std::size_t after = g.attempts - g.decidedAt;
+            text += after == 1
+                        ? std::string("; the attempt after it was not needed")
+                        : "; the " + std::to_string(after) + " attempts after it were not needed";
         }
         return text;
     }
