@@ -136,7 +136,7 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
     return {gates, options.decide ? std::optional(decision->run) : std::nullopt};
 }
 
-void cannotOpen(runtime::CallContext& context, const Options& options) {
+[[noreturn]] void cannotOpen(runtime::CallContext& context, const Options& options) {
     context.console.out << "Cannot open file " << options.input.string();
     context.console.out.flush();
     throw runtime::ExitRequest{runtime::kExitRunFailed};
