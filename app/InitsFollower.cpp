@@ -34,6 +34,7 @@ InitsFollower::InitsFollower(const std::filesystem::path& path, std::size_t reco
             ::close(fd_);
             throw RuntimeError(name_ + " is a folder");
         }
+        regular_ = S_ISREG(info.st_mode);
         device_ = info.st_dev;
         inode_ = info.st_ino;
     }
@@ -73,7 +74,7 @@ std::size_t InitsFollower::poll(std::vector<double>& records) {
         }
         offset_ += got;
         const std::string_view bytes(block.data(), static_cast<std::size_t>(got));
-        digest_.add(bytes);
+        digest_.update(bytes.data(), bytes.size());
         take(bytes, records, added);
     }
     return added;

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "report/RunningSha256.hpp"
+#include "app/readInits.hpp"
+#include "platform/encoding/Sha256.hpp"
 
 namespace ambiscan::app {
 
@@ -22,6 +23,8 @@ class InitsFollower {
     InitsFollower(const InitsFollower&) = delete;
     InitsFollower& operator=(const InitsFollower&) = delete;
     bool isOpen() const { return fd_ >= 0; }
+    // Which file it is, to tell an output that would replace it.
+    FileIdentity identity() const { return {regular_, device_, inode_}; }
 
     // Appends the records completed since the last poll to `records` (row after row, each of
     // recordLength numbers) and returns how many there were. Throws RuntimeError naming the
@@ -30,7 +33,7 @@ class InitsFollower {
     std::size_t poll(std::vector<double>& records);
 
     // SHA-256 of the bytes read so far.
-    std::string sha256() const { return digest_.hex(); }
+    std::string sha256() const { return digest_.hexSoFar(); }
 
   private:
     void take(std::string_view text, std::vector<double>& records, std::size_t& added);
@@ -41,11 +44,12 @@ class InitsFollower {
     int fd_ = -1;
     dev_t device_ = 0;
     ino_t inode_ = 0;
+    bool regular_ = false;
     off_t offset_ = 0;
     std::string pending_;          // bytes after the last white space: a token maybe unfinished
     std::vector<double> partial_;  // numbers of the record being written
     std::size_t linesBefore_ = 0;  // lines of the text taken so far, for messages
-    report::RunningSha256 digest_;
+    Sha256 digest_;
 };
 
 }  // namespace ambiscan::app

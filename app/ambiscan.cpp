@@ -8,17 +8,19 @@
 #include "app/InitsFollower.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/outputNames.hpp"
+#include "app/prepareRun.hpp"
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
+#include "app/refuseOutputOverInput.hpp"
 #include "app/runDecision.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
 #include "app/watchInput.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
-#include "report/Base64.hpp"
-#include "report/FileDigest.hpp"
+#include "platform/runtime/PrintableText.hpp"
 #include "report/ScatterFigures.hpp"
 
 namespace ambiscan::app {
@@ -106,7 +108,7 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
     analysis::RunResults results;
     run.results = &results;
     // For the report, which embeds every figure in base64, made as each is written.
-    analysis::KeptFigures figures([](const std::string& png) { return report::base64(png); });
+    analysis::KeptFigures figures([](const std::string& png) { return base64(png); });
     std::vector<std::string> scatters;  // the report's own figures, drawn with the run's
     if (!options.noReport) {
         run.keptFigures = &figures;
@@ -122,7 +124,7 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
 
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(results, options.input.filename().string(), inputSha256);
+    const RunFacts facts = assessRun(results, options.input.string(), inputSha256);
     std::optional<report::DecisionContent> decision;
     // A watched run shows the interval that survives looking, --decide the sequential gates.
     if (options.decide || options.watch) {
@@ -137,15 +139,20 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
 }
 
 [[noreturn]] void cannotOpen(runtime::CallContext& context, const Options& options) {
-    context.console.out << "Cannot open file " << options.input.string();
+    context.console.out << "Cannot open file "
+                        << printableText(options.input.string(), std::string::npos);
     context.console.out.flush();
     throw runtime::ExitRequest{runtime::kExitRunFailed};
 }
 
-// Made once the input is open, so that a run that cannot start leaves no folder behind; the
-// lock is held to the end of the run (taken before reading when the folder is there already),
-// so that a second run in this folder refuses before it writes anything.
-void prepareOutputFolder(const Options& options, std::optional<OutputFolderLock>& folderLock) {
+// Checks what the run would write and makes its folder once the input is open (a run that
+// cannot start leaves no folder behind). The lock is held to the end of the run (taken before
+// reading when the folder is there already): a second run in this folder refuses before it
+// writes anything.
+void prepareOutputFolder(const Options& options, const CellRow& DataSetStrings,
+                         const FileIdentity& input, std::optional<OutputFolderLock>& folderLock) {
+    refuseOutputOverInput(input, options.input.string(),
+                          {options.outputDir, DataSetStrings, options.formats, !options.noReport});
     makeOutputFolder(options.outputDir);
     if (!folderLock) {
         folderLock.emplace(options.outputDir);
@@ -160,15 +167,17 @@ RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetS
         folderLock.emplace(options.outputDir);
     }
     ProgressLine progress(context.console.err, options.showProgress);
-    progress.stage("reading " + options.input.string());
+    progress.stage("reading " + printableText(options.input.string(), std::string::npos));
     const std::optional<InitsFile> file =
         readInits(options.input, 4 * DataSetStrings.size() + 1, context.console);
     if (!file) {
         cannotOpen(context, options);
     }
-    prepareOutputFolder(options, folderLock);
+    // Before the folder is made, so that a run short of memory writes nothing.
+    prepareRun(file->inits);
+    prepareOutputFolder(options, DataSetStrings, file->identity, folderLock);
     return analyseAndWrite(context, file->inits, DataSetStrings, titleString, options, progress,
-                           report::sha256Hex(options.input));
+                           file->sha256);
 }
 
 // --watch: follows the input, refreshing the outputs now and then, and writes them a last time
@@ -183,7 +192,7 @@ RunOutcome watchAndAnalyse(runtime::CallContext& context, const CellRow& DataSet
     if (!follower.isOpen()) {
         cannotOpen(context, options);
     }
-    prepareOutputFolder(options, folderLock);
+    prepareOutputFolder(options, DataSetStrings, follower.identity(), folderLock);
     ProgressLine quietProgress(context.console.err, false);
     // Refreshes list no bad fixes on the console, which shows the watch's status meanwhile.
     Options refreshOptions = options;
@@ -191,9 +200,11 @@ RunOutcome watchAndAnalyse(runtime::CallContext& context, const CellRow& DataSet
     const WatchedInput input =
         watchInput(follower, options, DataSetStrings, context.console,
                    [&](const Matrix& inits, const std::string& sha256) {
+                       prepareRun(inits);
                        analyseAndWrite(context, inits, DataSetStrings, titleString, refreshOptions,
                                        quietProgress, sha256);
                    });
+    prepareRun(input.inits);
     return analyseAndWrite(context, input.inits, DataSetStrings, titleString, options,
                            quietProgress, input.sha256);
 }
@@ -222,7 +233,7 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
                                    : readAndAnalyse(context, DataSetStrings, titleString, options);
     if (outcome.decision) {
         for (const std::string& line : decisionLines(*outcome.decision)) {
-            context.console.err << line << '\n';
+            context.console.err << printableText(line, std::string::npos) << '\n';
         }
         if (const int status = decisionExitStatus(*outcome.decision); status != 0) {
             throw runtime::ExitRequest{status};
@@ -231,7 +242,7 @@ void ambiscan(runtime::CallContext& context, const std::vector<Value>& words,
     }
     const std::vector<std::string> failures = analysis::gateFailureLines(outcome.gates);
     for (const std::string& line : failures) {
-        context.console.err << line << '\n';
+        context.console.err << printableText(line, std::string::npos) << '\n';
     }
     if (!failures.empty()) {
         throw runtime::ExitRequest{runtime::kExitGateFailed};

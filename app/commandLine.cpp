@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
-#include "platform/numeric/Format.hpp"
+#include "app/optionWords.hpp"
 
 namespace ambiscan::app {
 
@@ -43,24 +44,20 @@ std::vector<render::FigureFormat> figureFormats(const std::string& list) {
     return formats;
 }
 
-// A number from `lowest` to `highest`, the whole text of it.
-double gateValue(const std::string& option, const std::string& text, double lowest, double highest,
-                 const std::string& expected) {
-    std::size_t used = 0;
-    double value = NAN;
-    try {
-        value = std::stod(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size() || !(value >= lowest && value <= highest)) {
+// A finite number strictly between `lowest` and `highest`, read as optionNumber reads.
+double openRangeNumber(const std::string& option, const std::string& text, double lowest,
+                       double highest, const std::string& expected) {
+    const double value = optionNumber(option, text, -std::numeric_limits<double>::max(),
+                                      std::numeric_limits<double>::max(), expected);
+    if (!(value > lowest && value < highest)) {
         throw CommandLineError("ambiscan: " + option + ": \"" + text + "\" is not " + expected +
                                kSeeHelp);
     }
     return value;
 }
 
-// The sequential test's settings make sense only with it, and it only with a gate to decide.
+// The sequential test's settings make sense only with it, and it only with a gate to decide;
+// the refresh only when watching.
 void checkDecisionOptions(const CLI::App& parser, const Options& options) {
     for (const char* option : {"--bad-dut-factor", "--decision-risk"}) {
         if (parser.count(option) > 0 && !options.decide) {
@@ -68,20 +65,8 @@ void checkDecisionOptions(const CLI::App& parser, const Options& options) {
                                    kSeeHelp);
         }
     }
-    if (!(options.badDutFactor > 1 && std::isfinite(options.badDutFactor))) {
-        throw CommandLineError("ambiscan: --bad-dut-factor: " + num2str(options.badDutFactor) +
-                               " is not a factor above 1" + kSeeHelp);
-    }
-    if (!(options.decisionRisk > 0 && options.decisionRisk < 0.5)) {
-        throw CommandLineError("ambiscan: --decision-risk: " + num2str(options.decisionRisk) +
-                               " is not a probability between 0 and 0.5" + kSeeHelp);
-    }
     if (parser.count("--refresh") > 0 && !options.watch) {
         throw CommandLineError(std::string("ambiscan: --refresh needs --watch") + kSeeHelp);
-    }
-    if (!(options.refreshSeconds >= 0 && std::isfinite(options.refreshSeconds))) {
-        throw CommandLineError("ambiscan: --refresh: " + num2str(options.refreshSeconds) +
-                               " is not a number of seconds, 0 or more" + kSeeHelp);
     }
     if (options.decide && !options.requireReliability && !options.requireP90) {
         throw CommandLineError(
@@ -134,7 +119,8 @@ const std::vector<std::string>& optionHelpLines() {
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
         "(every output is written even then), 4 with --decide a gate still undecided and",
-        "none failed. More in man ambiscan.",
+        "none failed. Option numbers are plain decimals (no hex, no blanks). More in man",
+        "ambiscan.",
     };
     return lines;
 }
@@ -158,12 +144,14 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_flag("-q,--quiet", options.quiet);
     parser.add_option("--require-reliability", reliability);
     parser.add_option("--require-p90", p90);
+    std::string badDutFactor, decisionRisk, refresh;
     parser.add_flag("--decide", options.decide);
-    parser.add_option("--bad-dut-factor", options.badDutFactor);
-    parser.add_option("--decision-risk", options.decisionRisk);
+    parser.add_option("--bad-dut-factor", badDutFactor);
+    parser.add_option("--decision-risk", decisionRisk);
     parser.add_flag("--watch", options.watch);
-    parser.add_option("--refresh", options.refreshSeconds);
+    parser.add_option("--refresh", refresh);
 
+    refuseFlagValues(arguments);
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
@@ -204,12 +192,25 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.formats = figureFormats(formats);
     }
     if (parser.count("--require-reliability") > 0) {
-        options.requireReliability =
-            gateValue("--require-reliability", reliability, 0, 100, "a percentage from 0 to 100");
+        options.requireReliability = optionNumber("--require-reliability", reliability, 0, 100,
+                                                  "a percentage from 0 to 100");
     }
     if (parser.count("--require-p90") > 0) {
         options.requireP90 =
-            gateValue("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
+            optionNumber("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
+    }
+    if (parser.count("--bad-dut-factor") > 0) {
+        options.badDutFactor =
+            openRangeNumber("--bad-dut-factor", badDutFactor, 1, HUGE_VAL, "a factor above 1");
+    }
+    if (parser.count("--decision-risk") > 0) {
+        options.decisionRisk = openRangeNumber("--decision-risk", decisionRisk, 0, 0.5,
+                                               "a probability between 0 and 0.5");
+    }
+    if (parser.count("--refresh") > 0) {
+        options.refreshSeconds =
+            optionNumber("--refresh", refresh, 0, std::numeric_limits<double>::max(),
+                         "a number of seconds, 0 or more");
     }
     checkDecisionOptions(parser, options);
     return options;

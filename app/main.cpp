@@ -7,6 +7,8 @@
 #include "app/ambiscan.hpp"
 #include "app/commandLine.hpp"
 #include "app/functionRegistry.hpp"
+#include "app/standardOutput.hpp"
+#include "platform/runtime/PrintableText.hpp"
 #include "platform/runtime/ReuseFreedMemory.hpp"
 
 int main(int argc, char** argv) {
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
     try {
         options = app::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
     } catch (const app::CommandLineError& error) {
-        std::cerr << error.what() << '\n';
+        std::cerr << printableText(error.what(), std::string::npos) << '\n';
         return runtime::kExitArgumentCount;
     }
     options.showProgress = isatty(STDERR_FILENO) == 1;
@@ -30,11 +32,11 @@ int main(int argc, char** argv) {
                 std::cout << line << '\n';
             }
         }
-        return runtime::kExitSuccess;
+        return app::finishStandardOutput(runtime::kExitSuccess);
     }
     if (options.action == app::Options::Action::Version) {
         std::cout << "ambiscan " << kVersion << '\n';
-        return runtime::kExitSuccess;
+        return app::finishStandardOutput(runtime::kExitSuccess);
     }
 
     // The words after the options are the program's arguments, counted as before.
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
         app::ambiscan(context, args, options);
         return std::vector<Value>{};
     };
-    return runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
-                            app::lifecycle(functions), Console{std::cout, std::cerr});
+    return app::finishStandardOutput(
+        runtime::runMain(static_cast<int>(words.size()), words.data(), entry, 0, functions,
+                         app::lifecycle(functions), Console{std::cout, std::cerr}));
 }

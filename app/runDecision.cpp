@@ -1,11 +1,11 @@
 #include "app/runDecision.hpp"
 
+#include "platform/encoding/Base64.hpp"
 #include "platform/numeric/Format.hpp"
 #include "platform/render/Print.hpp"
 #include "platform/render/VectorFigure.hpp"
 #include "platform/runtime/Registry.hpp"
 #include "plotsupport/setColourCodes.hpp"
-#include "report/Base64.hpp"
 #include "report/DecisionChart.hpp"
 
 namespace ambiscan::app {
@@ -67,7 +67,7 @@ report::DecisionContent writeDecisionFigures(const evidence::SequentialRun& run,
                                              file);
                 }
             }
-            content.charts.back().push_back(report::base64(png));
+            content.charts.back().push_back(base64(png));
         }
     }
     return content;

@@ -9,15 +9,13 @@
 namespace ambiscan::app {
 
 // What the outputs after the analysis share about a run, worked out once: the evidence on its
-// results and the input file's name and SHA-256 (reading a large file twice costs time).
+// results, and the input as given on the command line with the SHA-256 of the bytes read.
 struct RunFacts {
     evidence::RunEvidence evidence;
     std::string inputName;
     std::string inputSha256;
 };
 
-RunFacts assessRun(const analysis::RunResults& results, const std::filesystem::path& inputFile);
-// The same with the input's name and digest known already (a file read as it grows).
 RunFacts assessRun(const analysis::RunResults& results, std::string inputName,
                    std::string inputSha256);
 

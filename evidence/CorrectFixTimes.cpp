@@ -7,6 +7,22 @@
 
 namespace ambiscan::evidence {
 
+double timeToCorrectFix(double seconds, bool good) {
+    constexpr double kLastCountedSecond = 500.5;  // the cumulative curve's last bin edge
+    if (!good || !(seconds <= kLastCountedSecond)) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return std::isinf(seconds) ? 0.0 : seconds;
+}
+
+std::vector<double> timesToCorrectFix(const Matrix& times, const std::vector<bool>& good) {
+    std::vector<double> t(times.numel());
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        t[r] = timeToCorrectFix(times[r], good[r]);
+    }
+    return t;
+}
+
 CorrectFixTimes correctFixTimes(const Matrix& times, const std::vector<bool>& good) {
     std::vector<double> goodTimes;
     goodTimes.reserve(times.numel());

@@ -74,4 +74,50 @@ Interval quantileInterval95(std::vector<double>& values, double p) {
     return {lower, rankth(ranks.upper)};
 }
 
+namespace {
+
+void selectRanks(std::vector<double>::iterator first, std::vector<double>::iterator last,
+                 std::size_t offset, const std::size_t* ranks, std::size_t count) {
+    if (count == 0) {
+        return;
+    }
+    const std::size_t middle = count / 2;
+    const auto at = first + static_cast<std::ptrdiff_t>(ranks[middle] - 1 - offset);
+    std::nth_element(first, at, last);
+    selectRanks(first, at, offset, ranks, middle);
+    selectRanks(at + 1, last, ranks[middle], ranks + middle + 1, count - middle - 1);
+}
+
+}  // namespace
+
+std::vector<double> valuesAtRanks(std::vector<double>& values,
+                                  const std::vector<std::size_t>& ranks) {
+    std::vector<std::size_t> sorted;
+    for (const std::size_t r : ranks) {
+        if (r >= 1 && r <= values.size()) {
+            sorted.push_back(r);
+        }
+    }
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    selectRanks(values.begin(), values.end(), 0, sorted.data(), sorted.size());
+    std::vector<double> picked;
+    picked.reserve(ranks.size());
+    for (const std::size_t r : ranks) {
+        picked.push_back(r >= 1 && r <= values.size() ? values[r - 1] : kNaN);
+    }
+    return picked;
+}
+
+QuantileEstimate quantileWithInterval95(std::vector<double>& values, std::size_t percent) {
+    const std::size_t n = values.size();
+    if (n == 0) {
+        return {kNaN, {kNaN, kNaN}};
+    }
+    const std::size_t rank = std::max<std::size_t>(1, (percent * n + 99) / 100);
+    const RankBounds bounds = quantileRanks95(n, static_cast<double>(percent) / 100);
+    const std::vector<double> v = valuesAtRanks(values, {rank, bounds.lower, bounds.upper});
+    return {v[0], {v[1], v[2]}};
+}
+
 }  // namespace ambiscan::evidence

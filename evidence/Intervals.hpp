@@ -24,4 +24,19 @@ RankBounds quantileRanks95(std::size_t n, double p);
 // both are NaN when any value is NaN.
 Interval quantileInterval95(std::vector<double>& values, double p);
 
+// The values at the given 1-based ranks (a rank of 0 gives NaN), by one selection that splits
+// the values at the middle rank asked for and goes on in each part with the ranks it holds:
+// a handful of ranks costs little more than one selection. The values are reordered; none may
+// be NaN.
+std::vector<double> valuesAtRanks(std::vector<double>& values,
+                                  const std::vector<std::size_t>& ranks);
+
+// The nearest-rank p-quantile (the ceil(p n)-th smallest of n, p = percent / 100) with the
+// 95 % interval of quantileRanks95: a side without a rank is NaN, everything NaN without values.
+struct QuantileEstimate {
+    double estimate;
+    Interval ci95;
+};
+QuantileEstimate quantileWithInterval95(std::vector<double>& values, std::size_t percent);
+
 }  // namespace ambiscan::evidence

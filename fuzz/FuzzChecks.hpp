@@ -20,6 +20,7 @@
 #include "app/readInits.hpp"
 #include "evidence/Evidence.hpp"
 #include "platform/base/RuntimeError.hpp"
+#include "platform/encoding/Sha256.hpp"
 #include "platform/numeric/NumberScanner.hpp"
 #include "report/SummaryJson.hpp"
 
@@ -46,19 +47,22 @@ inline bool sameNumber(double a, double b) {
 }
 
 // Whether the reader must refuse a file the in-memory scanner read as `numbers` and `stop`:
-// a layout of one record a line for another receiver count, or text before one whole record.
+// no number, a layout of one record a line for another receiver count, a line that would
+// shift the columns, or text before one whole record or inside a record.
 inline bool mustRefuse(const std::vector<double>& numbers, const ScanStop& stop,
                        std::size_t recordLength) {
     const std::size_t perLine = stop.numbersPerLine;
     const bool otherReceivers =
         perLine % 4 == 1 && perLine / 4 >= 1 && perLine / 4 <= 5 && perLine != recordLength;
-    const bool textFirst = stop.atText && !numbers.empty() && numbers.size() < recordLength;
-    return otherReceivers || textFirst;
+    const bool textInRecord =
+        stop.atText && (numbers.size() < recordLength || numbers.size() % recordLength != 0);
+    return numbers.empty() || otherReceivers || stop.misfit.line != 0 || textInRecord;
 }
 
 // Reads the text as inits.txt through the file reader and checks the matrix against the
 // numbers the in-memory scanner finds: same values, record r in row r, zeros after the last;
-// files of the wrong form refused, and no control byte of the file echoed in a warning.
+// files of the wrong form refused, no control byte of the file echoed in a warning, and the
+// digest the one of every byte of the file.
 inline std::string checkReadText(const std::string& text, std::size_t receivers) {
     const std::size_t recordLength = 4 * receivers + 1;
     const int fd = memfd_create("inits.txt", 0);
@@ -85,7 +89,7 @@ inline std::string checkReadText(const std::string& text, std::size_t receivers)
     }
     ::close(fd);
     std::vector<double> expected;
-    const ScanStop stop = scanNumbers(text, expected);
+    const ScanStop stop = scanNumbers(text, expected, recordLength);
     if (mustRefuse(expected, stop, recordLength)) {
         return refusal.empty() ? "a file of the wrong form was read" : "";
     }
@@ -105,9 +109,6 @@ inline std::string checkReadText(const std::string& text, std::size_t receivers)
                " numbers, the scanner " + std::to_string(expected.size());
     }
     const Matrix& inits = file->inits;
-    if (expected.empty()) {
-        return inits.empty() ? "" : "no number read but the matrix is not empty";
-    }
     const std::size_t rows = (expected.size() + recordLength - 1) / recordLength;
     if (inits.rows() != rows || inits.cols() != recordLength) {
         return "the matrix is " + std::to_string(inits.rows()) + "x" +
@@ -119,6 +120,11 @@ inline std::string checkReadText(const std::string& text, std::size_t receivers)
         if (!sameNumber(inits(k / recordLength, k % recordLength), want)) {
             return "number " + std::to_string(k) + " landed wrongly";
         }
+    }
+    Sha256 whole;
+    whole.update(text.data(), text.size());
+    if (file->sha256 != whole.hex()) {
+        return "the digest is not the one of the file's bytes";
     }
     const bool partial = expected.size() % recordLength != 0;
     if (partial != (err.str().find("completed with zeros") != std::string::npos)) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <limits>
 
 #include "platform/numeric/Format.hpp"
 #include "platform/render/Print.hpp"
@@ -29,9 +30,11 @@ font-size:.85em;word-break:break-all}
 .note{color:#555;font-size:.9em}.gate{padding:.4em .8em;border-radius:.3em}
 .gate.pass{background:#e3f4e1;border:1px solid #5a9e52}.gate.fail{background:#fbe3e1;border:1px solid #c0392b}
 .gate p{margin:.2em 0}.verdict li{margin:.2em 0}
+.warning{background:#fff4d6;border:1px solid #c89b1e;padding:.4em .8em;border-radius:.3em}
 .scroll{overflow-x:auto}table{border-collapse:collapse;font-variant-numeric:tabular-nums}
 th,td{border:1px solid #c8c8c8;padding:.25em .6em;text-align:right;white-space:nowrap}
 th:first-child,td:first-child{text-align:left}thead th{background:#f2f2f2}
+tbody th{white-space:normal;min-width:11em;max-width:16em}
 .swatch{display:inline-block;width:.8em;height:.8em;margin-right:.35em;border:1px solid #666;
 vertical-align:-.05em}
 figure{margin:1em 0 1.4em;break-inside:avoid;page-break-inside:avoid}
@@ -107,18 +110,84 @@ void verdict(std::string& out, const ReportContent& c) {
     }
     out += "<ul class=\"verdict\">\n";
     for (const auto& comparison : comparisons) {
-        out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence.dataSets)) + "</li>\n";
+        out += "<li>" + escapeHtml(verdictSentence(comparison, c.evidence)) + "</li>\n";
     }
     out += "</ul>\n";
     out +=
         "<p class=\"note\">Every attempt restarts all receivers at the same moment, so the "
-        "receivers are compared attempt by attempt. A difference is called significant when "
-        "p &lt; 0.05. The p-values are not corrected for the number of pairs compared.</p>\n";
+        "receivers are compared attempt by attempt. An attempt counts for the time comparison "
+        "only with a correct fix (a good fix within 500 s). A difference is called significant "
+        "when its p-value, adjusted by Holm's method over all " +
+        std::to_string(c.evidence.comparedPValues) +
+        " comparisons of this run, is below 0.05; a difference that is not significant is not "
+        "shown to be absent: read its interval.</p>\n";
 }
 
-// A 90 % time is undefined when the curve never gets there within its 500 s.
+// A time to fix: "not within 500 s" for the curve's NaN, "> 500 s" for a correct fix never
+// reached; a time of -Inf is "fixed at once".
 std::string within500s(double seconds) {
     return std::isnan(seconds) ? "not within 500 s" : fixed(seconds, 0, "s");
+}
+
+std::string timeValue(double seconds, int decimals) {
+    if (seconds == std::numeric_limits<double>::infinity()) {
+        return "> 500 s";
+    }
+    return fixed(seconds, decimals, "s");
+}
+
+// A bound of a time interval: +Inf never reached, -Inf (a time of -Inf) fixed at once.
+std::string timeBound(double seconds, int decimals) {
+    if (std::isinf(seconds)) {
+        return seconds > 0 ? "> 500 s" : "at once";
+    }
+    return fixed(seconds, decimals, "s");
+}
+
+// A time interval whose bounds may be never reached (+Inf, "> 500 s") or not given by the
+// attempts (NaN, "cannot be bounded"): the two are said apart.
+std::string timeInterval(const evidence::Interval& range, int decimals) {
+    const double lower = range.lower, upper = range.upper;
+    if (std::isfinite(lower) && std::isfinite(upper)) {
+        return interval(range, decimals, "s");
+    }
+    if (std::isnan(lower) && std::isnan(upper)) {
+        return "cannot be bounded";
+    }
+    if (std::isnan(upper)) {
+        return "≥ " + timeBound(lower, decimals) + " (upper cannot be bounded)";
+    }
+    if (std::isnan(lower)) {
+        return "≤ " + timeBound(upper, decimals) + " (lower cannot be bounded)";
+    }
+    if (lower == upper) {
+        return timeBound(lower, decimals);  // both never reached, or both at once
+    }
+    return timeBound(lower, decimals) + " to " + timeBound(upper, decimals);
+}
+
+// Clustered bad fixes break the independence every interval and test of the report assumes.
+void independenceWarnings(std::string& out, const ReportContent& c) {
+    for (const DataSetEvidence& d : c.evidence.dataSets) {
+        const evidence::Independence& i = d.independence;
+        if (!(i.runsTestP < 0.01 && i.good >= 10 && i.bad >= 10)) {
+            continue;
+        }
+        const std::string counts = " (" + std::to_string(i.runs) +
+                                   " runs of good and bad fixes where " + fixed(i.expectedRuns, 0) +
+                                   " would be expected, runs test " + pValue(i.runsTestP) + ")";
+        std::string text;
+        if (static_cast<double>(i.runs) < i.expectedRuns) {
+            text = "bad fixes come in clusters" + counts +
+                   ": the attempts are not independent and every interval above is too narrow.";
+        } else {
+            text = "good and bad fixes alternate more often than chance would have them" + counts +
+                   ": the attempts are not independent and the intervals above may not hold.";
+        }
+        out +=
+            "<p class=\"warning\"><strong>" + escapeHtml(d.name) + "</strong>: " + escapeHtml(text);
+        out += "</p>\n";
+    }
 }
 
 using Cell = std::function<std::string(const DataSetEvidence&)>;
@@ -131,12 +200,20 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
         {"Good / bad fixes",
          [](auto& d) { return std::to_string(d.good) + " / " + std::to_string(d.bad); }},
         {"90 % time to fix", [](auto& d) { return within500s(d.p90); }},
-        {"90 % time, 95 % interval", [](auto& d) { return interval(d.p90Ci95, 0, "s"); }},
-        {"90 % time to a correct fix", [](auto& d) { return within500s(d.p90CorrectFix); }},
-        {"Correct fixes within 500 s",
-         [](auto& d) { return fixed(d.correctFixWithin500sPercent, 1, "%"); }},
+        {"90 % time, 95 % interval", [](auto& d) { return timeInterval(d.p90Ci95, 0); }},
+        {"Correct fixes (good, within 500 s)",
+         [](auto& d) { return fixed(d.correctFixPercent, 1, "%"); }},
+        {"Correct fixes, 95 % interval",
+         [](auto& d) { return interval(d.correctFixCi95Percent, 1, "%"); }},
+        {"Median time to a correct fix",
+         [](auto& d) { return timeValue(d.timeToCorrectFixP50, 1); }},
+        {"Median time to a correct fix, 95 % interval",
+         [](auto& d) { return timeInterval(d.timeToCorrectFixP50Ci95, 1); }},
+        {"90 % time to a correct fix", [](auto& d) { return timeValue(d.timeToCorrectFixP90, 1); }},
+        {"90 % time to a correct fix, 95 % interval",
+         [](auto& d) { return timeInterval(d.timeToCorrectFixP90Ci95, 1); }},
         {"Median time to fix", [](auto& d) { return fixed(d.median, 1, "s"); }},
-        {"Median, 95 % interval", [](auto& d) { return interval(d.medianCi95, 1, "s"); }},
+        {"Median, 95 % interval", [](auto& d) { return timeInterval(d.medianCi95, 1); }},
         {"Mean time to fix", [](auto& d) { return fixed(d.mean, 1, "s"); }},
         {"Longest time to fix", [](auto& d) { return fixed(d.max, 0, "s"); }},
         {"East error mean / sigma",
@@ -148,6 +225,23 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
         {"Horizontal error, 50 %", [](auto& d) { return fixed(d.horizontalP50, 4, "m"); }},
         {"Horizontal error, 95 %", [](auto& d) { return fixed(d.horizontalP95, 4, "m"); }},
         {"Vertical error, 95 %", [](auto& d) { return fixed(d.verticalAbsP95, 4, "m"); }},
+        {"Horizontal error, 50 %, all fixes",
+         [](auto& d) { return fixed(d.allHorizontalP50, 4, "m"); }},
+        {"Horizontal error, 95 %, all fixes",
+         [](auto& d) { return fixed(d.allHorizontalP95, 4, "m"); }},
+        {"Horizontal error, 95 %, all fixes, 95 % interval",
+         [](auto& d) { return interval(d.allHorizontalP95Ci95, 4, "m"); }},
+        {"Vertical error, 95 %, all fixes",
+         [](auto& d) { return fixed(d.allVerticalAbsP95, 4, "m"); }},
+        {"Vertical error, 95 %, all fixes, 95 % interval",
+         [](auto& d) { return interval(d.allVerticalAbsP95Ci95, 4, "m"); }},
+        {"Good/bad order: runs test",
+         [](auto& d) {
+             return std::to_string(d.independence.runs) + " runs, " +
+                    pValue(d.independence.runsTestP);
+         }},
+        {"Bad fixes: lag-1 autocorrelation",
+         [](auto& d) { return fixed(d.independence.lag1Autocorrelation, 3); }},
     };
     out += "<h2>Statistics</h2>\n<div class=\"scroll\"><table>\n<thead><tr><th></th>";
     for (std::size_t k = 0; k < c.evidence.dataSets.size(); ++k) {
@@ -163,6 +257,7 @@ void statisticsTable(std::string& out, const ReportContent& c, const Matrix& col
         out += "</tr>\n";
     }
     out += "</tbody></table></div>\n";
+    independenceWarnings(out, c);
 }
 
 // The page as it is made: text gathers here, and each figure's base64 goes out as it stands
@@ -254,21 +349,37 @@ void definitions(std::string& out) {
         "the exact (Clopper–Pearson) binomial interval.",
         "<b>90 % time to fix</b>: the smallest whole second by which 90 % of all attempts had "
         "fixed, good or bad (the cumulative curve), or “not within 500 s”.",
-        "<b>90 % time to a correct fix</b>: the same with every bad fix counted as never fixed; "
-        "<b>correct fixes within 500 s</b> is that curve's last value.",
         "<b>95 % intervals of the 90 % time and the median</b>: distribution-free, from the "
-        "sorted times; “≥ x” or “≤ x” where the attempts are too few for the other bound.",
+        "order statistics of all attempts' times, an attempt without a time ranking as never "
+        "fixed; the 90 % time's bounds on the curve's whole seconds; “> 500 s” for a bound "
+        "never reached, “cannot be bounded” where the attempts are too few.",
+        "<b>Correct fix</b>: a good fix within 500 s (time at most 500.5 s, the curve's last "
+        "second); <b>correct fixes</b> are a percentage of all attempts with the "
+        "Clopper–Pearson interval.",
+        "<b>Median and 90 % time to a correct fix</b>: the ⌈p·n⌉-th smallest time to a correct "
+        "fix of all n attempts, an attempt without one counting as “> 500 s”, with the "
+        "distribution-free interval above.",
         "<b>Median, mean, longest time to fix</b>: over all attempts, in seconds.",
         "<b>Error mean / sigma</b>: mean and sample standard deviation of the east, north and "
         "height errors, over the good fixes when there are bad ones, else over all.",
         "<b>Horizontal error 50 % / 95 %</b>: of the good fixes, the nearest-rank percentile of "
         "√(E² + N²); <b>vertical error 95 %</b>: the same of |height|.",
+        "<b>… all fixes</b>: the same over every attempt with finite errors, good or bad, the "
+        "95 % values with a distribution-free interval.",
+        "<b>Runs test</b>: Wald–Wolfowitz test of the order of good and bad fixes (two-sided, "
+        "normal); <b>lag-1 autocorrelation</b>: of the bad-fix indicator from one attempt to "
+        "the next; a warning when the runs test gives p &lt; 0.01 with at least 10 good and 10 "
+        "bad fixes.",
         "<b>Reliability compared</b>: exact McNemar test on the attempts good with one receiver "
-        "and bad with the other.",
-        "<b>Time to fix compared</b>: Wilcoxon signed-rank test of the per-attempt differences "
-        "(normal approximation, ties averaged, zero differences dropped); the median difference "
-        "is the median of those differences.",
-        "<b>Significant</b>: p &lt; 0.05, not corrected for the number of pairs compared.",
+        "and bad with the other; the difference in points with Newcombe's interval for paired "
+        "proportions (method 10).",
+        "<b>Time to a correct fix compared</b>: Wilcoxon signed-rank test of the per-attempt "
+        "differences, an attempt without a correct fix ranking above every time and two without "
+        "one tying (exact up to 200 non-zero differences, else normal with tie and continuity "
+        "corrections); the difference where both fixed correctly is the Hodges–Lehmann "
+        "estimate with its distribution-free 95 % interval.",
+        "<b>Significant</b>: p &lt; 0.05 after Holm's adjustment over every p-value of the "
+        "run's comparisons (two per pair).",
     };
     out += "<h2>How these numbers are defined</h2>\n<ul class=\"definitions\">\n";
     for (const char* line : kLines) {

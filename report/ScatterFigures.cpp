@@ -3,8 +3,8 @@
 #include "analysis/positionErrors.hpp"
 #include "analysis/setup.hpp"
 #include "evidence/AccuracyPercentiles.hpp"
+#include "platform/encoding/Base64.hpp"
 #include "plotsupport/setColourCodes.hpp"
-#include "report/Base64.hpp"
 #include "report/HorizontalScatter.hpp"
 
 namespace ambiscan::report {

@@ -21,7 +21,7 @@ struct InputFile {
 // Keys keep the order they are added in, so that the file reads top-down as documented.
 using Json = nlohmann::ordered_json;
 
-// The "ambiscan-summary/1" object of summary.json. Numbers that are not finite (not defined)
+// The "ambiscan-summary/2" object of summary.json. Numbers that are not finite (not defined)
 // become null; callers may add top-level keys before writing it.
 Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidence& evidence,
                  const InputFile& input);

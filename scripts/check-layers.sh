@@ -8,6 +8,7 @@ declare -A allowed=(
   [platform/base]="platform/base"
   [platform/numeric]="platform/base platform/numeric"
   [platform/io]="platform/base platform/io"
+  [platform/encoding]="platform/base platform/encoding"
   [platform/graphics]="platform/base platform/numeric platform/graphics"
   [platform/render]="platform/base platform/numeric platform/io platform/graphics platform/render"
   [platform/runtime]="platform/base platform/numeric platform/graphics platform/runtime"
@@ -15,7 +16,7 @@ declare -A allowed=(
   [charts]="platform/base platform/numeric platform/graphics charts"
   [analysis]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis"
   [evidence]="platform/base platform/numeric charts analysis evidence"
-  [report]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
+  [report]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
   [app]="platform plotsupport charts analysis evidence report app"
 )
 

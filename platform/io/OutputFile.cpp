@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
-#include <vector>
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/io/StaleTemporaries.hpp"
@@ -25,11 +24,9 @@ std::string systemReason(int err, const char* otherwise) {
     return err != 0 ? std::strerror(err) : otherwise;
 }
 
-mode_t creationMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
+// What every output is created with: the system applies the process's umask, as for any file
+// a program creates (reading the umask would mean setting it, which another thread may be doing).
+constexpr mode_t kCreationMode = 0666;
 
 // A fresh hidden name next to `path` for the moment between linking and renaming; it carries
 // the process id, so that a later run can tell a leftover of a killed run.
@@ -45,17 +42,16 @@ OutputFile::OutputFile(std::string path, std::string description)
     if (path_.empty() || path_.back() == '/') {
         fail("the file name is empty");
     }
-    fd_ = ::open(folderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, creationMode());
+    fd_ = ::open(folderOf(path_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kCreationMode);
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        // No unnamed files here: fall back to a hidden temporary name.
-        const std::string pattern = folderOf(path_) + "/" + temporaryOutputName("XXXXXX");
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        fd_ = mkstemps(name.data(), 4);  // the random part comes before ".tmp"
-        if (fd_ >= 0) {
-            temporary_ = name.data();
-            if (fchmod(fd_, creationMode()) != 0) {
-                fail(systemReason(errno, "cannot set the file's permissions"));
+        // No unnamed files here: fall back to a hidden temporary name, fresh for this file.
+        for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+            const std::string name = linkName(path_);
+            fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, kCreationMode);
+            if (fd_ >= 0) {
+                temporary_ = name;
+            } else if (errno != EEXIST) {
+                break;
             }
         }
     }

@@ -115,6 +115,41 @@ std::size_t parseNumber(std::string_view text, double& value) {
     return pos + static_cast<std::size_t>(result.ptr - rest.data());
 }
 
+bool endsToken(std::string_view text, std::size_t at) {
+    return at == text.size() || isSpace(text[at]);
+}
+
+// The number that is the whole token at the start of `text` (which runs to white space or the
+// end); 0 when the token is text.
+std::size_t parseToken(std::string_view text, double& value) {
+    const std::size_t used = parseNumber(text, value);
+    return used > 0 && used <= kLongestNumber && endsToken(text, used) ? used : 0;
+}
+
+// Whether a token this long, of which `start` is the beginning, may still turn out a number
+// (only digits, a point and an exponent are that long).
+bool mayBeLongNumber(std::string_view start) {
+    std::size_t pos = start.starts_with('+') || start.starts_with('-') ? 1 : 0;
+    const auto digits = [&] {
+        while (pos < start.size() && start[pos] >= '0' && start[pos] <= '9') {
+            ++pos;
+        }
+    };
+    digits();
+    if (pos < start.size() && start[pos] == '.') {
+        ++pos;
+        digits();
+    }
+    if (pos < start.size() && (start[pos] == 'e' || start[pos] == 'E')) {
+        ++pos;
+        if (pos < start.size() && (start[pos] == '+' || start[pos] == '-')) {
+            ++pos;
+        }
+        digits();
+    }
+    return pos == start.size();
+}
+
 // Reads numbers from complete text (every token in it ends before the end of `text`, or the
 // text is the end of the file). Returns false when it stopped at text that is not a number,
 // with `stopAt` the offset of that text.
@@ -133,7 +168,7 @@ bool scanChunk(std::string_view text, Sink& values, LineLayout& layout, std::siz
             return true;
         }
         double value = 0;
-        const std::size_t used = parseNumber(text.substr(pos), value);
+        const std::size_t used = parseToken(text.substr(pos), value);
         if (used == 0) {
             stopAt = pos;
             return false;
@@ -146,10 +181,15 @@ bool scanChunk(std::string_view text, Sink& values, LineLayout& layout, std::siz
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The bytes kept of a token where reading stopped: enough for 40 characters of four bytes.
-constexpr std::size_t kStopTokenBytes = 160;
+bool isControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && !isSpace(c)) || byte == 0x7f;
+}
 
-ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t linesBefore) {
+// The stop at the token at `stopAt`, on the line after `linesBefore` and the line ends before
+// it in `text`; the layout is closed with the numbers before it on its line.
+ScanStop stopAtToken(std::string_view text, std::size_t stopAt, std::size_t linesBefore,
+                     LineLayout& layout) {
     ScanStop stop;
     stop.atText = true;
     stop.line = linesBefore + 1 +
@@ -160,48 +200,64 @@ ScanStop stopDescription(std::string_view text, std::size_t stopAt, std::size_t 
         ++end;
     }
     stop.token = std::string(text.substr(stopAt, end - stopAt));
+    stop.notText = std::any_of(stop.token.begin(), stop.token.end(), isControl);
+    layout.endLine();
+    stop.numbersPerLine = layout.commonCount();
+    stop.misfit = layout.misfit();
+    return stop;
+}
+
+ScanStop endOfFile(LineLayout& layout) {
+    layout.endLine();
+    ScanStop stop;
+    stop.numbersPerLine = layout.commonCount();
+    stop.misfit = layout.misfit();
     return stop;
 }
 
 }  // namespace
 
-ScanStop scanNumbers(const std::string& text, std::vector<double>& values) {
+bool isWholeNumber(std::string_view text, double& value) {
+    return !text.empty() && parseToken(text, value) == text.size();
+}
+
+ScanStop scanNumbers(const std::string& text, std::vector<double>& values,
+                     std::size_t recordLength) {
     std::string_view rest(text);
     if (rest.starts_with(kByteOrderMark)) {
         rest.remove_prefix(kByteOrderMark.size());
     }
     std::size_t stopAt = 0;
-    LineLayout layout;
-    ScanStop stop;
+    LineLayout layout(recordLength);
     if (!scanChunk(rest, values, layout, stopAt)) {
-        stop = stopDescription(rest, stopAt, 0);
+        return stopAtToken(rest, stopAt, 0, layout);
     }
-    layout.endLine();
-    stop.numbersPerLine = layout.commonCount();
-    return stop;
+    return endOfFile(layout);
 }
 
 namespace {
 
 template <class Sink>
-ScanStop scanFile(std::FILE* file, Sink& values) {
+ScanStop scanFile(std::FILE* file, Sink& values, std::size_t recordLength,
+                  const BytesRead& bytesRead) {
     constexpr std::size_t kChunk = 1 << 20;
     std::string buffer;
-    buffer.reserve(kChunk + 256);
+    buffer.reserve(kChunk + kLongestNumber + 1);
     std::size_t linesBefore = 0;
     std::vector<char> block(kChunk);
-    LineLayout layout;
-    std::size_t unbroken = 0;  // the buffer's first bytes, known to hold no white space
-    bool atEnd = false;
+    LineLayout layout(recordLength);
     bool atStart = true;
-    while (!atEnd) {
+    while (true) {
         errno = 0;
         const std::size_t got = std::fread(block.data(), 1, block.size(), file);
-        atEnd = got < block.size();
+        const bool atEnd = got < block.size();
         if (atEnd && std::ferror(file)) {
             ScanStop failed;
             failed.readError = errno != 0 ? errno : EIO;
             return failed;
+        }
+        if (bytesRead && got > 0) {
+            bytesRead(std::string_view(block.data(), got));
         }
         buffer.append(block.data(), got);
         if (atStart && (buffer.size() >= kByteOrderMark.size() || atEnd)) {
@@ -210,45 +266,42 @@ ScanStop scanFile(std::FILE* file, Sink& values) {
             }
             atStart = false;
         }
-        // Only whole tokens are read; a token cut by the end of the block waits for the next,
-        // however many blocks it takes.
+        // Only whole tokens are read; the start of a token cut by the end of the block waits
+        // for the next block, as long as it may still be a number.
         std::size_t complete = buffer.size();
         if (!atEnd) {
-            while (complete > unbroken && !isSpace(buffer[complete - 1])) {
+            while (complete > 0 && !isSpace(buffer[complete - 1])) {
                 --complete;
-            }
-            if (complete == unbroken) {
-                unbroken = buffer.size();  // one very long token: read on, searching only
-                continue;                  // the bytes still to come
             }
         }
         const std::string_view text(buffer.data(), complete);
         std::size_t stopAt = 0;
         if (!scanChunk(text, values, layout, stopAt)) {
-            // The token may run on into the next block; its start is all the message needs.
-            ScanStop stop = stopDescription(std::string_view(buffer), stopAt, linesBefore);
-            layout.endLine();
-            stop.numbersPerLine = layout.commonCount();
-            return stop;
+            return stopAtToken(buffer, stopAt, linesBefore, layout);
+        }
+        if (atEnd) {
+            return endOfFile(layout);
         }
         linesBefore += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         buffer.erase(0, complete);
-        unbroken = 0;
+        // The cut token so far: text once it is too long for a number, or once it is longer
+        // than the message shows and no number starts so.
+        const bool tooLong = buffer.size() > kLongestNumber;
+        if (tooLong || (buffer.size() > kStopTokenBytes && !mayBeLongNumber(buffer))) {
+            return stopAtToken(buffer, 0, linesBefore, layout);
+        }
     }
-    layout.endLine();
-    ScanStop stop;
-    stop.numbersPerLine = layout.commonCount();
-    return stop;
 }
 
 }  // namespace
 
-ScanStop scanNumbers(std::FILE* file, std::vector<double>& values) {
-    return scanFile(file, values);
+ScanStop scanNumbers(std::FILE* file, std::vector<double>& values, std::size_t recordLength,
+                     const BytesRead& bytesRead) {
+    return scanFile(file, values, recordLength, bytesRead);
 }
 
-ScanStop scanNumbers(std::FILE* file, ColumnDealer& columns) {
-    return scanFile(file, columns);
+ScanStop scanNumbers(std::FILE* file, ColumnDealer& columns, const BytesRead& bytesRead) {
+    return scanFile(file, columns, columns.columns(), bytesRead);
 }
 
 namespace {
@@ -332,6 +385,9 @@ std::size_t countTokens(std::FILE* file) {
     unsigned before = 1;  // the byte before the block was white space (or there was none)
     while (true) {
         const std::size_t got = std::fread(block.data(), 1, block.size(), file);
+        if (got > 0 && std::memchr(block.data(), 0, got) != nullptr) {
+            return tokens;  // not text: reading the numbers stops in this block
+        }
         if (got > 0) {
             // A token starts where white space is followed by anything else.
             tokens += before & (space(block[0]) ^ 1u);

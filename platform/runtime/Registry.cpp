@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/runtime/PrintableText.hpp"
+
 namespace ambiscan::runtime {
 
 std::string arityMessage(const FunctionEntry& entry, const std::string& kind, int declared) {
@@ -12,7 +14,7 @@ std::string arityMessage(const FunctionEntry& entry, const std::string& kind, in
 }
 
 std::vector<Value> callFunction(const FunctionEntry& entry, CallContext& context, int nargout,
-                         const std::vector<Value>& args) {
+                                const std::vector<Value>& args) {
     if (entry.declaredOutputs >= 0 && nargout > entry.declaredOutputs) {
         throw ArityError(arityMessage(entry, "outputs", entry.declaredOutputs));
     }
@@ -58,13 +60,14 @@ int runMain(int argc, const char* const* argv, const FunctionEntry& mainEntry, i
         console.err << error.what() << '\n';
         status = kExitArgumentCount;
     } catch (const RuntimeError& error) {
-        console.err << error.what() << '\n';
+        // Paths, legends and file text in a message reach the terminal escaped, on one line.
+        console.err << printableText(error.what(), std::string::npos) << '\n';
         status = kExitRunFailed;
     } catch (const ExitRequest& request) {
         status = request.status;
     } catch (const std::exception& error) {
         // Out of memory or a failure of the system library: still one clear line.
-        console.err << "Error: " << error.what() << '\n';
+        console.err << "Error: " << printableText(error.what(), std::string::npos) << '\n';
         status = kExitRunFailed;
     }
     console.out.flush();

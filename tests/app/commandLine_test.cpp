@@ -32,10 +32,31 @@ TEST(CommandLine, GateValuesAreWholeNumbersInTheirRange) {
     EXPECT_EQ(o.requireP90, 0.0);
     for (const Words& bad :
          {Words{"--require-reliability", "100.1"}, Words{"--require-reliability", "99%"},
-          Words{"--require-p90", "-1"}, Words{"--require-p90", "nan"}, Words{"--format", ""},
-          Words{"--format", "png,"}, Words{"--format", "PNG"}, Words{"-i", "a", "-i", "b"}}) {
+          Words{"--require-p90", "-1"}, Words{"--require-p90", "nan"},
+          Words{"--require-p90", "0x10"}, Words{"--require-p90", " 5"},
+          Words{"--require-p90", "5 "}, Words{"--format", ""}, Words{"--format", "png,"},
+          Words{"--format", "PNG"}, Words{"-i", "a", "-i", "b"}}) {
         EXPECT_THROW(parseCommandLine(bad), CommandLineError) << bad[0] << " " << bad[1];
     }
+}
+
+// A flag given a value is refused by its name; the value of an option that takes one, and
+// every word from the title on, may look like anything.
+TEST(CommandLine, FlagsTakeNoValueButValuesAndWordsMayLookLikeFlags) {
+    for (const Words& bad : {Words{"-q=1", "T"}, Words{"-o", "out", "--quiet=no", "T"},
+                             Words{"--no-report=", "T"}, Words{"--help=1"}}) {
+        try {
+            parseCommandLine(bad);
+            ADD_FAILURE() << bad[0];
+        } catch (const CommandLineError& e) {
+            EXPECT_NE(std::string(e.what()).find(" takes no value"), std::string::npos) << e.what();
+        }
+    }
+    const Options o = parseCommandLine({"-i", "-q=1.txt", "--require-p90", "1e2", "T", "-q=1"});
+    EXPECT_EQ(o.input, "-q=1.txt");
+    EXPECT_FALSE(o.quiet);
+    EXPECT_EQ(o.requireP90, 100.0);
+    EXPECT_EQ(o.words, (Words{"T", "-q=1"}));
 }
 
 }  // namespace

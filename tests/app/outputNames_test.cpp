@@ -1,6 +1,9 @@
 #include "app/outputNames.hpp"
+#include "app/refuseOutputOverInput.hpp"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "platform/base/RuntimeError.hpp"
 
@@ -50,6 +53,18 @@ TEST(CheckLegends, MessageNamesTheLegendAndTheReason) {
 TEST(CheckLegends, EqualLegendsAreRefusedAndDistinctOnesPass) {
     EXPECT_NO_THROW(checkLegendsNameFiles({"RxA", "RxB", "rxa", "RxA_", "A"}, "."));
     EXPECT_THROW(checkLegendsNameFiles({"RxA", "RxB", "RxA"}, "."), RuntimeError);
+}
+
+// The names an input is compared with: every file the run writes, in each format asked for.
+TEST(RunOutputNames, EveryFigureInEachFormatAndTheTextFiles) {
+    const std::vector<std::string> names =
+        runOutputNames({".", {"A"}, {render::FigureFormat::Svg, render::FigureFormat::Png}, false});
+    EXPECT_EQ(names.size(), 9u * 2 + 2);
+    for (const char* name : {"InitTimeCDF.svg", "InitTimeCDF.png", "A_PosData_GoodOnly.svg",
+                             "A_ENU_Hist.png", "stats.csv", "summary.json"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    }
+    EXPECT_EQ(std::find(names.begin(), names.end(), "report.html"), names.end());
 }
 
 }  // namespace

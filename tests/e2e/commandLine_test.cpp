@@ -57,15 +57,22 @@ TEST(CommandLine, MissingInitsFileIsReportedWithoutLineEnd) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// One line, naming the file as given, and nothing written.
 TEST(CommandLine, EmptyInitsFileIsAClearErrorAndWritesNothing) {
     TempDir dir;
-    writeFile(dir / "inits.txt", "no numbers here\n");
-    const RunResult run = runProgram(dir.path(), {"Title", "RxA"});
-    EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.err.find("inits.txt holds no init records"), std::string::npos) << run.err;
+    writeFile(dir / "inits.txt", "");
+    writeFile(dir / "h.txt", "no numbers here\n");
+    const RunResult empty = runProgram(dir.path(), {"Title", "RxA"});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "inits.txt holds no init records\n");
+    const RunResult text = runProgram(dir.path(), {"-i", "h.txt", "Title", "RxA"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err,
+              "h.txt line 1: reading stopped at \"no\", which is not a number, before "
+              "one whole record of 5 numbers was read\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
-              1);
+              2);
 }
 
 }  // namespace

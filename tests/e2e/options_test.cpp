@@ -46,7 +46,7 @@ TEST(Options, HelpPrintsTheUsageTextThenTheOptionsAndVersionTheOneVersion) {
     }
     const RunResult version = runProgram(dir.path(), {"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "ambiscan 1.0.0\n");
+    EXPECT_EQ(version.out, "ambiscan 1.1.0\n");
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 

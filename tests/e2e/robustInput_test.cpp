@@ -69,16 +69,34 @@ TEST(RobustInput, OtherLayoutsAreReadAsRecordsOfNumbers) {
 }
 
 TEST(RobustInput, TextBeforeOneWholeRecordIsRefusedWithItsLine) {
+    // A number ends at white space: the whole comma-separated line is the text.
     expectRefused("\n345600,8,0.01,0.02,0.03\n", {"T", "A"},
-                  "inits.txt line 2: reading stopped at \",8,0.01,0.02,0.03\", which is not a "
-                  "number, before one whole record of 5 numbers was read");
-    // After whole records a partial one is completed with zeros and warned, as always.
-    TempDir dir;
-    writeFile(dir / "inits.txt", "345600 8 0.01 0.02 0.03\n345700 9 end\n");
-    const RunResult run = runProgram(dir.path(), {"T", "A"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.err.find("line 2: reading stopped at \"end\""), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("completed with zeros"), std::string::npos) << run.err;
+                  "inits.txt line 2: reading stopped at \"345600,8,0.01,0.02,0.03\", which is "
+                  "not a number, before one whole record of 5 numbers was read");
+    // Text inside a later record is refused too: completed with zeros, the record would be a
+    // fix in 0 s at the origin.
+    expectRefused("345600 8 0.01 0.02 0.03\n345700 9 end\n", {"T", "A"},
+                  "inits.txt line 2: reading stopped at \"end\", which is not a number, inside "
+                  "record 2 (a record holds 5 numbers)");
+}
+
+// The mistyped number of a test log ("2.0.5" for "20.5") was read as two numbers, shifting
+// every later column: a "time to fix" of 103 s came from a start time, exit 0.
+TEST(RobustInput, AMistypedNumberIsTextAndRefusedInItsRecord) {
+    expectRefused(
+        "100 20 25 .01 .02 .03 .01 .02 .03\n101 2.0.5 30 .01 .02 .03 .01 .02 .03\n"
+        "102 22 31 .01 .02 .03 .01 .02 .03\n103 21 33 .01 .02 .03 .01 .02 .03\n",
+        {"-q", "T", "RxA", "RxB"},
+        "inits.txt line 2: reading stopped at \"2.0.5\", which is not a number, inside "
+        "record 2 (a record holds 9 numbers)");
+    // A line of one record a line with a number too many.
+    std::string lines;
+    for (int k = 0; k < 12; ++k) {
+        lines += std::to_string(345600 + k) + " 8 0.01 0.02 0.03\n";
+    }
+    expectRefused(lines + "345700 9 0.01 0.02 0.03 0.04\n" + lines, {"T", "A"},
+                  "inits.txt line 13 holds 6 numbers where the file's other lines hold one "
+                  "record of 5: the records after it would be read with their columns shifted");
 }
 
 TEST(RobustInput, ByteOrderMarkIsSkipped) {
@@ -146,18 +164,19 @@ TEST(RobustInput, AttemptWithoutAPositionIsABadFixKeptOutOfGoodOnlyStatistics) {
     EXPECT_TRUE(std::filesystem::exists(dir / "A_PosData_GoodOnly.png"));
 }
 
-TEST(RobustInput, TokenOfMoreThan64MiBIsOneNumber) {
+// A token longer than any number (here 64 MiB) is text: reading stops within the block it
+// starts in, holding no more of it than the message shows, and the cut record is refused.
+TEST(RobustInput, TokenLongerThanANumberIsTextAndRefusedInItsRecord) {
     TempDir dir;
-    // 5.000…0 with 64 MiB of zeros: five tokens, one record (whose sigmas are 0).
     std::string text = "345600 5." + std::string(std::size_t{64} << 20, '0') + " 0.01 0.02 0.03\n";
     writeFile(dir / "inits.txt", text);
     text.clear();
-    const RunResult run = runProgram(dir.path(), {"T", "A"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(firstStatistics(dir),
-              "T,A,0.000000,100.000000,5.000000,5,5.000000,5,1,0.010000,0.000000,0.020000,"
-              "0.000000,0.030000,0.000000");
+    const RunResult run = runProgram(dir.path(), {"T", "A"}, "ulimit -v 400000;");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "inits.txt line 1: reading stopped at \"5." + std::string(38, '0') +
+                           "\", which is not a number, before one whole record of 5 numbers was "
+                           "read\n");
+    EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"inits.txt"});
 }
 
 TEST(RobustInput, FileTextInWarningsHasControlBytesEscapedAndIsCut) {
@@ -169,7 +188,7 @@ TEST(RobustInput, FileTextInWarningsHasControlBytesEscapedAndIsCut) {
     // 40 characters: ESC ] 0 ; X BEL, the invalid byte, the é and 32 z.
     EXPECT_EQ(run.err,
               "Warning: inits.txt line 2: reading stopped at \"\\x1b]0;X\\x07\\xff\xc3\xa9" +
-                  std::string(32, 'z') + "\", which is not a number; 1 record read.\n");
+                  std::string(32, 'z') + "\", which is not text; 1 record read.\n");
 }
 
 TEST(RobustInput, LeftoversOfDeadRunsAreRemovedAndThoseOfLiveRunsKept) {

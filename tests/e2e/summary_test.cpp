@@ -42,7 +42,8 @@ TEST(Summary, RunWritesTheEvidenceOfBothReceiversAndTheirComparison) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto j = nlohmann::json::parse(readFile(dir / "summary.json"));
 
-    EXPECT_EQ(j["schema"], "ambiscan-summary/1");
+    EXPECT_EQ(j["schema"], "ambiscan-summary/2");
+    EXPECT_EQ(j["program"]["version"], "1.1.0");
     EXPECT_EQ(j["title"], "T");
     EXPECT_EQ(j["input"]["file"], "inits.txt");
     // As sha256sum prints it for these bytes.
@@ -66,7 +67,30 @@ TEST(Summary, RunWritesTheEvidenceOfBothReceiversAndTheirComparison) {
     EXPECT_EQ(t["p90"], 12);                      // 12.5 s falls in the 12 s bin
     EXPECT_TRUE(t["median_ci95"][0].is_null());   // four attempts bound no median
     EXPECT_TRUE(t["p90_correct_fix"].is_null());  // 3, 8, 12.5 s correct: 75 % at most
-    EXPECT_EQ(t["correct_fix_within_500s_percent"], 75);
+    EXPECT_EQ(a["correct_fix"]["percent"], 75);
+    // Four attempts, 90 %: P(B <= 1) = 0.0037 <= 0.025 < P(B <= 2): the 2nd time, 7.9 s,
+    // binned to 8 s; nothing bounds it from above.
+    EXPECT_EQ(t["p90_ci95"][0], 8);
+    EXPECT_TRUE(t["p90_ci95"][1].is_null());
+    EXPECT_EQ(t["p90_ci95_not_reached"], nlohmann::json::array({false, false}));
+    // Times to a correct fix 3, Inf (bad), 8, 12.5: the 2nd is 8 s, the 4th never reached.
+    const auto& tc = a["time_to_correct_fix_s"];
+    EXPECT_EQ(tc["p50"], 8);
+    EXPECT_TRUE(tc["p90"].is_null());
+    EXPECT_EQ(tc["p90_not_reached"], true);
+    EXPECT_EQ(tc["p90_ci95"][0], 8);
+    // Every fix counts here, the bad one's 0.3 m height too.
+    const auto& all = a["position_error_m"]["all_fixes"];
+    EXPECT_EQ(all["fixes"], 4);
+    EXPECT_NEAR(all["horizontal_p50"].get<double>(), std::sqrt(0.0005), 1e-15);
+    EXPECT_NEAR(all["horizontal_p95"].get<double>(), std::sqrt(0.153 * 0.153 + 0.021 * 0.021),
+                1e-15);
+    EXPECT_EQ(all["vertical_abs_p95"], 0.3);
+    // good, bad, good, good: 3 runs against 2.5 expected, variance 0.25, z = 1, p = 0.3173
+    // (scipy: 2 * stats.norm.sf(1.0)); the bad indicator's lag-1 autocorrelation -0.3125 / 0.75.
+    EXPECT_EQ(a["independence"]["runs"], 3);
+    EXPECT_NEAR(a["independence"]["runs_test_p"].get<double>(), 0.31731050786291415, 1e-12);
+    EXPECT_NEAR(a["independence"]["lag1_autocorrelation"].get<double>(), -0.3125 / 0.75, 1e-12);
     const auto& p = a["position_error_m"];
     EXPECT_NEAR(p["horizontal_p50"].get<double>(), std::sqrt(0.0005), 1e-15);  // 2nd of 3
     EXPECT_EQ(p["horizontal_p95"], 0.12);
@@ -85,11 +109,29 @@ TEST(Summary, RunWritesTheEvidenceOfBothReceiversAndTheirComparison) {
     EXPECT_EQ(c["reliability"]["a_good_b_bad"], 1);
     EXPECT_EQ(c["reliability"]["a_bad_b_good"], 1);
     EXPECT_EQ(c["reliability"]["mcnemar_exact_p"], 1);  // 2 * P(X <= 1), X ~ Bin(2, 1/2)
-    // d = 2, 0, 2, -1: median 1; ranks 1, 2.5, 2.5, W+ = 5 against 3, variance 3.5 - 6/48,
-    // z = 1.08866, p = 0.276303.
-    EXPECT_EQ(c["ttff"]["median_difference_seconds"], 1);
-    EXPECT_EQ(c["ttff"]["nonzero_pairs"], 3);
-    EXPECT_NEAR(c["ttff"]["wilcoxon_p"].get<double>(), 0.2763029173, 1e-9);
+    EXPECT_EQ(c["reliability"]["p_holm"], 1);
+    EXPECT_EQ(c["reliability"]["difference_percent"], 0);
+    // Newcombe's method 10, computed in Python (tests/evidence/PairedDifference_test.cpp has the
+    // formula; newcombe10(2, 1, 1, 0)): -0.5522170552761342 to 0.5522170552761342.
+    EXPECT_NEAR(c["reliability"]["difference_ci95_percent"][0].get<double>(), -55.22170552761342,
+                1e-9);
+    EXPECT_NEAR(c["reliability"]["difference_ci95_percent"][1].get<double>(), 55.22170552761342,
+                1e-9);
+    // Times to a correct fix: A 3 Inf 8 12.5, B 5 7.9 Inf 11.5; d = 2, -Inf, Inf, -1. Ranks 1
+    // (-1), 2 (2), 3.5 3.5 (the infinite ones): W+ = 5.5 against 5, so b is the slower. Of the
+    // 16 sign patterns of 1, 2, 3.5, 3.5, eight reach 5.5 or more and ten 5.5 or less: p = 1.
+    const auto& tc2 = c["time_to_correct_fix"];
+    EXPECT_EQ(tc2["nonzero_pairs"], 4);
+    EXPECT_EQ(tc2["wilcoxon_p"], 1);
+    EXPECT_EQ(tc2["p_holm"], 1);
+    EXPECT_EQ(tc2["b_slower"], true);
+    EXPECT_EQ(tc2["both_correct"], 2);
+    EXPECT_EQ(tc2["only_a_correct"], 1);
+    EXPECT_EQ(tc2["only_b_correct"], 1);
+    // Walsh averages of 2 and -1: -1, 0.5, 2; two rows bound nothing.
+    EXPECT_EQ(tc2["hodges_lehmann_s"], 0.5);
+    EXPECT_TRUE(tc2["hodges_lehmann_ci95_s"][0].is_null());
+    EXPECT_FALSE(c.contains("ttff"));
 }
 
 TEST(Summary, NumbersAreThoseOfStatsCsvUnrounded) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+
+#include "evidence/CurveSecond.hpp"
 
 namespace ambiscan::evidence {
 namespace {
@@ -45,6 +48,37 @@ TEST(CorrectFixTimes, BinsEndAtFiveHundredAndAHalfSecondsAsTheRunsCurve) {
         correctFixTimes(Matrix::column({500.6, std::nan("")}), std::vector<bool>(2, true));
     EXPECT_TRUE(std::isnan(late.p90));
     EXPECT_EQ(late.within500Percent, 0);
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// A correct fix is good and within 500.5 s, compared exactly: one ulp above is not.
+TEST(TimeToCorrectFix, GoodAndWithinFiveHundredAndAHalfSecondsExactly) {
+    EXPECT_EQ(timeToCorrectFix(12.5, true), 12.5);
+    EXPECT_EQ(timeToCorrectFix(12.5, false), kInf);
+    EXPECT_EQ(timeToCorrectFix(500.5, true), 500.5);
+    EXPECT_EQ(timeToCorrectFix(std::nextafter(500.5, 1000.0), true), kInf);
+    EXPECT_EQ(timeToCorrectFix(std::nan(""), true), kInf);
+    EXPECT_EQ(timeToCorrectFix(kInf, true), kInf);
+    EXPECT_EQ(timeToCorrectFix(-kInf, true), 0);  // fixed at once
+    EXPECT_EQ(timeToCorrectFix(-kInf, false), kInf);
+    EXPECT_EQ(timeToCorrectFix(-3, true), -3);
+    const std::vector<double> t =
+        timesToCorrectFix(Matrix::column({5, 600, 7}), {true, true, false});
+    EXPECT_EQ(t, (std::vector<double>{5, kInf, kInf}));
+}
+
+// The curve's whole second: the smallest s in 0..500 with t <= s + 0.5.
+TEST(CurveSecond, SmallestWholeSecondAtOrAboveTheTimeLessAHalf) {
+    EXPECT_EQ(curveSecond(89.5), 89);
+    EXPECT_EQ(curveSecond(std::nextafter(89.5, 100.0)), 90);
+    EXPECT_EQ(curveSecond(30.4), 30);
+    EXPECT_EQ(curveSecond(0.2), 0);
+    EXPECT_EQ(curveSecond(-7), 0);
+    EXPECT_EQ(curveSecond(-kInf), 0);
+    EXPECT_EQ(curveSecond(500.5), 500);
+    EXPECT_EQ(curveSecond(std::nextafter(500.5, 1000.0)), kInf);
+    EXPECT_EQ(curveSecond(std::nan("")), kInf);
 }
 
 }  // namespace

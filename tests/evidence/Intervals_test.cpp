@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ambiscan::evidence {
 namespace {
@@ -90,6 +92,42 @@ TEST(QuantileInterval, ReadsTheRanksOfUnsortedTimesAndGivesNothingWithANaNTime) 
     std::vector<double> withNaN = {3, std::nan(""), 1, 2, 5, 4, 8, 7, 6, 9};
     EXPECT_TRUE(std::isnan(quantileInterval95(withNaN, 0.5).lower));
     EXPECT_TRUE(std::isnan(quantileInterval95(withNaN, 0.5).upper));
+}
+
+// Ranks in any order, repeated or out of range (NaN), against a sorted copy.
+TEST(ValuesAtRanks, AgreeWithASortedCopy) {
+    std::vector<double> values;
+    for (int k = 0; k < 1000; ++k) {
+        values.push_back((k * 7919) % 1009 +
+                         (k % 3 == 0 ? std::numeric_limits<double>::infinity() : 0));
+    }
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    const std::vector<std::size_t> ranks = {999, 1, 500, 0, 1000, 500, 1001, 2, 667, 668};
+    const std::vector<double> picked = valuesAtRanks(values, ranks);
+    ASSERT_EQ(picked.size(), ranks.size());
+    for (std::size_t k = 0; k < ranks.size(); ++k) {
+        if (ranks[k] == 0 || ranks[k] > 1000) {
+            EXPECT_TRUE(std::isnan(picked[k]));
+        } else {
+            EXPECT_EQ(picked[k], sorted[ranks[k] - 1]) << ranks[k];
+        }
+    }
+}
+
+// The nearest rank with its interval: of 1 .. 20, the 95 % point is the 19th; the binomial
+// ranks of n = 20, p = 0.95 give 17 from below (P(B <= 16) = 0.0159) and none from above.
+TEST(QuantileWithInterval, NearestRankInsideItsInterval) {
+    std::vector<double> values;
+    for (int k = 20; k >= 1; --k) {
+        values.push_back(k);
+    }
+    const QuantileEstimate q = quantileWithInterval95(values, 95);
+    EXPECT_EQ(q.estimate, 19);
+    EXPECT_EQ(q.ci95.lower, 17);
+    EXPECT_TRUE(std::isnan(q.ci95.upper));
+    std::vector<double> none;
+    EXPECT_TRUE(std::isnan(quantileWithInterval95(none, 95).estimate));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "report/Base64.hpp"
+#include "platform/encoding/Base64.hpp"
 
 namespace ambiscan::report {
 namespace {
@@ -45,6 +45,7 @@ SampleRun twoReceivers() {
     c.a = 0;
     c.b = 1;
     run.evidence.comparisons.push_back(c);
+    run.evidence.comparedPValues = 2;
     const std::string legend = run.results.dataSets[1].name;
     for (const std::string& name :
          std::vector<std::string>{"InitTimeDist.png", "V1.00_PosData.png", legend + "_ENU_Hist.png",
@@ -57,7 +58,7 @@ SampleRun twoReceivers() {
 
 std::string page(const SampleRun& run) {
     return reportHtml(
-        {run.results, run.evidence, run.figures, run.scatters, {"inits.txt", "ab12", "1.0.0"}});
+        {run.results, run.evidence, run.figures, run.scatters, {"inits.txt", "ab12", "1.1.0"}});
 }
 
 TEST(ReportHtml, SectionsComeInOrderAndEveryFigureIsEmbeddedOnce) {
@@ -105,10 +106,10 @@ TEST(ReportHtml, RunLineTableAndBadFixesShowTheNumbers) {
     EXPECT_NE(html.find("3 records · 2 receivers · run length 6.0 hours · first start Day0 "
                         "20:00:02 · last start Day1 02:00:00 (GPS)"),
               std::string::npos);
-    EXPECT_NE(html.find("SHA-256 <span class=\"sha\">ab12</span> · ambiscan 1.0.0"),
+    EXPECT_NE(html.find("SHA-256 <span class=\"sha\">ab12</span> · ambiscan 1.1.0"),
               std::string::npos);
     EXPECT_EQ(count(html, "<td>97.1–99.8 %</td>"), 2u);
-    EXPECT_EQ(count(html, "<td>≥ 30 s</td>"), 2u);
+    EXPECT_EQ(count(html, "<td>≥ 30 s (upper cannot be bounded)</td>"), 2u);
     EXPECT_NE(html.find("<th scope=\"row\">90 % time to fix</th><td>0 s</td><td>not within 500 "
                         "s</td>"),
               std::string::npos);
@@ -116,7 +117,57 @@ TEST(ReportHtml, RunLineTableAndBadFixesShowTheNumbers) {
                         "<td>0.0312</td></tr>"),
               std::string::npos);
     EXPECT_EQ(count(html, "<p>none</p>"), 1u);  // the second receiver has no bad fix
-    EXPECT_NE(html.find("not corrected for the number of pairs"), std::string::npos);
+    EXPECT_NE(html.find("adjusted by Holm's method over all 2 comparisons of this run"),
+              std::string::npos);
+}
+
+// "Never reached" and "cannot be bounded" are different answers and read differently.
+TEST(ReportHtml, TimesNeverReachedAndBoundsNotGivenAreSaidApart) {
+    SampleRun run = twoReceivers();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    evidence::DataSetEvidence& a = run.evidence.dataSets[0];
+    a.timeToCorrectFixP90 = inf;
+    a.timeToCorrectFixP90Ci95 = {41.5, inf};
+    a.timeToCorrectFixP50 = 12.25;
+    a.timeToCorrectFixP50Ci95 = {nan, nan};
+    evidence::DataSetEvidence& b = run.evidence.dataSets[1];
+    b.timeToCorrectFixP90Ci95 = {inf, inf};
+    b.timeToCorrectFixP50Ci95 = {nan, 20};
+    const std::string html = page(run);
+    EXPECT_NE(html.find("<th scope=\"row\">90 % time to a correct fix</th><td>&gt; 500 s</td>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<th scope=\"row\">90 % time to a correct fix, 95 % interval</th><td>41.5 "
+                        "s to &gt; 500 s</td><td>&gt; 500 s</td>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>12.2 s</td>"), std::string::npos);
+    EXPECT_NE(html.find("<td>cannot be bounded</td><td>≤ 20.0 s (lower cannot be bounded)</td>"),
+              std::string::npos);
+}
+
+// Clustered bad fixes (fewer runs than chance gives) warn that the intervals are too narrow;
+// below 10 bad fixes, or at p >= 0.01, nothing is said.
+TEST(ReportHtml, ClusteredBadFixesPutAWarningUnderTheTable) {
+    SampleRun run = twoReceivers();
+    evidence::Independence clustered;
+    clustered.runs = 9;
+    clustered.good = 90;
+    clustered.bad = 10;
+    clustered.expectedRuns = 19;
+    clustered.runsTestP = 0.0004;
+    run.evidence.dataSets[0].independence = clustered;
+    evidence::Independence few = clustered;
+    few.bad = 9;
+    run.evidence.dataSets[1].independence = few;
+    const std::string html = page(run);
+    EXPECT_EQ(count(html, "<p class=\"warning\">"), 1u);
+    EXPECT_NE(
+        html.find("<strong>V1.00</strong>: bad fixes come in clusters (9 runs of good and "
+                  "bad fixes where 19 would be expected, runs test p &lt; 0.001): the attempts "
+                  "are not independent and every interval above is too narrow."),
+        std::string::npos);
+    EXPECT_LT(html.find("<h2>Statistics"), html.find("<p class=\"warning\">"));
+    EXPECT_LT(html.find("<p class=\"warning\">"), html.find("<h2>Figures"));
 }
 
 TEST(ReportHtml, OneReceiverHasNoPairToCompareAndNoNoteOnPairs) {

@@ -1,11 +1,13 @@
-// The small text pieces of the report: escaping, base64, numbers, times, captions.
+// The small text pieces of the report: escaping, numbers, times, captions.
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <vector>
 
 #include <limits>
 #include <string>
 
-#include "report/Base64.hpp"
 #include "report/FigureCaptions.hpp"
 #include "report/HtmlText.hpp"
 #include "report/ReportNumbers.hpp"
@@ -21,25 +23,33 @@ TEST(EscapeHtml, MarkupQuotesAndAmpersandsBecomeCharacterReferences) {
     EXPECT_EQ(escapeHtml("V1.00 Rx_ä"), "V1.00 Rx_ä");  // plain text and UTF-8 untouched
 }
 
-TEST(Base64, MatchesThePublishedVectorsAndLibcryptoOnEveryLength) {
-    // The test vectors of RFC 4648, section 10.
-    EXPECT_EQ(base64(""), "");
-    EXPECT_EQ(base64("f"), "Zg==");
-    EXPECT_EQ(base64("fo"), "Zm8=");
-    EXPECT_EQ(base64("foo"), "Zm9v");
-    EXPECT_EQ(base64("foobar"), "Zm9vYmFy");
-    // A second coder: libcrypto's, on every byte value and lengths around each padding case.
-    std::string bytes;
-    for (int i = 0; i < 256 * 3 + 2; ++i) {
-        bytes += static_cast<char>((i * 151 + 7) & 0xff);
+// The page declares UTF-8: bytes that are not become U+FFFD exactly where summary.json's
+// writer (nlohmann::json, replacing) puts them, checked on every kind of broken sequence
+// and on seeded random bytes.
+TEST(EscapeHtml, BytesThatAreNotUtf8BecomeReplacementsAsInSummaryJson) {
+    const auto asJson = [](const std::string& text) {
+        const std::string dumped =
+            nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return dumped.substr(1, dumped.size() - 2);
+    };
+    std::vector<std::string> cases = {"Rx\xff",       "\xc3",         "\xc3\xa9\xa9",
+                                      "\xe2\x82",     "\xe2\x82x",    "\xe0\x80\x80",
+                                      "\xed\xa0\x80", "\xf0\x9f\x98", "\xf4\x90\x80\x80",
+                                      "\xc0\xaf",     "\xf8\x88\x80", "ok \xe2\x82\xac"};
+    std::uint32_t seed = 12345;
+    for (int n = 0; n < 2000; ++n) {
+        std::string bytes;
+        for (int k = 0; k < 12; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            // Mostly bytes of multi-byte characters, some letters.
+            const unsigned byte =
+                (seed >> 24) % 3 == 0 ? 'a' + (seed >> 8) % 26 : 0x80 + (seed >> 8) % 0x78;
+            bytes += static_cast<char>(byte);
+        }
+        cases.push_back(bytes);
     }
-    for (std::size_t length : {bytes.size() - 2, bytes.size() - 1, bytes.size()}) {
-        std::string expected(4 * ((length + 2) / 3) + 1, '\0');
-        EVP_EncodeBlock(reinterpret_cast<unsigned char*>(expected.data()),
-                        reinterpret_cast<const unsigned char*>(bytes.data()),
-                        static_cast<int>(length));
-        expected.pop_back();
-        EXPECT_EQ(base64(std::string_view(bytes).substr(0, length)), expected) << length;
+    for (const std::string& text : cases) {
+        EXPECT_EQ(escapeHtml(text), asJson(text)) << ::testing::PrintToString(text);
     }
 }
 

@@ -33,6 +33,10 @@ Sample sample() {
     a.p90 = std::numeric_limits<double>::quiet_NaN();
     a.p90Ci95 = {7, std::numeric_limits<double>::quiet_NaN()};
     a.max = std::numeric_limits<double>::infinity();
+    a.timeToCorrectFixP50 = 12;
+    a.timeToCorrectFixP50Ci95 = {std::numeric_limits<double>::quiet_NaN(), 14};
+    a.timeToCorrectFixP90 = std::numeric_limits<double>::infinity();
+    a.timeToCorrectFixP90Ci95 = {30, std::numeric_limits<double>::infinity()};
     a.badFixes.push_back({2, 345300, 0.153, -0.021, 0.3});
     evidence::DataSetEvidence b = a;
     b.name = "B";
@@ -60,12 +64,31 @@ TEST(SummaryJson, UndefinedNumbersAsNullCountsAsIntegersKeysInOrder) {
     EXPECT_EQ(a["ttff_seconds"]["p90_ci95"][0], 7);
     EXPECT_TRUE(a["ttff_seconds"]["p90_ci95"][1].is_null());
     EXPECT_EQ(j["comparisons"][0]["b"], "B");  // named, not numbered
+    EXPECT_TRUE(j["comparisons"][0]["time_to_correct_fix"]["b_slower"].is_null());
+    EXPECT_EQ(j["schema"], "ambiscan-summary/2");
     std::vector<std::string> keys;
     for (const auto& item : j.items()) {
         keys.push_back(item.key());
     }
     EXPECT_EQ(keys, (std::vector<std::string>{"schema", "title", "program", "input", "run",
                                               "data_sets", "comparisons"}));
+}
+
+// +Inf ("no correct fix within 500 s") and NaN ("n attempts cannot bound it") are both null;
+// not_reached beside them tells them apart.
+TEST(SummaryJson, NeverReachedIsNullWithNotReachedBesideIt) {
+    const Sample s = sample();
+    const Json t = summaryJson(s.results, s.evidence,
+                               {"inits.txt", "", 4})["data_sets"][0]["time_to_correct_fix_s"];
+    EXPECT_EQ(t["p50"], 12);
+    EXPECT_EQ(t["p50_not_reached"], false);
+    EXPECT_TRUE(t["p50_ci95"][0].is_null());
+    EXPECT_EQ(t["p50_ci95_not_reached"], Json::array({false, false}));
+    EXPECT_TRUE(t["p90"].is_null());
+    EXPECT_EQ(t["p90_not_reached"], true);
+    EXPECT_EQ(t["p90_ci95"][0], 30);
+    EXPECT_TRUE(t["p90_ci95"][1].is_null());
+    EXPECT_EQ(t["p90_ci95_not_reached"], Json::array({false, true}));
 }
 
 TEST(SummaryJson, TextReadsBackToTheSameDoublesAndIsUtf8) {

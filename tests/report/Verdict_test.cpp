@@ -2,52 +2,108 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace ambiscan::report {
 namespace {
 
-std::vector<evidence::DataSetEvidence> receivers() {
-    evidence::DataSetEvidence a, b;
-    a.name = "V1.00";
-    a.reliabilityPercent = 99.0;
-    b.name = "V0.64";
-    b.reliabilityPercent = 97.333;
-    return {a, b};
+const double kNaN = std::nan("");
+
+evidence::RunEvidence run(const evidence::Comparison& c, double aReliability = 99,
+                          double bReliability = 97.333) {
+    evidence::RunEvidence e;
+    e.dataSets.resize(2);
+    e.dataSets[0].name = "RxA";
+    e.dataSets[0].reliabilityPercent = aReliability;
+    e.dataSets[1].name = "RxB";
+    e.dataSets[1].reliabilityPercent = bReliability;
+    e.comparisons = {c};
+    e.comparedPValues = 2;
+    return e;
 }
 
-evidence::Comparison pair(double wilcoxonP, double medianDifference, double mcnemarP,
-                          std::size_t aGoodBBad, std::size_t aBadBGood) {
+// The time test's p, its direction and the effect where both fixed correctly.
+evidence::Comparison times(double pHolm, int bSlower, double shift, evidence::Interval ci,
+                           std::size_t onlyA, std::size_t onlyB, std::size_t both = 50) {
     evidence::Comparison c;
     c.a = 0;
     c.b = 1;
-    c.wilcoxonP = wilcoxonP;
-    c.medianDifferenceSeconds = medianDifference;
-    c.mcnemarExactP = mcnemarP;
-    c.aGoodBBad = aGoodBBad;
-    c.aBadBGood = aBadBGood;
+    c.timePHolm = pHolm;
+    c.bSlower = bSlower;
+    c.hodgesLehmannSeconds = shift;
+    c.hodgesLehmannCi95Seconds = ci;
+    c.onlyACorrect = onlyA;
+    c.onlyBCorrect = onlyB;
+    c.bothCorrect = both;
+    c.reliabilityPHolm = 0.38;
+    c.differencePercent = -0.7;
+    c.differenceCi95Percent = {-2.9, 1.4};
     return c;
 }
 
-TEST(Verdict, SignificantDifferencesNameTheBetterReceiverEitherWay) {
-    // b slower by a median 9 s: a is faster; a good where b is bad 7 times, the reverse twice.
-    EXPECT_EQ(verdictSentence(pair(0.0002, 9, 0.0196, 7, 2), receivers()),
-              "V1.00 fixes faster than V0.64 (median 9 s sooner, p < 0.001); V1.00 is more "
-              "reliable than V0.64 (99.0 % against 97.3 % good fixes; good with only one of "
-              "them: 7 against 2 attempts, p = 0.020).");
-    // The reverse: b faster by 2.5 s and more often good.
-    EXPECT_EQ(verdictSentence(pair(0.03, -2.5, 0.001, 1, 12), receivers()),
-              "V0.64 fixes faster than V1.00 (median 2.5 s sooner, p = 0.030); V0.64 is more "
-              "reliable than V1.00 (97.3 % against 99.0 % good fixes; good with only one of "
-              "them: 12 against 1 attempts, p = 0.0010).");
+TEST(Verdict, DirectionSizeAndCertaintyOfASignificantDifference) {
+    const evidence::Comparison c = times(0.003, 1, 7, {5, 9}, 12, 3);
+    EXPECT_EQ(verdictSentence(c, run(c)),
+              "RxA gets a correct fix sooner than RxB (p = 0.0030, adjusted for 2 comparisons): "
+              "when both fixed correctly RxA was 7 s sooner (95 % interval 5–9 s); only RxB "
+              "missed a correct fix in 12 attempts, only RxA in 3. No significant difference in "
+              "reliability: RxB −0.7 points against RxA, 95 % interval −2.9 to 1.4 (p = 0.38, "
+              "adjusted for 2 comparisons).");
 }
 
-TEST(Verdict, AtOrAboveTheLevelThereIsNoSignificantDifference) {
-    EXPECT_EQ(verdictSentence(pair(0.05, 4, 0.38, 3, 1), receivers()),
-              "V1.00 and V0.64: no significant difference in time to fix (p = 0.050); no "
-              "significant difference in reliability (p = 0.38).");
-    // A significant rank test with a median difference of 0 s names no faster receiver.
-    EXPECT_EQ(verdictSentence(pair(0.01, 0, 1, 0, 0), receivers()),
-              "V1.00 and V0.64: the times to fix differ significantly, with a median difference "
-              "of 0 s (p = 0.010); no significant difference in reliability (p = 1).");
+// RxB gets a correct fix in far more attempts but is 3 s later when both do: the sentence
+// follows the test and gives both parts. The reliability difference is b's minus a's, turned
+// round for the more reliable a.
+TEST(Verdict, TestAndEffectPointingDifferentWaysAreBothSaid) {
+    evidence::Comparison c = times(0.0004, -1, 3, {1, 5}, 0, 30);
+    c.reliabilityPHolm = 0.0001;
+    c.aGoodBBad = 20;
+    c.aBadBGood = 2;
+    c.differencePercent = -18;
+    c.differenceCi95Percent = {-25.5, -10.25};
+    EXPECT_EQ(verdictSentence(c, run(c, 95, 77)),
+              "RxB gets a correct fix sooner than RxA (p < 0.001, adjusted for 2 comparisons): "
+              "when both fixed correctly RxB was 3 s later (95 % interval 1–5 s); only RxA missed "
+              "a correct fix in 30 attempts, only RxB in 0. RxA is more reliable than RxB: +18 "
+              "points, 95 % interval 10.2 to 25.5 (95.0 % against 77.0 % good fixes; p < 0.001, "
+              "adjusted for 2 comparisons).");
+}
+
+// Not significant is never "equal": the interval is given, an undefined effect said in words.
+TEST(Verdict, NoSignificantDifferenceGivesTheIntervalAndNoInfOrNaN) {
+    evidence::Comparison none = times(1, 0, kNaN, {kNaN, kNaN}, 1, 1, 0);
+    none.differencePercent = 0;
+    none.differenceCi95Percent = {-25.25, 25.25};
+    const std::string s = verdictSentence(none, run(none));
+    EXPECT_EQ(s,
+              "RxA and RxB: no significant difference in time to a correct fix (p = 1, adjusted "
+              "for 2 comparisons): no attempt gave both a correct fix; only RxB missed a correct "
+              "fix in 1 attempt, only RxA in 1. No significant difference in reliability: RxB 0 "
+              "points against RxA, 95 % interval −25.2 to 25.2 (p = 0.38, adjusted for 2 "
+              "comparisons).");
+    for (const char* word : {"inf", "nan", "0.0 s"}) {
+        EXPECT_EQ(s.find(word), std::string::npos) << word;
+    }
+    // Said of the one that was sooner; too few rows for an interval.
+    const evidence::Comparison few = times(0.2, -1, -0.5, {kNaN, kNaN}, 0, 0, 4);
+    EXPECT_NE(verdictSentence(few, run(few))
+                  .find("when both fixed correctly RxB was 0.5 s sooner (too few attempts for a "
+                        "95 % interval); neither missed a correct fix where the other had one."),
+              std::string::npos);
+    // No shift at all, the interval on both sides of it.
+    const evidence::Comparison zero = times(0.7, 1, 0, {-2, 1.5}, 2, 0);
+    EXPECT_NE(verdictSentence(zero, run(zero))
+                  .find("when both fixed correctly neither was sooner (estimate 0 s, 95 % "
+                        "interval from 2 s later to 1.5 s sooner); only RxB missed a correct fix "
+                        "in 2 attempts, only RxA in 0."),
+              std::string::npos);
+}
+
+// The adjusted p decides: 0.04 unadjusted but 0.08 after Holm is not significant.
+TEST(Verdict, TheAdjustedPDecides) {
+    evidence::Comparison c = times(0.08, 1, 2, {1, 3}, 0, 0);
+    c.wilcoxonP = 0.04;
+    EXPECT_EQ(verdictSentence(c, run(c)).rfind("RxA and RxB: no significant difference", 0), 0u);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "report/Base64.hpp"
+#include "platform/encoding/Base64.hpp"
 
 #include <array>
 #include <cstddef>
 #include <cstring>
 
-namespace ambiscan::report {
+namespace ambiscan {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::string base64(std::string_view bytes) {
     return out;
 }
 
-}  // namespace ambiscan::report
+}  // namespace ambiscan
