@@ -85,7 +85,9 @@ TEST(CommandLine, DecisionOptionsNeedAGateAndValuesInTheirRange) {
           Words{"--require-p90", "30", "--decision-risk", "0.01"}, with({"--bad-dut-factor", "1"}),
           with({"--bad-dut-factor", "inf"}), with({"--bad-dut-factor", "two"}),
           with({"--decision-risk", "0"}), with({"--decision-risk", "0.5"}),
-          with({"--decision-risk", "nan"}), with({"--decision-risk"})}) {
+          with({"--decision-risk", "nan"}), with({"--decision-risk"}),
+          with({"--bad-dut-factor", "0x2"}), with({"--decision-risk", " 0.01"}),
+          Words{"--require-p90", "30", "--decide=1"}, Words{"--watch=yes", "T", "A"}}) {
         EXPECT_THROW(parseCommandLine(bad), CommandLineError) << ::testing::PrintToString(bad);
     }
 }
