@@ -145,19 +145,19 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
     throw runtime::ExitRequest{runtime::kExitRunFailed};
 }
 
-// Checks what the run would write and makes its folder once the input is open (a run that
-// cannot start leaves no folder behind). The lock is held to the end of the run (taken before
-// reading when the folder is there already): a second run in this folder refuses before it
-// writes anything.
-void prepareOutputFolder(const Options& options, const CellRow& DataSetStrings,
-                         const FileIdentity& input, std::optional<OutputFolderLock>& folderLock) {
-    refuseOutputOverInput(input, options.input.string(),
-                          {options.outputDir, DataSetStrings, options.formats, !options.noReport});
+// Makes the output folder once the input is open (a run that cannot start leaves no folder
+// behind). The lock is held to the end of the run (taken before reading when the folder is
+// there already): a second run in this folder refuses before it writes anything.
+void prepareOutputFolder(const Options& options, std::optional<OutputFolderLock>& folderLock) {
     makeOutputFolder(options.outputDir);
     if (!folderLock) {
         folderLock.emplace(options.outputDir);
     }
     removeStaleTemporaries(options.outputDir);
+}
+
+RunOutputs runOutputs(const Options& options, const CellRow& DataSetStrings) {
+    return {options.outputDir, DataSetStrings, options.formats, !options.noReport};
 }
 
 RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetStrings,
@@ -173,9 +173,10 @@ RunOutcome readAndAnalyse(runtime::CallContext& context, const CellRow& DataSetS
     if (!file) {
         cannotOpen(context, options);
     }
-    // Before the folder is made, so that a run short of memory writes nothing.
+    refuseOutputOverInput(file->identity, options.input.string(),
+                          runOutputs(options, DataSetStrings));
     prepareRun(file->inits);
-    prepareOutputFolder(options, DataSetStrings, file->identity, folderLock);
+    prepareOutputFolder(options, folderLock);
     return analyseAndWrite(context, file->inits, DataSetStrings, titleString, options, progress,
                            file->sha256);
 }
@@ -192,7 +193,9 @@ RunOutcome watchAndAnalyse(runtime::CallContext& context, const CellRow& DataSet
     if (!follower.isOpen()) {
         cannotOpen(context, options);
     }
-    prepareOutputFolder(options, DataSetStrings, follower.identity(), folderLock);
+    refuseOutputOverInput(follower.identity(), options.input.string(),
+                          runOutputs(options, DataSetStrings));
+    prepareOutputFolder(options, folderLock);
     ProgressLine quietProgress(context.console.err, false);
     // Refreshes list no bad fixes on the console, which shows the watch's status meanwhile.
     Options refreshOptions = options;
