@@ -1,6 +1,7 @@
 #include "evidence/HodgesLehmann.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <random>
 #include <utility>
@@ -82,44 +83,120 @@ double sortedPick(const WalshRows& rows, const std::vector<std::size_t>& lo,
 
 }  // namespace
 
+namespace {
+
+// Walsh sums drawn at random from the candidates to place two pivots around the rank sought.
+constexpr std::size_t kSamples = 2048;
+
+struct Search {
+    const WalshRows& rows;
+    std::vector<std::size_t> lo, hi;  // the candidates of row a are b in [lo[a], hi[a])
+    std::vector<std::size_t> below, notAbove;
+    std::vector<std::uint64_t> running = std::vector<std::uint64_t>(rows.size());
+    std::mt19937_64 random{0x5eed};  // steers the search only, never its answer
+
+    std::uint64_t candidates() const {
+        std::uint64_t n = 0;
+        for (std::size_t a = 0; a < rows.size(); ++a) {
+            n += hi[a] - lo[a];
+        }
+        return n;
+    }
+    // A candidate drawn uniformly: its row found on the running counts.
+    std::pair<std::size_t, std::size_t> draw() {
+        const std::uint64_t pick =
+            std::uniform_int_distribution<std::uint64_t>(0, running.back() - 1)(random);
+        const auto row = static_cast<std::size_t>(
+            std::upper_bound(running.begin(), running.end(), pick) - running.begin());
+        const std::uint64_t before = row == 0 ? 0 : running[row - 1];
+        return {row, lo[row] + static_cast<std::size_t>(pick - before)};
+    }
+    // Two sums that should hold the rank between them: the sample's weighted quantiles a few
+    // standard errors either side of where the rank falls among the candidates.
+    std::pair<double, double> bracket(std::uint64_t rank, std::uint64_t count) {
+        std::uint64_t total = 0, before = 0, inside = 0;
+        for (std::size_t a = 0; a < rows.size(); ++a) {
+            running[a] = total += hi[a] - lo[a];
+            before += rows.weight(a, lo[a]);
+            inside += rows.weight(a, hi[a]) - rows.weight(a, lo[a]);
+        }
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(count, kSamples));
+        std::vector<std::pair<double, std::uint64_t>> sample;
+        sample.reserve(n);
+        double weights = 0;
+        for (std::size_t k = 0; k < n; ++k) {
+            const auto [a, b] = draw();
+            sample.emplace_back(rows.sum(a, b), rows.pairWeight(a, b));
+            weights += static_cast<double>(sample.back().second);
+        }
+        std::sort(sample.begin(), sample.end());
+        const double f = static_cast<double>(rank - before) / static_cast<double>(inside);
+        const auto drawn = static_cast<double>(n);
+        const double spread = 3 * std::sqrt(f * (1 - f) / drawn) + 2 / drawn;
+        const auto at = [&](double fraction) {
+            double cumulative = 0;
+            for (const auto& [sum, weight] : sample) {
+                cumulative += static_cast<double>(weight);
+                if (cumulative >= fraction * weights) {
+                    return sum;
+                }
+            }
+            return sample.back().first;
+        };
+        return {at(std::max(0.0, f - spread)), at(std::min(1.0, f + spread))};
+    }
+    // Keeps the candidates of each row within [from[a], to[a]) and counts those left.
+    std::uint64_t keep(const std::vector<std::size_t>* from, const std::vector<std::size_t>* to) {
+        std::uint64_t n = 0;
+        for (std::size_t a = 0; a < rows.size(); ++a) {
+            if (from != nullptr) {
+                lo[a] = std::min(hi[a], std::max(lo[a], (*from)[a]));
+            }
+            if (to != nullptr) {
+                hi[a] = std::max(lo[a], std::min(hi[a], (*to)[a]));
+            }
+            n += hi[a] - lo[a];
+        }
+        return n;
+    }
+};
+
+}  // namespace
+
 double walshSum(const std::vector<ValueCount>& sample, std::uint64_t rank) {
     const WalshRows rows(sample);
     const std::size_t u = rows.size();
-    std::vector<std::size_t> lo(u), hi(u, u), below(u), notAbove(u);
+    Search search{rows, std::vector<std::size_t>(u), std::vector<std::size_t>(u, u),
+                  std::vector<std::size_t>(u), std::vector<std::size_t>(u)};
     for (std::size_t a = 0; a < u; ++a) {
-        lo[a] = a;
+        search.lo[a] = a;
     }
-    std::mt19937_64 random(0x5eed);  // the pivots only steer the search, never its answer
+    std::uint64_t count = search.candidates();
     for (;;) {
-        std::uint64_t candidates = 0;
-        for (std::size_t a = 0; a < u; ++a) {
-            candidates += hi[a] - lo[a];
+        if (count <= kSortBelow) {
+            return sortedPick(rows, search.lo, search.hi, rank);
         }
-        if (candidates <= kSortBelow) {
-            return sortedPick(rows, lo, hi, rank);
-        }
-        std::uint64_t pick =
-            std::uniform_int_distribution<std::uint64_t>(0, candidates - 1)(random);
-        std::size_t a = 0;
-        while (pick >= hi[a] - lo[a]) {
-            pick -= hi[a] - lo[a];
-            ++a;
-        }
-        const double pivot = rows.sum(a, lo[a] + pick);
-        const std::uint64_t less = rows.countBelow(pivot, false, below);
-        if (rank <= less) {
-            for (std::size_t r = 0; r < u; ++r) {
-                hi[r] = std::max(lo[r], std::min(hi[r], below[r]));
-            }
+        // Two passes over the rows narrow the candidates to those between the pivots: rarely
+        // the rank falls outside them, and the side that holds it is kept instead.
+        const auto [low, high] = search.bracket(rank, count);
+        if (rank <= rows.countBelow(low, false, search.below)) {
+            count = search.keep(nullptr, &search.below);
             continue;
         }
-        const std::uint64_t atMost = rows.countBelow(pivot, true, notAbove);
-        if (rank <= atMost) {
-            return pivot;
+        if (rank > rows.countBelow(high, true, search.notAbove)) {
+            count = search.keep(&search.notAbove, nullptr);
+            continue;
         }
-        for (std::size_t r = 0; r < u; ++r) {
-            lo[r] = std::min(hi[r], std::max(lo[r], notAbove[r]));
+        const std::uint64_t before = count;
+        count = search.keep(&search.below, &search.notAbove);
+        if (count < before) {
+            continue;
         }
+        // Every candidate lies between the pivots (many equal sums): the pivot itself decides.
+        if (rank <= rows.countBelow(low, true, search.notAbove)) {
+            return low;
+        }
+        count = search.keep(&search.notAbove, nullptr);
     }
 }
 
@@ -161,8 +238,24 @@ CentreEstimate hodgesLehmann(const std::vector<ValueCount>& sample) {
             sums.push_back(all[static_cast<std::size_t>(at - cumulative.begin())].first);
         }
     } else {
-        for (const std::uint64_t rank : ranks) {
-            sums.push_back(walshSum(sample, rank));
+        // The two middle ranks are neighbours: the second is the first again when it repeats,
+        // else the smallest sum above it, read off in one pass.
+        const WalshRows rows(sample);
+        sums.push_back(walshSum(sample, ranks[0]));
+        std::vector<std::size_t> above(u);
+        if (ranks[1] == ranks[0] || rows.countBelow(sums[0], true, above) >= ranks[1]) {
+            sums.push_back(sums[0]);
+        } else {
+            double next = std::numeric_limits<double>::infinity();
+            for (std::size_t a = 0; a < u; ++a) {
+                if (above[a] < u) {
+                    next = std::min(next, rows.sum(a, above[a]));
+                }
+            }
+            sums.push_back(next);
+        }
+        for (std::size_t r = 2; r < ranks.size(); ++r) {
+            sums.push_back(walshSum(sample, ranks[r]));
         }
     }
     // Halved one by one: a sum of two large values may overflow where their mean does not.

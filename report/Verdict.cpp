@@ -1,5 +1,6 @@
 #include "report/Verdict.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,14 +34,28 @@ std::string size(double v) {
     return text;
 }
 
-std::string signedPoints(double v, bool plus) {
+// Decimals that show an interval of this width to about two digits: 1 for a few points,
+// more for the narrow intervals of long runs.
+int decimalsFor(const evidence::Interval& i) {
+    const double width = i.upper - i.lower;
+    if (!(width > 0) || !std::isfinite(width)) {
+        return 1;
+    }
+    return static_cast<int>(std::clamp(1 - std::floor(std::log10(width)), 1.0, 6.0));
+}
+
+// Points with a sign: whole numbers bare, else with `decimals`; what rounds to nothing is 0.
+std::string signedPoints(double v, int decimals, bool plus) {
     if (std::isnan(v)) {
         return "not defined";
     }
-    if (v == 0) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", v == std::floor(v) ? 0 : decimals, std::abs(v));
+    const std::string magnitude = buffer;
+    if (magnitude.find_first_not_of("0.") == std::string::npos) {
         return "0";
     }
-    return (v < 0 ? kMinus : plus ? "+" : "") + size(std::abs(v));
+    return (v < 0 ? kMinus : plus ? "+" : "") + magnitude;
 }
 
 std::string adjusted(double p, std::size_t family) {
@@ -67,7 +82,9 @@ std::string soonerInterval(double lower, double upper) {
     if (lower > 0 || upper < 0) {
         const double from = std::min(std::abs(lower), std::abs(upper));
         const double to = std::max(std::abs(lower), std::abs(upper));
-        return "95 % interval " + size(from) + (from == to ? "" : "–" + size(to)) + " s";
+        // Bounds that print alike (decimal times a rounding apart) are given once.
+        return "95 % interval " + size(from) + (size(from) == size(to) ? "" : "–" + size(to)) +
+               " s";
     }
     if (lower == 0 && upper == 0) {
         return "95 % interval 0 s";
@@ -137,16 +154,19 @@ std::string reliabilitySentence(const evidence::Comparison& c, const evidence::D
         const double sign = aBetter ? -1 : 1;
         const double lower = sign * (aBetter ? ci.upper : ci.lower);
         const double upper = sign * (aBetter ? ci.lower : ci.upper);
+        const int decimals = decimalsFor(ci);
         return better.name + " is more reliable than " + worse.name + ": " +
-               signedPoints(sign * c.differencePercent, true) + " points, 95 % interval " +
-               signedPoints(lower, false) + " to " + signedPoints(upper, false) + " (" +
+               signedPoints(sign * c.differencePercent, decimals, true) +
+               " points, 95 % interval " + signedPoints(lower, decimals, false) + " to " +
+               signedPoints(upper, decimals, false) + " (" +
                fixed(better.reliabilityPercent, 1, "%") + " against " +
                fixed(worse.reliabilityPercent, 1, "%") + " good fixes; " + p + ").";
     }
+    const int decimals = decimalsFor(ci);
     return "No significant difference in reliability: " + b.name + " " +
-           signedPoints(c.differencePercent, true) + " points against " + a.name +
-           ", 95 % interval " + signedPoints(ci.lower, false) + " to " +
-           signedPoints(ci.upper, false) + " (" + p + ").";
+           signedPoints(c.differencePercent, decimals, true) + " points against " + a.name +
+           ", 95 % interval " + signedPoints(ci.lower, decimals, false) + " to " +
+           signedPoints(ci.upper, decimals, false) + " (" + p + ").";
 }
 
 }  // namespace

@@ -99,6 +99,19 @@ TEST(Verdict, NoSignificantDifferenceGivesTheIntervalAndNoInfOrNaN) {
               std::string::npos);
 }
 
+// Long runs have narrow intervals: their digits follow the interval's width, and bounds that
+// print alike are given once.
+TEST(Verdict, NarrowIntervalsKeepTheirDigits) {
+    evidence::Comparison c = times(0.001, 1, 16.0000000001, {15.9999999999, 16.0000000001}, 5, 2);
+    c.differencePercent = 0.0342;
+    c.differenceCi95Percent = {0.00097, 0.1007};
+    const std::string s = verdictSentence(c, run(c));
+    EXPECT_NE(s.find("RxA was 16 s sooner (95 % interval 16 s)"), std::string::npos) << s;
+    EXPECT_NE(s.find("RxB +0.034 points against RxA, 95 % interval 0.001 to 0.101"),
+              std::string::npos)
+        << s;
+}
+
 // The adjusted p decides: 0.04 unadjusted but 0.08 after Holm is not significant.
 TEST(Verdict, TheAdjustedPDecides) {
     evidence::Comparison c = times(0.08, 1, 2, {1, 3}, 0, 0);
