@@ -131,7 +131,8 @@ RunOutcome analyseAndWrite(runtime::CallContext& context, const Matrix& inits,
         decision = decideRecords(options, DataSetStrings, inits, facts);
     }
     const report::DecisionContent* decided = decision ? &*decision : nullptr;
-    writeRunSummary(results, facts, gates, inits.rows(), run.outputDir, decided);
+    writeRunSummary(results, facts, gates, inits.rows(), run.outputDir,
+                    {options.label, options.note}, decided);
     if (!options.noReport) {
         writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir, decided);
     }

@@ -75,6 +75,54 @@ void checkDecisionOptions(const CLI::App& parser, const Options& options) {
     }
 }
 
+// --compare and the options only a comparison takes; the runs are all its words, so a title or
+// legend after them is refused.
+void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& runs,
+                        const std::string& baseline, const std::vector<std::string>& matches,
+                        Options& options) {
+    const bool comparing = parser.count("--compare") > 0;
+    for (const char* only : {"--baseline", "--match", "--fail-on-regression"}) {
+        if (!comparing && parser.count(only) > 0) {
+            throw CommandLineError(std::string("ambiscan: ") + only + " needs --compare" +
+                                   kSeeHelp);
+        }
+    }
+    if (!comparing) {
+        return;
+    }
+    // Options of a run would be silently ignored by a comparison: said instead.
+    for (const char* runOnly :
+         {"--input", "--label", "--note", "--no-report", "--require-reliability", "--require-p90",
+          "--decide", "--bad-dut-factor", "--decision-risk", "--watch", "--refresh"}) {
+        if (parser.count(runOnly) > 0) {
+            throw CommandLineError(std::string("ambiscan: ") + runOnly +
+                                   " is for a run, not for --compare" + kSeeHelp);
+        }
+    }
+    if (!options.words.empty()) {
+        throw CommandLineError("ambiscan: --compare takes runs, not a title or legends: \"" +
+                               options.words.front() + "\"" + kSeeHelp);
+    }
+    options.action =
+        options.action == Options::Action::Run ? Options::Action::Compare : options.action;
+    options.compareRuns.assign(runs.begin(), runs.end());
+    if (parser.count("--baseline") > 0) {
+        options.baseline = baseline;
+    }
+    if (options.compareRuns.size() + (options.baseline ? 1 : 0) < 2) {
+        throw CommandLineError("ambiscan: --compare needs at least two runs" +
+                               std::string(kSeeHelp));
+    }
+    for (const std::string& match : matches) {
+        const std::size_t equals = match.find('=');
+        if (equals == std::string::npos || equals == 0 || equals + 1 == match.size()) {
+            throw CommandLineError("ambiscan: --match: \"" + match +
+                                   "\" is not LEGEND=BASELINE_LEGEND" + kSeeHelp);
+        }
+        options.legendMatches.emplace_back(match.substr(0, equals), match.substr(equals + 1));
+    }
+}
+
 }  // namespace
 
 const std::vector<std::string>& optionHelpLines() {
@@ -103,6 +151,23 @@ const std::vector<std::string>& optionHelpLines() {
         "                          when every gate is decided (--decide) or on Ctrl-C",
         "      --refresh SECONDS   with --watch: rewrite the outputs at most this often",
         "                          (default 60)",
+        "      --label TEXT        what summary.json files the run under, e.g. the",
+        "                          firmware version (default: the title)",
+        "      --note TEXT         a free note kept in summary.json",
+        " ",
+        "  ambiscan --compare RUN... [--baseline RUN] [--match A=B]",
+        "           [--fail-on-regression] [-o DIR] [--format LIST]",
+        "      --compare RUN...    compare runs made before (folders holding their",
+        "                          summary.json, or the files) with the baseline: the",
+        "                          first RUN unless --baseline says; writes",
+        "                          compare.json, compare.html and, with three runs or",
+        "                          more, trend figures",
+        "      --baseline RUN      the run the others are compared with",
+        "      --match A=B         legend A of the other runs is legend B of the",
+        "                          baseline",
+        "      --fail-on-regression",
+        "                          exit 3 when a receiver is significantly worse than",
+        "                          the baseline (after Holm's adjustment)",
         "  -h, --help              show this text",
         "      --version           show the program's version",
         " ",
@@ -118,16 +183,17 @@ const std::vector<std::string>& optionHelpLines() {
         "F = 0.002 a 95 % reliability gate passes after 80 attempts without a bad fix.",
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then), 4 with --decide a gate still undecided and",
-        "none failed. Option numbers are plain decimals (no hex, no blanks). More in man",
-        "ambiscan.",
+        "or a regression with --fail-on-regression (every output is written even then), 4",
+        "with --decide a gate still undecided and none failed. Option numbers are plain",
+        "decimals (no hex, no blanks). More in man ambiscan.",
     };
     return lines;
 }
 
 Options parseCommandLine(const std::vector<std::string>& arguments) {
     Options options;
-    std::string input, outputDir, formats, reliability, p90;
+    std::string input, outputDir, formats, reliability, p90, label, note, baseline;
+    std::vector<std::string> compareRuns, matches;
     bool help = false, version = false;
 
     CLI::App parser("ambiscan");
@@ -150,6 +216,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_option("--decision-risk", decisionRisk);
     parser.add_flag("--watch", options.watch);
     parser.add_option("--refresh", refresh);
+    parser.add_option("--label", label);
+    parser.add_option("--note", note);
+    parser.add_option("--compare", compareRuns);
+    parser.add_option("--baseline", baseline);
+    parser.add_option("--match", matches)->allow_extra_args(false);
+    parser.add_flag("--fail-on-regression", options.failOnRegression);
 
     refuseFlagValues(arguments);
     // CLI11 takes the arguments last first.
@@ -213,6 +285,13 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
                          "a number of seconds, 0 or more");
     }
     checkDecisionOptions(parser, options);
+    if (parser.count("--label") > 0) {
+        options.label = label;
+    }
+    if (parser.count("--note") > 0) {
+        options.note = note;
+    }
+    readCompareOptions(parser, compareRuns, baseline, matches, options);
     return options;
 }
 

@@ -13,14 +13,19 @@ namespace {
 
 const char* const kSeeHelp = " (see ambiscan --help)";
 
-constexpr std::array<std::string_view, 8> kFlags = {"-h", "--help",  "--version", "--no-report",
-                                                    "-q", "--quiet", "--decide",  "--watch"};
-constexpr std::array<std::string_view, 10> kValued = {"-i",
+constexpr std::array<std::string_view, 9> kFlags = {
+    "-h",       "--help", "--version", "--no-report", "-q", "--quiet", "--fail-on-regression",
+    "--decide", "--watch"};
+constexpr std::array<std::string_view, 14> kValued = {"-i",
                                                       "--input",
                                                       "-o",
                                                       "--output-dir",
                                                       "--format",
                                                       "--require-reliability",
+                                                      "--label",
+                                                      "--note",
+                                                      "--baseline",
+                                                      "--match",
                                                       "--require-p90",
                                                       "--bad-dut-factor",
                                                       "--decision-risk",
