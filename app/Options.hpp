@@ -29,6 +29,15 @@ struct Options {
     // most.
     std::optional<double> requireReliability;
     std::optional<double> requireP90;
+    // --decide: the gates become sequential tests, decided at the first attempt that settles
+    // them, with this bad-receiver factor M and risk F.
+    bool decide = false;
+    double badDutFactor = 1.5;
+    double decisionRisk = 0.002;
+    // --watch: follow the input as it grows, rewriting the outputs at most every
+    // refreshSeconds and at the end.
+    bool watch = false;
+    double refreshSeconds = 60;
     // What summary.json files the run under: --label (the title when absent) and --note.
     std::optional<std::string> label;
     std::optional<std::string> note;

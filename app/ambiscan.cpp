@@ -6,6 +6,7 @@
 
 #include "analysis/analyseRun.hpp"
 #include "analysis/gates.hpp"
+#include "app/InitsFollower.hpp"
 #include "app/ProgressLine.hpp"
 #include "app/doRTKInitPlot.hpp"
 #include "app/exitStatus.hpp"
@@ -14,9 +15,11 @@
 #include "app/readInits.hpp"
 #include "app/recordMemory.hpp"
 #include "app/refuseOutputOverInput.hpp"
+#include "app/runDecision.hpp"
 #include "app/runFacts.hpp"
 #include "app/runReport.hpp"
 #include "app/runSummary.hpp"
+#include "app/watchInput.hpp"
 #include "platform/base/PrintableText.hpp"
 #include "platform/base/RuntimeError.hpp"
 #include "platform/base/WorkerPool.hpp"
@@ -100,50 +103,28 @@ struct RunEnds {
     int status;
 };
 
-// Reads the input, runs the analysis and writes what is built on its results (summary.json,
-// then report.html unless it is not wanted), a progress line on a terminal meanwhile. Returns
-// the gates the run was asked to pass, as they stand.
-std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
-                                                 const CellRow& DataSetStrings,
-                                                 const std::string& titleString,
-                                                 const Options& options) {
-    std::optional<OutputFolderLock> folderLock;
-    if (std::filesystem::is_directory(options.outputDir)) {
-        folderLock.emplace(options.outputDir);
-    }
-    ProgressLine progress(console.err, options.showProgress);
-    progress.stage("reading " + printableText(options.input.string(), std::string::npos));
-    const std::size_t numDataSets = DataSetStrings.size();
-    const std::optional<InitsFile> file = readInits(options.input, 4 * numDataSets + 1, console);
-    if (!file) {
-        console.out << "Cannot open file "
-                    << printableText(options.input.string(), std::string::npos);
-        console.out.flush();
-        throw RunEnds{kExitRunFailed};
-    }
-    refuseOutputOverInput(file->identity, options.input.string(),
-                          {options.outputDir, DataSetStrings, options.formats, !options.noReport});
-    prepareRun(file->inits);
-    // One pool of workers for the run: it draws and encodes the figures and, beside them,
-    // works out the evidence. Started before the first output, so that a run that cannot have
-    // its threads stops with nothing written.
-    WorkerPool pool = startWorkers(file->inits.rows());
-    // Made once the input is read, so that a run that cannot start leaves no folder behind.
-    makeOutputFolder(options.outputDir);
-    // Held to the end of the run (taken before reading when the folder is there already): a
-    // second run in this folder refuses before it writes anything.
-    if (!folderLock) {
-        folderLock.emplace(options.outputDir);
-    }
-    removeStaleTemporaries(options.outputDir);
+// What a run's outputs say of the gates it was asked to pass, as they stand, and with --decide
+// their sequential tests.
+struct RunOutcome {
+    std::vector<analysis::GateResult> gates;
+    std::optional<evidence::SequentialRun> decision;
+};
 
+// Runs the analysis on the records and writes what is built on its results (figures, stats.csv,
+// summary.json, then report.html unless it is not wanted), a progress line on a terminal
+// meanwhile. The output folder is there and locked.
+RunOutcome analyseAndWrite(const Console& console, WorkerPool& pool, const Matrix& inits,
+                           const CellRow& DataSetStrings, const std::string& titleString,
+                           const Options& options, ProgressLine& progress,
+                           const std::string& inputSha256) {
+    const std::size_t numDataSets = DataSetStrings.size();
     RunContext run{console, options.outputDir};
     run.figureFormats = options.formats;
     run.showBadInitLists = !options.quiet;
     // Three summary figures and up to six per data set (the good-only one when it has bad inits).
     const std::string most = std::to_string(3 + 6 * numDataSets);
     std::size_t printed = 0;
-    progress.stage("analysing " + std::to_string(file->inits.rows()) + " records");
+    progress.stage("analysing " + std::to_string(inits.rows()) + " records");
     run.onFigurePrinted = [&progress, &printed, &most] {
         progress.stage("figure " + std::to_string(++printed) + " of at most " + most);
     };
@@ -159,9 +140,9 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
     analysis::RunResults results;
     std::future<evidence::RunEvidence> evidence;
     const EvidenceWait wait{evidence};
-    withRecordMemory([&] { return file->inits.rows(); },
+    withRecordMemory([&] { return inits.rows(); },
                      [&] {
-                         results = analysis::analyseRun(file->inits, DataSetStrings, titleString);
+                         results = analysis::analyseRun(inits, DataSetStrings, titleString);
                          evidence = pool.submit([&results, &pool](std::size_t) {
                              return evidence::assess(results, pool);
                          });
@@ -170,17 +151,101 @@ std::vector<analysis::GateResult> readAndAnalyse(const Console& console,
 
     const std::vector<analysis::GateResult> gates = analysis::evaluateGates(
         results.statistics(), {options.requireReliability, options.requireP90});
-    const RunFacts facts = assessRun(evidence.get(), options.input.string(), file->sha256);
-    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir,
-                    {options.label, options.note});
+    const RunFacts facts = assessRun(evidence.get(), options.input.string(), inputSha256);
+    std::optional<report::DecisionContent> decision;
+    // A watched run shows the interval that survives looking, --decide the sequential gates.
+    if (options.decide || options.watch) {
+        decision = decideRecords(options, DataSetStrings, inits, facts);
+    }
+    const report::DecisionContent* decided = decision ? &*decision : nullptr;
+    writeRunSummary(results, facts, gates, inits.rows(), run.outputDir,
+                    {options.label, options.note}, decided);
     if (!options.noReport) {
         std::vector<std::string> scatterPngs;
         for (analysis::FigureFile& scatter : scatters.take()) {
             scatterPngs.push_back(std::move(scatter.content));
         }
-        writeRunReport(results, facts, gates, figures.take(), scatterPngs, run.outputDir);
+        writeRunReport(results, facts, gates, figures.take(), scatterPngs, run.outputDir, decided);
     }
-    return gates;
+    return {gates, options.decide ? std::optional(decision->run) : std::nullopt};
+}
+
+[[noreturn]] void cannotOpen(const Console& console, const Options& options) {
+    console.out << "Cannot open file " << printableText(options.input.string(), std::string::npos);
+    console.out.flush();
+    throw RunEnds{kExitRunFailed};
+}
+
+// Makes the output folder once the input is open (a run that cannot start leaves no folder
+// behind). The lock is held to the end of the run (taken before reading when the folder is
+// there already): a second run in this folder refuses before it writes anything.
+void prepareOutputFolder(const Options& options, std::optional<OutputFolderLock>& folderLock) {
+    makeOutputFolder(options.outputDir);
+    if (!folderLock) {
+        folderLock.emplace(options.outputDir);
+    }
+    removeStaleTemporaries(options.outputDir);
+}
+
+RunOutputs runOutputs(const Options& options, const CellRow& DataSetStrings) {
+    return {options.outputDir, DataSetStrings, options.formats, !options.noReport};
+}
+
+RunOutcome readAndAnalyse(const Console& console, const CellRow& DataSetStrings,
+                          const std::string& titleString, const Options& options) {
+    std::optional<OutputFolderLock> folderLock;
+    if (std::filesystem::is_directory(options.outputDir)) {
+        folderLock.emplace(options.outputDir);
+    }
+    ProgressLine progress(console.err, options.showProgress);
+    progress.stage("reading " + printableText(options.input.string(), std::string::npos));
+    const std::optional<InitsFile> file =
+        readInits(options.input, 4 * DataSetStrings.size() + 1, console);
+    if (!file) {
+        cannotOpen(console, options);
+    }
+    refuseOutputOverInput(file->identity, options.input.string(),
+                          runOutputs(options, DataSetStrings));
+    prepareRun(file->inits);
+    // One pool of workers for the run: it draws and encodes the figures and, beside them,
+    // works out the evidence. Started before the first output, so that a run that cannot have
+    // its threads stops with nothing written.
+    WorkerPool pool = startWorkers(file->inits.rows());
+    prepareOutputFolder(options, folderLock);
+    return analyseAndWrite(console, pool, file->inits, DataSetStrings, titleString, options,
+                           progress, file->sha256);
+}
+
+// --watch: follows the input, refreshing the outputs now and then, and writes them a last time
+// when watching ends. The folder lock is held throughout.
+RunOutcome watchAndAnalyse(const Console& console, const CellRow& DataSetStrings,
+                           const std::string& titleString, const Options& options) {
+    std::optional<OutputFolderLock> folderLock;
+    if (std::filesystem::is_directory(options.outputDir)) {
+        folderLock.emplace(options.outputDir);
+    }
+    InitsFollower follower(options.input, 4 * DataSetStrings.size() + 1);
+    if (!follower.isOpen()) {
+        cannotOpen(console, options);
+    }
+    refuseOutputOverInput(follower.identity(), options.input.string(),
+                          runOutputs(options, DataSetStrings));
+    WorkerPool pool = startWorkers(0);
+    prepareOutputFolder(options, folderLock);
+    ProgressLine quietProgress(console.err, false);
+    // Refreshes list no bad fixes on the console, which shows the watch's status meanwhile.
+    Options refreshOptions = options;
+    refreshOptions.quiet = true;
+    const WatchedInput input =
+        watchInput(follower, options, DataSetStrings, console,
+                   [&](const Matrix& inits, const std::string& sha256) {
+                       prepareRun(inits);
+                       analyseAndWrite(console, pool, inits, DataSetStrings, titleString,
+                                       refreshOptions, quietProgress, sha256);
+                   });
+    prepareRun(input.inits);
+    return analyseAndWrite(console, pool, input.inits, DataSetStrings, titleString, options,
+                           quietProgress, input.sha256);
 }
 
 // The run of a command line with two to six words.
@@ -190,8 +255,16 @@ int runWords(const Options& options, const Console& console) {
     // Refused before anything is read or written, so a bad legend leaves the folder as it was.
     checkLegendsNameFiles(DataSetStrings, existingFolder(options.outputDir).string());
 
-    const std::vector<std::string> failures =
-        analysis::gateFailureLines(readAndAnalyse(console, DataSetStrings, titleString, options));
+    const RunOutcome outcome = options.watch
+                                   ? watchAndAnalyse(console, DataSetStrings, titleString, options)
+                                   : readAndAnalyse(console, DataSetStrings, titleString, options);
+    if (outcome.decision) {
+        for (const std::string& line : decisionLines(*outcome.decision)) {
+            console.err << printableText(line, std::string::npos) << '\n';
+        }
+        return decisionExitStatus(*outcome.decision);
+    }
+    const std::vector<std::string> failures = analysis::gateFailureLines(outcome.gates);
     for (const std::string& line : failures) {
         console.err << printableText(line, std::string::npos) << '\n';
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "app/optionWords.hpp"
@@ -43,6 +44,37 @@ std::vector<render::FigureFormat> figureFormats(const std::string& list) {
     return formats;
 }
 
+// A finite number strictly between `lowest` and `highest`, read as optionNumber reads.
+double openRangeNumber(const std::string& option, const std::string& text, double lowest,
+                       double highest, const std::string& expected) {
+    const double value = optionNumber(option, text, -std::numeric_limits<double>::max(),
+                                      std::numeric_limits<double>::max(), expected);
+    if (!(value > lowest && value < highest)) {
+        throw CommandLineError("ambiscan: " + option + ": \"" + text + "\" is not " + expected +
+                               kSeeHelp);
+    }
+    return value;
+}
+
+// The sequential test's settings make sense only with it, and it only with a gate to decide;
+// the refresh only when watching.
+void checkDecisionOptions(const CLI::App& parser, const Options& options) {
+    for (const char* option : {"--bad-dut-factor", "--decision-risk"}) {
+        if (parser.count(option) > 0 && !options.decide) {
+            throw CommandLineError(std::string("ambiscan: ") + option + " needs --decide" +
+                                   kSeeHelp);
+        }
+    }
+    if (parser.count("--refresh") > 0 && !options.watch) {
+        throw CommandLineError(std::string("ambiscan: --refresh needs --watch") + kSeeHelp);
+    }
+    if (options.decide && !options.requireReliability && !options.requireP90) {
+        throw CommandLineError(
+            "ambiscan: --decide needs a gate to decide: --require-reliability or --require-p90" +
+            std::string(kSeeHelp));
+    }
+}
+
 // --compare and the options only a comparison takes; the runs are all its words, so a title or
 // legend after them is refused.
 void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& runs,
@@ -59,8 +91,9 @@ void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& 
         return;
     }
     // Options of a run would be silently ignored by a comparison: said instead.
-    for (const char* runOnly : {"--input", "--label", "--note", "--no-report",
-                                "--require-reliability", "--require-p90"}) {
+    for (const char* runOnly :
+         {"--input", "--label", "--note", "--no-report", "--require-reliability", "--require-p90",
+          "--decide", "--bad-dut-factor", "--decision-risk", "--watch", "--refresh"}) {
         if (parser.count(runOnly) > 0) {
             throw CommandLineError(std::string("ambiscan: ") + runOnly +
                                    " is for a run, not for --compare" + kSeeHelp);
@@ -107,6 +140,17 @@ const std::vector<std::string>& optionHelpLines() {
         "      --require-p90 SECONDS",
         "                          every receiver must reach 90 % of its fixes within",
         "                          SECONDS (a receiver that never reaches 90 % fails)",
+        "      --decide            decide each gate as the attempts come in: PASS, FAIL or",
+        "                          still open, with a known risk of a wrong decision",
+        "      --bad-dut-factor M  with --decide: a receiver whose event rate is M times",
+        "                          the allowed one is to fail (default 1.5, above 1)",
+        "      --decision-risk F   with --decide: the risk of each wrong decision",
+        "                          (default 0.002, between 0 and 0.5)",
+        "      --watch             follow the input as the rig appends to it: status",
+        "                          while it grows, outputs refreshed now and then; ends",
+        "                          when every gate is decided (--decide) or on Ctrl-C",
+        "      --refresh SECONDS   with --watch: rewrite the outputs at most this often",
+        "                          (default 60)",
         "      --label TEXT        what summary.json files the run under, e.g. the",
         "                          firmware version (default: the title)",
         "      --note TEXT         a free note kept in summary.json",
@@ -132,9 +176,16 @@ const std::vector<std::string>& optionHelpLines() {
         "unless --format says otherwise) and stats.csv.",
         "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
         " ",
+        "--decide: after each attempt (row) a gate PASSes once so few events (bad fixes,",
+        "or attempts slower than the --require-p90 time) would have probability at most F",
+        "for a receiver with M times the allowed event rate, and FAILs once so many would",
+        "have probability at most F at exactly the allowed rate. With M = 1.5 and",
+        "F = 0.002 a 95 % reliability gate passes after 80 attempts without a bad fix.",
+        " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "or a regression with --fail-on-regression (every output is written even then).",
-        "Gate numbers are plain decimals (no hex, no blanks). More in man ambiscan.",
+        "or a regression with --fail-on-regression (every output is written even then), 4",
+        "with --decide a gate still undecided and none failed. Option numbers are plain",
+        "decimals (no hex, no blanks). More in man ambiscan.",
     };
     return lines;
 }
@@ -159,6 +210,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_flag("-q,--quiet", options.quiet);
     parser.add_option("--require-reliability", reliability);
     parser.add_option("--require-p90", p90);
+    std::string badDutFactor, decisionRisk, refresh;
+    parser.add_flag("--decide", options.decide);
+    parser.add_option("--bad-dut-factor", badDutFactor);
+    parser.add_option("--decision-risk", decisionRisk);
+    parser.add_flag("--watch", options.watch);
+    parser.add_option("--refresh", refresh);
     parser.add_option("--label", label);
     parser.add_option("--note", note);
     parser.add_option("--compare", compareRuns);
@@ -214,6 +271,20 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.requireP90 =
             optionNumber("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
     }
+    if (parser.count("--bad-dut-factor") > 0) {
+        options.badDutFactor =
+            openRangeNumber("--bad-dut-factor", badDutFactor, 1, HUGE_VAL, "a factor above 1");
+    }
+    if (parser.count("--decision-risk") > 0) {
+        options.decisionRisk = openRangeNumber("--decision-risk", decisionRisk, 0, 0.5,
+                                               "a probability between 0 and 0.5");
+    }
+    if (parser.count("--refresh") > 0) {
+        options.refreshSeconds =
+            optionNumber("--refresh", refresh, 0, std::numeric_limits<double>::max(),
+                         "a number of seconds, 0 or more");
+    }
+    checkDecisionOptions(parser, options);
     if (parser.count("--label") > 0) {
         options.label = label;
     }

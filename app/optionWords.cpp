@@ -13,11 +13,23 @@ namespace {
 
 const char* const kSeeHelp = " (see ambiscan --help)";
 
-constexpr std::array<std::string_view, 7> kFlags = {
-    "-h", "--help", "--version", "--no-report", "-q", "--quiet", "--fail-on-regression"};
-constexpr std::array<std::string_view, 11> kValued = {
-    "-i",      "--input", "-o",         "--output-dir", "--format",     "--require-reliability",
-    "--label", "--note",  "--baseline", "--match",      "--require-p90"};
+constexpr std::array<std::string_view, 9> kFlags = {
+    "-h",       "--help", "--version", "--no-report", "-q", "--quiet", "--fail-on-regression",
+    "--decide", "--watch"};
+constexpr std::array<std::string_view, 14> kValued = {"-i",
+                                                      "--input",
+                                                      "-o",
+                                                      "--output-dir",
+                                                      "--format",
+                                                      "--require-reliability",
+                                                      "--label",
+                                                      "--note",
+                                                      "--baseline",
+                                                      "--match",
+                                                      "--require-p90",
+                                                      "--bad-dut-factor",
+                                                      "--decision-risk",
+                                                      "--refresh"};
 
 bool takesValue(std::string_view word) {
     return std::find(kValued.begin(), kValued.end(), word) != kValued.end();

@@ -41,25 +41,6 @@ std::string counted(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// A file laid out one record a line shows its record length. When that length is the one of
-// another receiver count, the numbers would be dealt into records of the wrong length and give
-// confident nonsense, so the run stops before anything is written.
-void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
-                       std::size_t recordLength) {
-    if (numbersPerLine % 4 != 1 || numbersPerLine == recordLength) {
-        return;
-    }
-    const std::size_t receivers = numbersPerLine / 4;
-    const std::size_t legends = recordLength / 4;
-    if (receivers < 1 || receivers > 5) {
-        return;
-    }
-    throw RuntimeError(name + " holds " + std::to_string(numbersPerLine) +
-                       " numbers on each line, the records of " +
-                       counted(receivers, "receiver", "receivers") + ", but " +
-                       counted(legends, "legend was", "legends were") + " given");
-}
-
 // One line too many or too few numbers in a file of one record a line would deal every later
 // number into the wrong column: the statistics would be wrong without a sign.
 void checkMisfit(const std::string& name, const MisfitLine& misfit, std::size_t recordLength) {
@@ -86,6 +67,22 @@ void digestRest(std::FILE* file, Sha256& digest, const std::string& name) {
 }
 
 }  // namespace
+
+void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
+                       std::size_t recordLength) {
+    if (numbersPerLine % 4 != 1 || numbersPerLine == recordLength) {
+        return;
+    }
+    const std::size_t receivers = numbersPerLine / 4;
+    const std::size_t legends = recordLength / 4;
+    if (receivers < 1 || receivers > 5) {
+        return;
+    }
+    throw RuntimeError(name + " holds " + std::to_string(numbersPerLine) +
+                       " numbers on each line, the records of " +
+                       counted(receivers, "receiver", "receivers") + ", but " +
+                       counted(legends, "legend was", "legends were") + " given");
+}
 
 std::optional<InitsFile> readInits(const std::filesystem::path& path, std::size_t recordLength,
                                    const Console& console) {

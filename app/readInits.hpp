@@ -29,6 +29,12 @@ struct InitsFile {
     FileIdentity identity;
 };
 
+// A file laid out one record a line shows its record length. When that length is the one of
+// another receiver count, the numbers would be dealt into records of the wrong length and give
+// confident nonsense: a RuntimeError naming the file and both counts stops the run first.
+void checkRecordLength(const std::string& name, std::size_t numbersPerLine,
+                       std::size_t recordLength);
+
 // Reads the numbers of `path` in records of `recordLength`, opening it once: a pipe, a FIFO or
 // /dev/stdin is read as a file is. Returns nothing when it cannot be opened. Refuses (with a
 // RuntimeError of one line naming the file as given) a folder, a file with no number, text

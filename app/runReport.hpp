@@ -8,6 +8,7 @@
 #include "analysis/RunResults.hpp"
 #include "analysis/gates.hpp"
 #include "app/runFacts.hpp"
+#include "report/DecisionSection.hpp"
 
 namespace ambiscan::app {
 
@@ -17,6 +18,7 @@ void writeRunReport(const analysis::RunResults& results, const RunFacts& facts,
                     const std::vector<analysis::GateResult>& gates,
                     const std::vector<analysis::FigureFile>& figures,
                     const std::vector<std::string>& scatters,
-                    const std::filesystem::path& outputDir);
+                    const std::filesystem::path& outputDir,
+                    const report::DecisionContent* decision = nullptr);
 
 }  // namespace ambiscan::app

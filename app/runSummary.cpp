@@ -1,15 +1,20 @@
 #include "app/runSummary.hpp"
 
+#include "report/SequentialJson.hpp"
 #include "report/SummaryJson.hpp"
 
 namespace ambiscan::app {
 
 void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
                      const std::vector<analysis::GateResult>& gates, std::size_t records,
-                     const std::filesystem::path& outputDir, const report::RunLabel& label) {
+                     const std::filesystem::path& outputDir, const report::RunLabel& label,
+                     const report::DecisionContent* decision) {
     const report::InputFile input{facts.inputName, facts.inputSha256, records};
     report::Json summary = report::summaryJson(results, facts.evidence, input, label);
     summary["gates"] = report::gatesJson(gates);
+    if (decision) {
+        report::addSequentialKeys(summary, decision->run, decision->sequenceCi95Percent);
+    }
     report::writeSummaryJson(outputDir / "summary.json", summary);
 }
 

@@ -6,6 +6,7 @@
 #include "analysis/RunResults.hpp"
 #include "analysis/gates.hpp"
 #include "app/runFacts.hpp"
+#include "report/DecisionSection.hpp"
 #include "report/RunLabel.hpp"
 
 namespace ambiscan::app {
@@ -16,6 +17,7 @@ namespace ambiscan::app {
 // filed under (--label, --note).
 void writeRunSummary(const analysis::RunResults& results, const RunFacts& facts,
                      const std::vector<analysis::GateResult>& gates, std::size_t records,
-                     const std::filesystem::path& outputDir, const report::RunLabel& label = {});
+                     const std::filesystem::path& outputDir, const report::RunLabel& label = {},
+                     const report::DecisionContent* decision = nullptr);
 
 }  // namespace ambiscan::app

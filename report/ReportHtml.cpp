@@ -401,6 +401,9 @@ void writeReportHtml(const ReportContent& c, const PagePieces& write) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
         title + " · ambiscan report</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
     out += "<h1>" + title + "</h1>\n<p class=\"run\">" + runLine(c) + "</p>\n";
+    if (c.decision) {
+        decisionSection(out, *c.decision);
+    }
     gates(out, c);
     verdict(out, c);
     statisticsTable(out, c, colours);

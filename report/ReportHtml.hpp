@@ -9,6 +9,7 @@
 #include "analysis/RunResults.hpp"
 #include "analysis/gates.hpp"
 #include "evidence/Evidence.hpp"
+#include "report/DecisionSection.hpp"
 
 namespace ambiscan::report {
 
@@ -29,6 +30,8 @@ struct ReportContent {
     InputFacts input;
     // The gates the command line set, if any: the page says PASS or FAIL at its top.
     std::vector<analysis::GateResult> gates = {};
+    // With --decide: the sequential gates, shown at the top in a "Decision" section.
+    const DecisionContent* decision = nullptr;
 };
 
 // The whole report as one self-contained HTML page: figures embedded as data URIs, style

@@ -6,6 +6,7 @@
 #include "analysis/KeptFigures.hpp"
 #include "analysis/RunResults.hpp"
 #include "evidence/Evidence.hpp"
+#include "report/DecisionSection.hpp"
 #include "report/ReportHtml.hpp"
 
 namespace ambiscan::report {
@@ -17,6 +18,7 @@ void writeReport(const std::filesystem::path& path, const analysis::RunResults& 
                  const evidence::RunEvidence& evidence,
                  const std::vector<analysis::FigureFile>& figures,
                  const std::vector<std::string>& scatters, const InputFacts& input,
-                 const std::vector<analysis::GateResult>& gates = {});
+                 const std::vector<analysis::GateResult>& gates = {},
+                 const DecisionContent* decision = nullptr);
 
 }  // namespace ambiscan::report

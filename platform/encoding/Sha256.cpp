@@ -28,10 +28,12 @@ void Sha256::update(const void* bytes, std::size_t size) {
     }
 }
 
-std::string Sha256::hex() {
+namespace {
+
+std::string finished(EVP_MD_CTX* context) {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    if (EVP_DigestFinal_ex(context_->digest, digest, &length) != 1) {
+    if (EVP_DigestFinal_ex(context, digest, &length) != 1) {
         throw RuntimeError("the SHA-256 digest failed");
     }
     static const char* const kHex = "0123456789abcdef";
@@ -41,6 +43,21 @@ std::string Sha256::hex() {
         text += kHex[digest[k] & 0xF];
     }
     return text;
+}
+
+}  // namespace
+
+std::string Sha256::hex() {
+    return finished(context_->digest);
+}
+
+std::string Sha256::hexSoFar() const {
+    // Finished on a copy, so that the running digest goes on.
+    Context copy;
+    if (copy.digest == nullptr || EVP_MD_CTX_copy_ex(copy.digest, context_->digest) != 1) {
+        throw RuntimeError("the SHA-256 digest failed");
+    }
+    return finished(copy.digest);
 }
 
 }  // namespace ambiscan

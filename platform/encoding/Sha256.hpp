@@ -18,6 +18,8 @@ class Sha256 {
     void update(const void* bytes, std::size_t size);
     // The digest of every byte given so far, as 64 lower-case hex digits; ends the digest.
     std::string hex();
+    // The same without ending it, for a file hashed as it grows: more bytes may follow.
+    std::string hexSoFar() const;
 
   private:
     struct Context;

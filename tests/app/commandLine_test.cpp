@@ -97,3 +97,54 @@ TEST(CommandLine, LabelNoteAndTheComparisonOfRuns) {
 
 }  // namespace
 }  // namespace ambiscan::app
+
+namespace ambiscan::app {
+namespace {
+
+TEST(CommandLine, DecisionOptionsNeedAGateAndValuesInTheirRange) {
+    const Options plain = parseCommandLine({"T", "A"});
+    EXPECT_FALSE(plain.decide);
+    EXPECT_EQ(plain.badDutFactor, 1.5);
+    EXPECT_EQ(plain.decisionRisk, 0.002);
+    const Options o = parseCommandLine({"--require-p90", "30", "--decide", "--bad-dut-factor", "2",
+                                        "--decision-risk=0.05", "T", "A"});
+    EXPECT_TRUE(o.decide);
+    EXPECT_EQ(o.badDutFactor, 2);
+    EXPECT_EQ(o.decisionRisk, 0.05);
+    const Words gate = {"--require-reliability", "95", "--decide"};
+    const auto with = [&gate](Words more) {
+        more.insert(more.begin(), gate.begin(), gate.end());
+        return more;
+    };
+    for (const Words& bad :
+         {Words{"--decide", "T", "A"}, Words{"--require-p90", "30", "--bad-dut-factor", "2"},
+          Words{"--require-p90", "30", "--decision-risk", "0.01"}, with({"--bad-dut-factor", "1"}),
+          with({"--bad-dut-factor", "inf"}), with({"--bad-dut-factor", "two"}),
+          with({"--decision-risk", "0"}), with({"--decision-risk", "0.5"}),
+          with({"--decision-risk", "nan"}), with({"--decision-risk"}),
+          with({"--bad-dut-factor", "0x2"}), with({"--decision-risk", " 0.01"}),
+          Words{"--require-p90", "30", "--decide=1"}, Words{"--watch=yes", "T", "A"}}) {
+        EXPECT_THROW(parseCommandLine(bad), CommandLineError) << ::testing::PrintToString(bad);
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::app
+
+namespace ambiscan::app {
+namespace {
+
+TEST(CommandLine, WatchTakesARefreshOfZeroOrMoreSeconds) {
+    EXPECT_FALSE(parseCommandLine({"T", "A"}).watch);
+    EXPECT_EQ(parseCommandLine({"T", "A"}).refreshSeconds, 60);
+    const Options o = parseCommandLine({"--watch", "--refresh", "0.5", "T", "A"});
+    EXPECT_TRUE(o.watch);
+    EXPECT_EQ(o.refreshSeconds, 0.5);
+    for (const Words& bad : {Words{"--refresh", "5", "T", "A"}, Words{"--watch", "--refresh", "-1"},
+                             Words{"--watch", "--refresh", "inf"}, Words{"--watch", "--refresh"}}) {
+        EXPECT_THROW(parseCommandLine(bad), CommandLineError) << ::testing::PrintToString(bad);
+    }
+}
+
+}  // namespace
+}  // namespace ambiscan::app

@@ -33,3 +33,22 @@ TEST(Sha256, PublishedVectorsWholeOrInPieces) {
 
 }  // namespace
 }  // namespace ambiscan
+
+namespace ambiscan {
+namespace {
+
+// A digest asked for along the way ("abc" of FIPS 180-2 B.1, then nothing more) leaves the
+// running one as it was.
+TEST(Sha256, DigestSoFarLetsTheBytesGoOn) {
+    Sha256 digest;
+    digest.update("ab", 2);
+    EXPECT_EQ(digest.hexSoFar(),
+              "fb8e20fc2e4c3f248c60c39bd652f3c1347298bb977b8b4d5903b85055620603");  // sha256sum
+    digest.update("c", 1);
+    EXPECT_EQ(digest.hexSoFar(),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(digest.hex(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
+}  // namespace
+}  // namespace ambiscan
