@@ -141,7 +141,8 @@ std::vector<analysis::GateResult> readAndAnalyse(runtime::CallContext& context,
     const std::vector<analysis::GateResult> gates =
         analysis::evaluateGates(stats, {options.requireReliability, options.requireP90});
     const RunFacts facts = assessRun(results, options.input.string(), file->sha256);
-    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir);
+    writeRunSummary(results, facts, gates, file->inits.rows(), run.outputDir,
+                    {options.label, options.note});
     if (!options.noReport) {
         writeRunReport(results, facts, gates, figures.take(), scatters, run.outputDir);
     }

@@ -43,6 +43,53 @@ std::vector<render::FigureFormat> figureFormats(const std::string& list) {
     return formats;
 }
 
+// --compare and the options only a comparison takes; the runs are all its words, so a title or
+// legend after them is refused.
+void readCompareOptions(const CLI::App& parser, const std::vector<std::string>& runs,
+                        const std::string& baseline, const std::vector<std::string>& matches,
+                        Options& options) {
+    const bool comparing = parser.count("--compare") > 0;
+    for (const char* only : {"--baseline", "--match", "--fail-on-regression"}) {
+        if (!comparing && parser.count(only) > 0) {
+            throw CommandLineError(std::string("ambiscan: ") + only + " needs --compare" +
+                                   kSeeHelp);
+        }
+    }
+    if (!comparing) {
+        return;
+    }
+    // Options of a run would be silently ignored by a comparison: said instead.
+    for (const char* runOnly : {"--input", "--label", "--note", "--no-report",
+                                "--require-reliability", "--require-p90"}) {
+        if (parser.count(runOnly) > 0) {
+            throw CommandLineError(std::string("ambiscan: ") + runOnly +
+                                   " is for a run, not for --compare" + kSeeHelp);
+        }
+    }
+    if (!options.words.empty()) {
+        throw CommandLineError("ambiscan: --compare takes runs, not a title or legends: \"" +
+                               options.words.front() + "\"" + kSeeHelp);
+    }
+    options.action =
+        options.action == Options::Action::Run ? Options::Action::Compare : options.action;
+    options.compareRuns.assign(runs.begin(), runs.end());
+    if (parser.count("--baseline") > 0) {
+        options.baseline = baseline;
+    }
+    if (options.compareRuns.size() + (options.baseline ? 1 : 0) < 2) {
+        throw CommandLineError("ambiscan: --compare needs at least two runs" +
+                               std::string(kSeeHelp));
+    }
+    for (const std::string& match : matches) {
+        const std::size_t equals = match.find('=');
+        if (equals == std::string::npos || equals == 0 || equals + 1 == match.size()) {
+            throw CommandLineError("ambiscan: --match: \"" + match +
+                                   "\" is not LEGEND=BASELINE_LEGEND" + kSeeHelp);
+        }
+        options.legendMatches.emplace_back(match.substr(0, equals), match.substr(equals + 1));
+    }
+}
+
 }  // namespace
 
 const std::vector<std::string>& optionHelpLines() {
@@ -60,6 +107,23 @@ const std::vector<std::string>& optionHelpLines() {
         "      --require-p90 SECONDS",
         "                          every receiver must reach 90 % of its fixes within",
         "                          SECONDS (a receiver that never reaches 90 % fails)",
+        "      --label TEXT        what summary.json files the run under, e.g. the",
+        "                          firmware version (default: the title)",
+        "      --note TEXT         a free note kept in summary.json",
+        " ",
+        "  ambiscan --compare RUN... [--baseline RUN] [--match A=B]",
+        "           [--fail-on-regression] [-o DIR] [--format LIST]",
+        "      --compare RUN...    compare runs made before (folders holding their",
+        "                          summary.json, or the files) with the baseline: the",
+        "                          first RUN unless --baseline says; writes",
+        "                          compare.json, compare.html and, with three runs or",
+        "                          more, trend figures",
+        "      --baseline RUN      the run the others are compared with",
+        "      --match A=B         legend A of the other runs is legend B of the",
+        "                          baseline",
+        "      --fail-on-regression",
+        "                          exit 3 when a receiver is significantly worse than",
+        "                          the baseline (after Holm's adjustment)",
         "  -h, --help              show this text",
         "      --version           show the program's version",
         " ",
@@ -69,15 +133,16 @@ const std::vector<std::string>& optionHelpLines() {
         "  ambiscan -i rig/inits.txt -o results --format png,pdf RTKTest RxA RxB",
         " ",
         "Exit status: 0 done, 1 the run failed, 2 a wrong command line, 3 a gate failed",
-        "(every output is written even then). Gate numbers are plain decimals (no hex, no",
-        "blanks). More in man ambiscan.",
+        "or a regression with --fail-on-regression (every output is written even then).",
+        "Gate numbers are plain decimals (no hex, no blanks). More in man ambiscan.",
     };
     return lines;
 }
 
 Options parseCommandLine(const std::vector<std::string>& arguments) {
     Options options;
-    std::string input, outputDir, formats, reliability, p90;
+    std::string input, outputDir, formats, reliability, p90, label, note, baseline;
+    std::vector<std::string> compareRuns, matches;
     bool help = false, version = false;
 
     CLI::App parser("ambiscan");
@@ -94,6 +159,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     parser.add_flag("-q,--quiet", options.quiet);
     parser.add_option("--require-reliability", reliability);
     parser.add_option("--require-p90", p90);
+    parser.add_option("--label", label);
+    parser.add_option("--note", note);
+    parser.add_option("--compare", compareRuns);
+    parser.add_option("--baseline", baseline);
+    parser.add_option("--match", matches)->allow_extra_args(false);
+    parser.add_flag("--fail-on-regression", options.failOnRegression);
 
     refuseFlagValues(arguments);
     // CLI11 takes the arguments last first.
@@ -143,6 +214,13 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
         options.requireP90 =
             optionNumber("--require-p90", p90, 0, HUGE_VAL, "a number of seconds, 0 or more");
     }
+    if (parser.count("--label") > 0) {
+        options.label = label;
+    }
+    if (parser.count("--note") > 0) {
+        options.note = note;
+    }
+    readCompareOptions(parser, compareRuns, baseline, matches, options);
     return options;
 }
 

@@ -7,6 +7,7 @@
 #include "app/ambiscan.hpp"
 #include "app/commandLine.hpp"
 #include "app/functionRegistry.hpp"
+#include "app/runComparison.hpp"
 #include "app/standardOutput.hpp"
 #include "platform/runtime/PrintableText.hpp"
 #include "platform/runtime/ReuseFreedMemory.hpp"
@@ -37,6 +38,11 @@ int main(int argc, char** argv) {
     if (options.action == app::Options::Action::Version) {
         std::cout << "ambiscan " << kVersion << '\n';
         return app::finishStandardOutput(runtime::kExitSuccess);
+    }
+
+    if (options.action == app::Options::Action::Compare) {
+        return app::finishStandardOutput(
+            app::runComparison(options, Console{std::cout, std::cerr}));
     }
 
     // The words after the options are the program's arguments, counted as before.

@@ -13,14 +13,14 @@ namespace {
 
 const char* const kSeeHelp = " (see ambiscan --help)";
 
-constexpr std::array<std::string_view, 6> kFlags = {"-h",          "--help", "--version",
-                                                    "--no-report", "-q",     "--quiet"};
-constexpr std::array<std::string_view, 6> kValued = {
-    "-i", "--input", "-o", "--output-dir", "--format", "--require-reliability"};
-constexpr std::string_view kValuedToo = "--require-p90";
+constexpr std::array<std::string_view, 7> kFlags = {
+    "-h", "--help", "--version", "--no-report", "-q", "--quiet", "--fail-on-regression"};
+constexpr std::array<std::string_view, 11> kValued = {
+    "-i",      "--input", "-o",         "--output-dir", "--format",     "--require-reliability",
+    "--label", "--note",  "--baseline", "--match",      "--require-p90"};
 
 bool takesValue(std::string_view word) {
-    return word == kValuedToo || std::find(kValued.begin(), kValued.end(), word) != kValued.end();
+    return std::find(kValued.begin(), kValued.end(), word) != kValued.end();
 }
 
 }  // namespace

@@ -206,8 +206,9 @@ Differences wholeSecondDifferences(const Outcomes& oa, const Outcomes& ob, Compa
     }
     const std::ptrdiff_t largest = std::max(-low, high);
     for (std::ptrdiff_t v = 1; v <= largest; ++v) {
-        const std::size_t positives = v <= high ? at(v) : 0;
-        const std::size_t count = positives + (-v >= low ? at(-v) : 0);
+        // Both signs only where the histogram holds them: all differences may lie on one side.
+        const std::size_t positives = v >= low && v <= high ? at(v) : 0;
+        const std::size_t count = positives + (-v >= low && -v <= high ? at(-v) : 0);
         if (count > 0) {
             d.rankGroups.push_back({count, positives});
         }

@@ -6,6 +6,7 @@
 
 #include "analysis/summary.hpp"
 #include "app/Version.hpp"
+#include "report/CorrectFixDistribution.hpp"
 
 namespace ambiscan::report {
 
@@ -163,11 +164,12 @@ Json gatesJson(const std::vector<analysis::GateResult>& gates) {
 }
 
 Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidence& evidence,
-                 const InputFile& input) {
+                 const InputFile& input, const RunLabel& label) {
     Json dataSets = Json::array();
     for (const evidence::DataSetEvidence& e : evidence.dataSets) {
         dataSets.push_back(dataSetJson(e));
     }
+    addCorrectFixDistributions(dataSets, results);
     Json comparisons = Json::array();
     for (const evidence::Comparison& c : evidence.comparisons) {
         comparisons.push_back(comparisonJson(c, evidence));
@@ -175,6 +177,7 @@ Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidenc
     Json summary;
     summary["schema"] = "ambiscan-summary/2";
     summary["title"] = results.title;
+    addRunLabel(summary, label);
     summary["program"] = {{"name", "ambiscan"}, {"version", kVersion}};
     summary["input"] = {{"file", input.name},
                         {"sha256", input.sha256},

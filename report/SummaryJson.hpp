@@ -8,6 +8,7 @@
 #include "analysis/RunResults.hpp"
 #include "analysis/gates.hpp"
 #include "evidence/Evidence.hpp"
+#include "report/RunLabel.hpp"
 
 namespace ambiscan::report {
 
@@ -24,7 +25,7 @@ using Json = nlohmann::ordered_json;
 // The "ambiscan-summary/2" object of summary.json. Numbers that are not finite (not defined)
 // become null; callers may add top-level keys before writing it.
 Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidence& evidence,
-                 const InputFile& input);
+                 const InputFile& input, const RunLabel& label = {});
 
 // "gates": each gate the command line set, its threshold, and every receiver's value and result.
 Json gatesJson(const std::vector<analysis::GateResult>& gates);

@@ -17,7 +17,8 @@ declare -A allowed=(
   [analysis]="platform/base platform/numeric platform/io platform/graphics platform/render plotsupport charts analysis"
   [evidence]="platform/base platform/numeric charts analysis evidence"
   [report]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence report app/Version.hpp"
-  [app]="platform plotsupport charts analysis evidence report app"
+  [campaign]="platform/base platform/numeric platform/io platform/encoding platform/graphics platform/render plotsupport charts analysis evidence report campaign app/Version.hpp"
+  [app]="platform plotsupport charts analysis evidence report campaign app"
 )
 
 failures=0

@@ -59,5 +59,41 @@ TEST(CommandLine, FlagsTakeNoValueButValuesAndWordsMayLookLikeFlags) {
     EXPECT_EQ(o.words, (Words{"T", "-q=1"}));
 }
 
+TEST(CommandLine, LabelNoteAndTheComparisonOfRuns) {
+    const Options run = parseCommandLine({"--label", "V1.02", "--note", "rig 2", "T", "RxA"});
+    EXPECT_EQ(run.action, Options::Action::Run);
+    EXPECT_EQ(run.label, "V1.02");
+    EXPECT_EQ(run.note, "rig 2");
+    EXPECT_FALSE(parseCommandLine({"T", "RxA"}).label.has_value());
+
+    // The runs are every value after --compare; the options may come before or after them.
+    const Options c =
+        parseCommandLine({"--fail-on-regression", "--compare", "a", "b/summary.json", "c",
+                          "--match", "X=RxA", "--match", "Y=RxB", "-o", "out", "--baseline", "c"});
+    EXPECT_EQ(c.action, Options::Action::Compare);
+    EXPECT_EQ(c.compareRuns, (std::vector<std::filesystem::path>{"a", "b/summary.json", "c"}));
+    EXPECT_EQ(c.baseline, std::filesystem::path("c"));
+    EXPECT_EQ(c.legendMatches,
+              (std::vector<std::pair<std::string, std::string>>{{"X", "RxA"}, {"Y", "RxB"}}));
+    EXPECT_TRUE(c.failOnRegression);
+    EXPECT_EQ(c.outputDir, "out");
+    // A baseline outside the list makes the second run.
+    EXPECT_EQ(parseCommandLine({"--compare", "a", "--baseline", "z"}).action,
+              Options::Action::Compare);
+    EXPECT_EQ(parseCommandLine({"--help", "--compare", "a", "b"}).action, Options::Action::Help);
+
+    for (const Words& bad :
+         {Words{"--compare", "a"}, Words{"--compare", "a", "b", "--", "Title"},
+          Words{"--baseline", "a", "T", "RxA"}, Words{"--fail-on-regression", "T", "RxA"},
+          Words{"--match", "A=B", "T", "RxA"}, Words{"--compare", "a", "b", "--match", "AB"},
+          Words{"--compare", "a", "b", "--match", "=B"},
+          Words{"--compare", "a", "b", "--match", "A="},
+          Words{"--compare", "a", "b", "--label", "V1"},
+          Words{"-i", "x.txt", "--compare", "a", "b"},
+          Words{"--compare", "a", "b", "--no-report"}}) {
+        EXPECT_THROW(parseCommandLine(bad), CommandLineError) << bad[0] << " " << bad[1];
+    }
+}
+
 }  // namespace
 }  // namespace ambiscan::app

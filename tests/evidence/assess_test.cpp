@@ -189,6 +189,19 @@ TEST(Assess, WholeSecondsAndDecimalsCompareAlike) {
     EXPECT_EQ(whole.onlyACorrect, 28u + 2u);  // 28 rows of 700 s and the two bad ones
 }
 
+TEST(Assess, WholeSecondDifferencesAllOnOneSideRankOnlyWhatTheyHold) {
+    // B 5 s sooner in 7 rows, no correct fix in 3: every finite d is -5, so the differences'
+    // histogram holds -5 alone and nothing past it may be read.
+    const double nan = std::nan("");
+    const RunEvidence e = assess(run({dataSet("A", std::vector<double>(10, 20)),
+                                      dataSet("B", {15, 15, 15, 15, 15, 15, 15, nan, nan, nan})}));
+    ASSERT_EQ(e.comparisons.size(), 1u);
+    const Comparison& c = e.comparisons[0];
+    EXPECT_EQ(c.nonzeroPairs, 10u);  // every row differs: 7 finite, 3 only-A
+    EXPECT_EQ(c.onlyACorrect, 3u);
+    EXPECT_EQ(c.bothCorrect, 7u);
+}
+
 TEST(Assess, EveryPairInLegendOrder) {
     const RunEvidence e =
         assess(run({dataSet("A", {1, 2}), dataSet("B", {1, 2}), dataSet("C", {1, 2})}));

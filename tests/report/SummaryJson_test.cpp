@@ -70,8 +70,8 @@ TEST(SummaryJson, UndefinedNumbersAsNullCountsAsIntegersKeysInOrder) {
     for (const auto& item : j.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"schema", "title", "program", "input", "run",
-                                              "data_sets", "comparisons"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"schema", "title", "label", "note", "program",
+                                              "input", "run", "data_sets", "comparisons"}));
 }
 
 // +Inf ("no correct fix within 500 s") and NaN ("n attempts cannot bound it") are both null;
