@@ -6,6 +6,8 @@
 #include <cmath>
 #include <random>
 
+#include "evidence/SignedRankDistribution.hpp"
+
 namespace ambiscan::evidence {
 namespace {
 
@@ -44,6 +46,80 @@ TEST(WalshSum, EveryRankAgreesWithTheSortedList) {
                     << "whole " << whole << " n " << n << " rank " << rank;
             }
         }
+    }
+}
+
+// The shared search against the plain sort, on 300 seeded small samples: decimals, whole
+// numbers with many ties, zeros, one value repeated. A search that draws 16 sums a round and
+// sorts only 8 goes through many rounds, its brackets missing the rank and holding nothing but
+// equal sums, as long runs do now and then. Every rank of the estimate and its interval, and
+// a few more, against every Walsh sum listed and sorted.
+TEST(WalshSums, SharedSearchAgreesWithThePlainSortOnRandomSamples) {
+    std::mt19937 random(2026);
+    const WalshSearch tight{16, 8};
+    for (int trial = 0; trial < 300; ++trial) {
+        const std::size_t n = 1 + static_cast<std::size_t>(random() % 45);
+        const int kind = trial % 4;
+        std::vector<double> x;
+        std::uniform_int_distribution<int> few(-3, 3);
+        std::normal_distribution<double> spread(0.5, 4);
+        for (std::size_t k = 0; k < n; ++k) {
+            switch (kind) {
+                case 0:
+                    x.push_back(std::round(spread(random) * 1000) / 1000);
+                    break;
+                case 1:
+                    x.push_back(few(random));
+                    break;
+                case 2:
+                    x.push_back(random() % 3 == 0 ? 0.0 : std::round(spread(random) * 10) / 10);
+                    break;
+                default:
+                    x.push_back(k % 5 == 0 ? 1.25 : -0.5 + 0.1 * static_cast<double>(k % 7));
+            }
+        }
+        const std::vector<double> sums = allWalshSums(x);
+        const std::uint64_t total = sums.size();
+        std::vector<std::uint64_t> ranks = {1, total, (total + 1) / 2, total / 2 + 1};
+        for (int k = 0; k < 4; ++k) {
+            ranks.push_back(1 + random() % total);
+        }
+        const std::vector<ValueCount> sample = distinctValues(x);
+        const std::vector<double> plain = walshSumsBySorting(sample, ranks);
+        const std::vector<double> shared = walshSums(sample, ranks, tight);
+        const std::vector<double> usual = walshSums(sample, ranks);
+        for (std::size_t r = 0; r < ranks.size(); ++r) {
+            ASSERT_EQ(plain[r], sums[ranks[r] - 1]) << "trial " << trial << " rank " << ranks[r];
+            ASSERT_EQ(shared[r], sums[ranks[r] - 1]) << "trial " << trial << " rank " << ranks[r];
+            ASSERT_EQ(usual[r], sums[ranks[r] - 1]) << "trial " << trial << " rank " << ranks[r];
+        }
+    }
+}
+
+// Samples with more distinct values than are sorted at once take the shared search inside the
+// estimate: its median and bounds are those of the listed averages (k from walshBoundRank).
+TEST(HodgesLehmann, FastPathAgreesWithTheListedAverages) {
+    std::mt19937 random(11);
+    std::normal_distribution<double> spread(2, 6);
+    for (int trial = 0; trial < 6; ++trial) {
+        std::vector<double> x;
+        for (int k = 0; k < 150 + 40 * trial; ++k) {
+            x.push_back(trial % 2 == 0 ? std::round(spread(random) * 1000) / 1000
+                                       : std::round(spread(random) * 4) / 4);
+        }
+        std::vector<double> averages = allWalshSums(x);
+        for (double& w : averages) {
+            w /= 2;
+        }
+        const std::size_t total = averages.size();
+        const std::size_t k = walshBoundRank(x.size());
+        const CentreEstimate e = hodgesLehmann(distinctValues(x));
+        const double median = total % 2 == 1
+                                  ? averages[total / 2]
+                                  : averages[total / 2 - 1] / 2 + averages[total / 2] / 2;
+        EXPECT_DOUBLE_EQ(e.estimate, median) << "trial " << trial;
+        EXPECT_EQ(e.ci95.lower, averages[k - 1]) << "trial " << trial;
+        EXPECT_EQ(e.ci95.upper, averages[total - k]) << "trial " << trial;
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <map>
+#include <random>
 
 namespace ambiscan::evidence {
 namespace {
@@ -20,6 +23,34 @@ TEST(DistinctValues, AscendingWithCountsAcrossZeroAndTheEnds) {
         EXPECT_EQ(d[k].count, counts[k]);
     }
     EXPECT_TRUE(distinctValues({}).empty());
+}
+
+// Long samples are sorted by radix passes: the same values and counts as a plain ordered count,
+// on differences of decimal times with ties, zeros of both signs and values of every size.
+TEST(DistinctValues, LongSamplesAgreeWithAPlainOrderedCount) {
+    std::mt19937_64 random(5);
+    std::normal_distribution<double> time(40, 15);
+    for (const int digits : {1, 3, 4}) {
+        const double scale = std::pow(10.0, digits);
+        std::vector<double> values;
+        for (int k = 0; k < 50000; ++k) {
+            values.push_back(std::round(time(random) * scale) / scale -
+                             std::round(time(random) * scale) / scale);
+        }
+        values.insert(values.end(), {0.0, -0.0, 1e300, -1e300, 1e-310, -1e-310, 0.0});
+        std::map<double, std::size_t> plain;
+        for (const double v : values) {
+            ++plain[v];  // -0 and 0 are one key
+        }
+        const std::vector<ValueCount> d = distinctValues(values);
+        ASSERT_EQ(d.size(), plain.size()) << digits;
+        std::size_t k = 0;
+        for (const auto& [value, count] : plain) {
+            ASSERT_EQ(d[k].value, value) << digits;
+            ASSERT_EQ(d[k].count, count) << digits;
+            ++k;
+        }
+    }
 }
 
 }  // namespace
