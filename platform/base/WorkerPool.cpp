@@ -1,7 +1,10 @@
 #include "platform/base/WorkerPool.hpp"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <exception>
 
 namespace ambiscan {
@@ -48,6 +51,13 @@ void WorkerPool::enqueue(std::function<void(std::size_t)> job) {
 }
 
 void WorkerPool::work(std::size_t worker) {
+    // The stop signals are the main thread's: a watched run holds them back there and takes
+    // them in turn, which works only if no worker can take them first.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     for (;;) {
         std::function<void(std::size_t)> job;
         {
