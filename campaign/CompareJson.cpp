@@ -2,42 +2,38 @@
 
 #include <cmath>
 
-#include "platform/base/Version.hpp"
 #include "campaign/CompareVerdict.hpp"
+#include "platform/base/Version.hpp"
+#include "report/JsonNumbers.hpp"
 
 namespace ambiscan::campaign {
 
 namespace {
 
-Json number(double v) {
-    return std::isfinite(v) ? Json(v) : Json(nullptr);
-}
-
-Json pair(const evidence::Interval& i) {
-    return Json::array({number(i.lower), number(i.upper)});
-}
+using report::jsonInterval;
+using report::jsonNumber;
 
 Json rateJson(const RateComparison& r, const char* count) {
     return {{std::string("baseline_") + count, r.baselineCount},
             {"baseline_attempts", r.baselineAttempts},
             {count, r.count},
             {"attempts", r.attempts},
-            {"baseline_percent", number(r.baselinePercent)},
-            {"percent", number(r.percent)},
-            {"difference_percent", number(r.differencePercent)},
-            {"difference_ci95_percent", pair(r.differenceCi95)},
-            {"fisher_exact_p", number(r.fisherP)},
-            {"p_holm", number(r.pHolm)}};
+            {"baseline_percent", jsonNumber(r.baselinePercent)},
+            {"percent", jsonNumber(r.percent)},
+            {"difference_percent", jsonNumber(r.differencePercent)},
+            {"difference_ci95_percent", jsonInterval(r.differenceCi95)},
+            {"fisher_exact_p", jsonNumber(r.fisherP)},
+            {"p_holm", jsonNumber(r.pHolm)}};
 }
 
 Json timeJson(const TimeComparison& t) {
-    return {{"mann_whitney_u", number(t.test.u)},
-            {"mann_whitney_p", number(t.test.p)},
+    return {{"mann_whitney_u", jsonNumber(t.test.u)},
+            {"mann_whitney_p", jsonNumber(t.test.p)},
             {"method", t.test.exact ? "exact" : "normal"},
-            {"p_holm", number(t.pHolm)},
+            {"p_holm", jsonNumber(t.pHolm)},
             {"later", t.test.bLater == 0 ? Json(nullptr) : Json(t.test.bLater > 0)},
-            {"hodges_lehmann_s", number(t.shift.estimate)},
-            {"hodges_lehmann_ci95_s", pair(t.shift.ci95)}};
+            {"hodges_lehmann_s", jsonNumber(t.shift.estimate)},
+            {"hodges_lehmann_ci95_s", jsonInterval(t.shift.ci95)}};
 }
 
 Json comparisonJson(const ReceiverComparison& c, const Campaign& campaign) {
@@ -56,7 +52,7 @@ Json comparisonJson(const ReceiverComparison& c, const Campaign& campaign) {
 
 // A time and whether it lies past 500 s; null with "not_reached" then.
 void timeWithReach(Json& object, const std::string& key, double value) {
-    object[key] = number(value);
+    object[key] = jsonNumber(value);
     if (std::isinf(value)) {
         object[key + "_not_reached"] = true;
     }
@@ -67,8 +63,8 @@ Json trendJson(const ReceiverTrend& trend) {
     for (const TrendPoint& p : trend.points) {
         Json point = {{"run", p.run},
                       {"legend_in_run", p.receiver->name},
-                      {"reliability_percent", number(p.reliabilityPercent)},
-                      {"reliability_ci95_percent", pair(p.reliabilityCi95Percent)}};
+                      {"reliability_percent", jsonNumber(p.reliabilityPercent)},
+                      {"reliability_ci95_percent", jsonInterval(p.reliabilityCi95Percent)}};
         timeWithReach(point, "correct_fix_p90_s", p.correctFix90.value);
         timeWithReach(point, "correct_fix_p90_ci95_lower_s", p.correctFix90.ci95.lower);
         timeWithReach(point, "correct_fix_p90_ci95_upper_s", p.correctFix90.ci95.upper);

@@ -7,21 +7,14 @@
 #include "platform/base/Version.hpp"
 #include "platform/io/writeFileAtomically.hpp"
 #include "report/CorrectFixDistribution.hpp"
+#include "report/JsonNumbers.hpp"
 
 namespace ambiscan::report {
 
 namespace {
 
-Json number(double v) {
-    return std::isfinite(v) ? Json(v) : Json(nullptr);
-}
-
-Json pair(const evidence::Interval& i) {
-    return Json::array({number(i.lower), number(i.upper)});
-}
-
 Json meanAndSigma(double mean, double sigma) {
-    return {{"mean", number(mean)}, {"sigma", number(sigma)}};
+    return {{"mean", jsonNumber(mean)}, {"sigma", jsonNumber(sigma)}};
 }
 
 // A time that may be never reached: +Inf is null with `not_reached` true beside it, a value
@@ -35,16 +28,16 @@ Json pairNotReached(const evidence::Interval& i) {
 }
 
 Json correctFixJson(const evidence::DataSetEvidence& e) {
-    return {{"percent", number(e.correctFixPercent)},
-            {"ci95_percent", pair(e.correctFixCi95Percent)}};
+    return {{"percent", jsonNumber(e.correctFixPercent)},
+            {"ci95_percent", jsonInterval(e.correctFixCi95Percent)}};
 }
 
 // One quantile of the time to a correct fix with its interval, as four keys of its object.
 void addTimeQuantile(Json& object, const std::string& key, double value,
                      const evidence::Interval& ci95) {
-    object[key] = number(value);
+    object[key] = jsonNumber(value);
     object[key + "_not_reached"] = notReached(value);
-    object[key + "_ci95"] = pair(ci95);
+    object[key + "_ci95"] = jsonInterval(ci95);
     object[key + "_ci95_not_reached"] = pairNotReached(ci95);
 }
 
@@ -56,58 +49,58 @@ Json timeToCorrectFixJson(const evidence::DataSetEvidence& e) {
 }
 
 Json ttffJson(const evidence::DataSetEvidence& e) {
-    return {{"p90", number(e.p90)},
-            {"p90_ci95", pair(e.p90Ci95)},
+    return {{"p90", jsonNumber(e.p90)},
+            {"p90_ci95", jsonInterval(e.p90Ci95)},
             {"p90_ci95_not_reached", pairNotReached(e.p90Ci95)},
-            {"max", number(e.max)},
-            {"mean", number(e.mean)},
-            {"median", number(e.median)},
-            {"median_ci95", pair(e.medianCi95)},
+            {"max", jsonNumber(e.max)},
+            {"mean", jsonNumber(e.mean)},
+            {"median", jsonNumber(e.median)},
+            {"median_ci95", jsonInterval(e.medianCi95)},
             {"median_ci95_not_reached", pairNotReached(e.medianCi95)},
-            {"p90_correct_fix", number(e.p90CorrectFix)}};
+            {"p90_correct_fix", jsonNumber(e.p90CorrectFix)}};
 }
 
 Json allFixesJson(const evidence::DataSetEvidence& e) {
     return {{"fixes", e.allFixes},
-            {"horizontal_p50", number(e.allHorizontalP50)},
-            {"horizontal_p95", number(e.allHorizontalP95)},
-            {"horizontal_p95_ci95", pair(e.allHorizontalP95Ci95)},
-            {"vertical_abs_p95", number(e.allVerticalAbsP95)},
-            {"vertical_abs_p95_ci95", pair(e.allVerticalAbsP95Ci95)}};
+            {"horizontal_p50", jsonNumber(e.allHorizontalP50)},
+            {"horizontal_p95", jsonNumber(e.allHorizontalP95)},
+            {"horizontal_p95_ci95", jsonInterval(e.allHorizontalP95Ci95)},
+            {"vertical_abs_p95", jsonNumber(e.allVerticalAbsP95)},
+            {"vertical_abs_p95_ci95", jsonInterval(e.allVerticalAbsP95Ci95)}};
 }
 
 Json positionErrorJson(const evidence::DataSetEvidence& e) {
     return {{"east", meanAndSigma(e.eastMean, e.eastSigma)},
             {"north", meanAndSigma(e.northMean, e.northSigma)},
             {"height", meanAndSigma(e.heightMean, e.heightSigma)},
-            {"horizontal_p50", number(e.horizontalP50)},
-            {"horizontal_p95", number(e.horizontalP95)},
-            {"vertical_abs_p95", number(e.verticalAbsP95)},
+            {"horizontal_p50", jsonNumber(e.horizontalP50)},
+            {"horizontal_p95", jsonNumber(e.horizontalP95)},
+            {"vertical_abs_p95", jsonNumber(e.verticalAbsP95)},
             {"all_fixes", allFixesJson(e)}};
 }
 
 Json independenceJson(const evidence::Independence& i) {
     return {{"runs", i.runs},
-            {"expected_runs", number(i.expectedRuns)},
-            {"runs_test_p", number(i.runsTestP)},
-            {"lag1_autocorrelation", number(i.lag1Autocorrelation)}};
+            {"expected_runs", jsonNumber(i.expectedRuns)},
+            {"runs_test_p", jsonNumber(i.runsTestP)},
+            {"lag1_autocorrelation", jsonNumber(i.lag1Autocorrelation)}};
 }
 
 Json dataSetJson(const evidence::DataSetEvidence& e) {
     Json badFixes = Json::array();
     for (const evidence::BadFix& f : e.badFixes) {
         badFixes.push_back({{"row", f.row},
-                            {"start_gps_s", number(f.startTime)},
-                            {"east", number(f.east)},
-                            {"north", number(f.north)},
-                            {"height", number(f.height)}});
+                            {"start_gps_s", jsonNumber(f.startTime)},
+                            {"east", jsonNumber(f.east)},
+                            {"north", jsonNumber(f.north)},
+                            {"height", jsonNumber(f.height)}});
     }
     return {{"name", e.name},
             {"attempts", e.attempts},
             {"good", e.good},
             {"bad", e.bad},
-            {"reliability_percent", number(e.reliabilityPercent)},
-            {"reliability_ci95_percent", pair(e.reliabilityCi95Percent)},
+            {"reliability_percent", jsonNumber(e.reliabilityPercent)},
+            {"reliability_ci95_percent", jsonInterval(e.reliabilityCi95Percent)},
             {"correct_fix", correctFixJson(e)},
             {"ttff_seconds", ttffJson(e)},
             {"time_to_correct_fix_s", timeToCorrectFixJson(e)},
@@ -119,22 +112,22 @@ Json dataSetJson(const evidence::DataSetEvidence& e) {
 Json reliabilityComparisonJson(const evidence::Comparison& c) {
     return {{"a_good_b_bad", c.aGoodBBad},
             {"a_bad_b_good", c.aBadBGood},
-            {"mcnemar_exact_p", number(c.mcnemarExactP)},
-            {"p_holm", number(c.reliabilityPHolm)},
-            {"difference_percent", number(c.differencePercent)},
-            {"difference_ci95_percent", pair(c.differenceCi95Percent)}};
+            {"mcnemar_exact_p", jsonNumber(c.mcnemarExactP)},
+            {"p_holm", jsonNumber(c.reliabilityPHolm)},
+            {"difference_percent", jsonNumber(c.differencePercent)},
+            {"difference_ci95_percent", jsonInterval(c.differenceCi95Percent)}};
 }
 
 Json timeComparisonJson(const evidence::Comparison& c) {
-    return {{"wilcoxon_p", number(c.wilcoxonP)},
-            {"p_holm", number(c.timePHolm)},
+    return {{"wilcoxon_p", jsonNumber(c.wilcoxonP)},
+            {"p_holm", jsonNumber(c.timePHolm)},
             {"nonzero_pairs", c.nonzeroPairs},
             {"b_slower", c.bSlower == 0 ? Json(nullptr) : Json(c.bSlower > 0)},
             {"both_correct", c.bothCorrect},
             {"only_a_correct", c.onlyACorrect},
             {"only_b_correct", c.onlyBCorrect},
-            {"hodges_lehmann_s", number(c.hodgesLehmannSeconds)},
-            {"hodges_lehmann_ci95_s", pair(c.hodgesLehmannCi95Seconds)}};
+            {"hodges_lehmann_s", jsonNumber(c.hodgesLehmannSeconds)},
+            {"hodges_lehmann_ci95_s", jsonInterval(c.hodgesLehmannCi95Seconds)}};
 }
 
 Json comparisonJson(const evidence::Comparison& c, const evidence::RunEvidence& evidence) {
@@ -153,10 +146,10 @@ Json gatesJson(const std::vector<analysis::GateResult>& gates) {
         Json receivers = Json::array();
         for (const analysis::GateReceiver& r : gate.receivers) {
             receivers.push_back(
-                {{"name", r.name}, {"value", number(r.value)}, {"passed", r.passed}});
+                {{"name", r.name}, {"value", jsonNumber(r.value)}, {"passed", r.passed}});
         }
         all.push_back({{"gate", gate.gate},
-                       {"threshold", number(gate.threshold)},
+                       {"threshold", jsonNumber(gate.threshold)},
                        {"passed", gate.passed()},
                        {"receivers", std::move(receivers)}});
     }
@@ -183,9 +176,9 @@ Json summaryJson(const analysis::RunResults& results, const evidence::RunEvidenc
                         {"sha256", input.sha256},
                         {"records", input.records},
                         {"data_sets", results.dataSets.size()}};
-    summary["run"] = {{"first_start_gps_s", number(results.firstStart)},
-                      {"last_start_gps_s", number(results.lastStart)},
-                      {"hours", number(results.hours)}};
+    summary["run"] = {{"first_start_gps_s", jsonNumber(results.firstStart)},
+                      {"last_start_gps_s", jsonNumber(results.lastStart)},
+                      {"hours", jsonNumber(results.hours)}};
     summary["data_sets"] = std::move(dataSets);
     summary["comparisons"] = std::move(comparisons);
     return summary;
