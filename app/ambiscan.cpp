@@ -188,7 +188,9 @@ void prepareOutputFolder(const Options& options, std::optional<OutputFolderLock>
 }
 
 RunOutputs runOutputs(const Options& options, const CellRow& DataSetStrings) {
-    return {options.outputDir, DataSetStrings, options.formats, !options.noReport};
+    const std::size_t gates = (options.requireReliability ? 1 : 0) + (options.requireP90 ? 1 : 0);
+    return {options.outputDir, DataSetStrings, options.formats, !options.noReport,
+            options.decide ? gates : 0};
 }
 
 RunOutcome readAndAnalyse(const Console& console, const CellRow& DataSetStrings,

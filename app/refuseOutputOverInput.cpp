@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 
 #include "app/outputNames.hpp"
-#include "platform/base/RuntimeError.hpp"
 #include "platform/base/PrintableText.hpp"
+#include "platform/base/RuntimeError.hpp"
 
 namespace ambiscan::app {
 
@@ -13,6 +13,9 @@ std::vector<std::string> runOutputNames(const RunOutputs& outputs) {
     for (const std::string& legend : outputs.legends) {
         for (const std::string& suffix : dataSetFileSuffixes()) {
             pngs.push_back(legend + suffix);
+        }
+        for (std::size_t gate = 0; gate < outputs.decisionCharts; ++gate) {
+            pngs.push_back(legend + (gate == 0 ? "_Decision.png" : "_Decision_p90.png"));
         }
     }
     std::vector<std::string> names;

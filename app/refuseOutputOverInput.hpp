@@ -15,10 +15,13 @@ struct RunOutputs {
     CellRow legends;
     std::vector<render::FigureFormat> formats;
     bool report = true;
+    // With --decide: one decision chart per gate and receiver, the first gate's named
+    // `_Decision`, the second's `_Decision_p90`.
+    std::size_t decisionCharts = 0;
 };
 
-// Every file name the run writes into its folder: the figures in each format, stats.csv,
-// summary.json and report.html.
+// Every file name the run writes into its folder: the figures (decision charts included) in
+// each format, stats.csv, summary.json and report.html.
 std::vector<std::string> runOutputNames(const RunOutputs& outputs);
 
 // Raises a RuntimeError when one of the run's outputs is the input file itself (by name, by

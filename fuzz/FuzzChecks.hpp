@@ -6,6 +6,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -13,9 +14,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/RunResults.hpp"
+#include "analysis/analyseRun.hpp"
 #include "app/doRTKInitPlot.hpp"
 #include "app/readInits.hpp"
 #include "evidence/Evidence.hpp"
@@ -185,14 +188,14 @@ inline std::string checkSummary(const analysis::RunResults& results) {
     return "";
 }
 
-inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
-                                 const std::filesystem::path& folder, std::size_t maxRecords = 64) {
-    const FuzzInput input = splitInput(data, size);
+// The records of the input's numbers, at most `maxRecords` of them, the last completed with
+// zeros; empty when the text holds no number.
+inline Matrix recordsOf(const FuzzInput& input, std::size_t maxRecords) {
     const std::size_t recordLength = 4 * input.receivers + 1;
     std::vector<double> numbers;
     scanNumbers(input.text, numbers);
     if (numbers.empty()) {
-        return "";
+        return Matrix();
     }
     const std::size_t rows =
         std::min(maxRecords, (numbers.size() + recordLength - 1) / recordLength);
@@ -201,8 +204,22 @@ inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
     for (std::size_t k = 0; k < numbers.size(); ++k) {
         inits(k / recordLength, k % recordLength) = numbers[k];
     }
+    return inits;
+}
+
+inline CellRow fuzzLegends(std::size_t receivers) {
     const CellRow names{"RxA", "RxB", "RxC", "RxD", "RxE"};
-    const CellRow legends(names.begin(), names.begin() + static_cast<long>(input.receivers));
+    return CellRow(names.begin(), names.begin() + static_cast<long>(receivers));
+}
+
+inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
+                                 const std::filesystem::path& folder, std::size_t maxRecords = 64) {
+    const FuzzInput input = splitInput(data, size);
+    const Matrix inits = recordsOf(input, maxRecords);
+    if (inits.numel() == 0) {
+        return "";
+    }
+    const CellRow legends = fuzzLegends(input.receivers);
 
     std::ostringstream out;
     std::ostringstream err;
@@ -239,6 +256,161 @@ inline std::string checkAnalysis(const std::uint8_t* data, std::size_t size,
         std::filesystem::remove(entry.path());
     }
     return failure;
+}
+
+// What holds for the numbers of any run, whatever its records: counts that add up, shares in
+// [0, 100], intervals in order around their estimate, p-values in [0, 1] with Holm's never
+// below the raw one, and NaN only where a value is not defined.
+namespace results_checks {
+
+inline bool isPercent(double x) {
+    return x >= 0 && x <= 100;
+}
+
+inline bool isProbability(double x) {
+    return x >= 0 && x <= 1;
+}
+
+// Empty when the interval is in order and, where its bounds and the estimate are finite,
+// holds the estimate.
+inline std::string intervalProblem(const evidence::Interval& i, double estimate) {
+    if (std::isfinite(i.lower) && std::isfinite(i.upper) && i.lower > i.upper) {
+        return "runs backwards";
+    }
+    if (std::isfinite(estimate) && std::isfinite(i.lower) && estimate < i.lower) {
+        return "lies above its estimate";
+    }
+    if (std::isfinite(estimate) && std::isfinite(i.upper) && estimate > i.upper) {
+        return "lies below its estimate";
+    }
+    return "";
+}
+
+// A percentage's interval: also within [0, 100].
+inline std::string percentIntervalProblem(const evidence::Interval& i, double estimate) {
+    const std::string problem = intervalProblem(i, estimate);
+    if (!problem.empty()) {
+        return problem;
+    }
+    if (!std::isnan(i.lower) && !isPercent(i.lower)) {
+        return "starts outside [0, 100]";
+    }
+    if (!std::isnan(i.upper) && !isPercent(i.upper)) {
+        return "ends outside [0, 100]";
+    }
+    return "";
+}
+
+inline std::string dataSetProblem(const evidence::DataSetEvidence& e,
+                                  const analysis::DataSetResults& d, std::size_t attempts) {
+    if (e.attempts != attempts || e.good + e.bad != e.attempts) {
+        return "good " + std::to_string(e.good) + " + bad " + std::to_string(e.bad) +
+               " is not the " + std::to_string(attempts) + " attempts";
+    }
+    if (e.correctFixes > e.attempts || e.allFixes > e.attempts || e.badFixes.size() != e.bad ||
+        d.badRows.size() != e.bad) {
+        return "a count exceeds the attempts or the bad fixes are miscounted";
+    }
+    if (!isPercent(e.reliabilityPercent) || !isPercent(e.correctFixPercent) ||
+        !isPercent(d.stats.PercentGood)) {
+        return "a percentage is outside [0, 100] or NaN";
+    }
+    if (d.stats.InitNum != static_cast<double>(attempts)) {
+        return "stats.csv's count is not the attempts";
+    }
+    const std::pair<const char*, std::string> intervals[] = {
+        {"reliability", percentIntervalProblem(e.reliabilityCi95Percent, e.reliabilityPercent)},
+        {"correct-fix share", percentIntervalProblem(e.correctFixCi95Percent, e.correctFixPercent)},
+        {"90 % time", intervalProblem(e.p90Ci95, std::nan(""))},
+        {"median time", intervalProblem(e.medianCi95, std::nan(""))},
+        {"time to a correct fix, 50 %",
+         intervalProblem(e.timeToCorrectFixP50Ci95, e.timeToCorrectFixP50)},
+        {"time to a correct fix, 90 %",
+         intervalProblem(e.timeToCorrectFixP90Ci95, e.timeToCorrectFixP90)},
+        {"horizontal 95 %", intervalProblem(e.allHorizontalP95Ci95, e.allHorizontalP95)},
+        {"vertical 95 %", intervalProblem(e.allVerticalAbsP95Ci95, e.allVerticalAbsP95)},
+    };
+    for (const auto& [what, problem] : intervals) {
+        if (!problem.empty()) {
+            return "the " + std::string(what) + " interval " + problem;
+        }
+    }
+    if (!isProbability(e.independence.runsTestP) && !std::isnan(e.independence.runsTestP)) {
+        return "the runs test's p-value is outside [0, 1]";
+    }
+    return "";
+}
+
+inline std::string comparisonProblem(const evidence::Comparison& c, std::size_t attempts) {
+    if (c.pairs != attempts || c.aGoodBBad + c.aBadBGood > c.pairs ||
+        c.bothCorrect + c.onlyACorrect + c.onlyBCorrect > c.pairs || c.nonzeroPairs > c.pairs) {
+        return "the pair counts exceed the attempts";
+    }
+    for (const double p : {c.mcnemarExactP, c.reliabilityPHolm, c.wilcoxonP, c.timePHolm}) {
+        if (!isProbability(p)) {
+            return "a p-value is outside [0, 1] or NaN";
+        }
+    }
+    if (c.reliabilityPHolm < c.mcnemarExactP || c.timePHolm < c.wilcoxonP) {
+        return "a Holm-adjusted p-value is below the raw one";
+    }
+    if (!(c.differencePercent >= -100 && c.differencePercent <= 100)) {
+        return "the reliability difference is outside [-100, 100] or NaN";
+    }
+    const std::string difference = intervalProblem(c.differenceCi95Percent, c.differencePercent);
+    if (!difference.empty()) {
+        return "the reliability difference's interval " + difference;
+    }
+    const std::string shift = intervalProblem(c.hodgesLehmannCi95Seconds, c.hodgesLehmannSeconds);
+    if (!shift.empty()) {
+        return "the Hodges-Lehmann interval " + shift;
+    }
+    return "";
+}
+
+}  // namespace results_checks
+
+// The analysis and the evidence on the input's records (at most `maxRecords`), no figure drawn
+// and no file written. A runtime error is a documented end; otherwise every invariant above.
+inline std::string checkResults(const std::uint8_t* data, std::size_t size,
+                                std::size_t maxRecords = 64) {
+    const FuzzInput input = splitInput(data, size);
+    const Matrix inits = recordsOf(input, maxRecords);
+    if (inits.numel() == 0) {
+        return "";
+    }
+    analysis::RunResults results;
+    evidence::RunEvidence evidence;
+    try {
+        results = analysis::analyseRun(inits, fuzzLegends(input.receivers), "Fuzz");
+        evidence = evidence::assess(results);
+    } catch (const RuntimeError&) {
+        return "";
+    }
+    const std::size_t attempts = inits.rows();
+    const std::size_t n = input.receivers;
+    if (results.numInits != static_cast<double>(attempts) || results.dataSets.size() != n ||
+        evidence.dataSets.size() != n) {
+        return "the results do not hold one data set per receiver over every attempt";
+    }
+    if (evidence.comparisons.size() != n * (n - 1) / 2 ||
+        evidence.comparedPValues != 2 * evidence.comparisons.size()) {
+        return "not every pair of receivers is compared once";
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::string problem =
+            results_checks::dataSetProblem(evidence.dataSets[k], results.dataSets[k], attempts);
+        if (!problem.empty()) {
+            return evidence.dataSets[k].name + ": " + problem;
+        }
+    }
+    for (const evidence::Comparison& c : evidence.comparisons) {
+        const std::string problem = results_checks::comparisonProblem(c, attempts);
+        if (!problem.empty()) {
+            return "comparison " + std::to_string(c.a) + "-" + std::to_string(c.b) + ": " + problem;
+        }
+    }
+    return "";
 }
 
 }  // namespace ambiscan::fuzz

@@ -2,13 +2,14 @@
 # Builds the fuzz targets with clang (in build-fuzz/) and runs each for SECONDS, one after the
 # other, each on a working copy of its corpus. Stops at the first finding, with the crashing
 # input kept in build-fuzz/findings/.
-# Usage: scripts/fuzz.sh SECONDS [target ...]   (targets: readInits analysis hugeToken decimal)
+# Usage: scripts/fuzz.sh SECONDS [target ...]   (targets: readInits analysis hugeToken decimal
+#                                            results)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [target ...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(readInits analysis hugeToken decimal)
+[ ${#targets[@]} -gt 0 ] || targets=(readInits analysis hugeToken decimal results)
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 build="$root/build-fuzz"
@@ -26,7 +27,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   options=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/findings/$target-")
   case $target in
-    analysis) options+=(-max_len=1024) ;;
+    analysis | results) options+=(-max_len=1024) ;;
     # Each input grows to 64 MiB inside the target: room for the copies a run holds.
     hugeToken) options+=(-max_len=256 -rss_limit_mb=4096 -malloc_limit_mb=4096 -timeout=120) ;;
   esac

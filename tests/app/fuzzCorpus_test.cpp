@@ -55,5 +55,14 @@ TEST(FuzzCorpus, EveryAnalysisInputRunsSoundly) {
     }
 }
 
+TEST(FuzzCorpus, EveryResultsInputKeepsTheInvariants) {
+    const auto files = corpus("results");
+    ASSERT_FALSE(files.empty());
+    for (const fs::path& file : files) {
+        const std::string bytes = bytesOf(file);
+        EXPECT_EQ(checkResults(data(bytes), bytes.size()), "") << file.filename();
+    }
+}
+
 }  // namespace
 }  // namespace ambiscan::fuzz

@@ -67,5 +67,27 @@ TEST(RunOutputNames, EveryFigureInEachFormatAndTheTextFiles) {
     EXPECT_EQ(std::find(names.begin(), names.end(), "report.html"), names.end());
 }
 
+// --decide draws one chart per gate and receiver: the first gate's `_Decision`, the second's
+// `_Decision_p90`; none without it.
+TEST(RunOutputNames, DecisionChartsPerGateWhenTheRunDecides) {
+    const auto count = [](const std::vector<std::string>& names, const char* name) {
+        return std::count(names.begin(), names.end(), name);
+    };
+    const std::vector<std::string> twoGates =
+        runOutputNames({".", {"A", "B"}, {render::FigureFormat::Png}, true, 2});
+    EXPECT_EQ(twoGates.size(), 3u + 2 * 8 + 3);
+    for (const char* name :
+         {"A_Decision.png", "A_Decision_p90.png", "B_Decision.png", "B_Decision_p90.png"}) {
+        EXPECT_EQ(count(twoGates, name), 1) << name;
+    }
+    const std::vector<std::string> oneGate =
+        runOutputNames({".", {"A"}, {render::FigureFormat::Svg}, true, 1});
+    EXPECT_EQ(count(oneGate, "A_Decision.svg"), 1);
+    EXPECT_EQ(count(oneGate, "A_Decision_p90.svg"), 0);
+    const std::vector<std::string> undecided =
+        runOutputNames({".", {"A"}, {render::FigureFormat::Png}, true});
+    EXPECT_EQ(count(undecided, "A_Decision.png"), 0);
+}
+
 }  // namespace
 }  // namespace ambiscan::app

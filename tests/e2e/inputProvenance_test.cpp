@@ -86,5 +86,34 @@ TEST(InputProvenance, AnOutputThatIsTheInputIsRefusedBeforeWriting) {
     EXPECT_EQ(readFile(dir / "stats.csv"), kInits);
 }
 
+// The decision charts of --decide were missing from the names compared: "-i A_Decision.png"
+// was drawn over. Each gate's chart is refused, and only when the run decides.
+TEST(InputProvenance, ADecisionChartThatIsTheInputIsRefused) {
+    TempDir dir;
+    for (const char* name : {"A_Decision.png", "A_Decision_p90.png"}) {
+        writeFile(dir / name, kInits);
+    }
+    const RunResult first = runProgram(
+        dir.path(), {"--decide", "--require-reliability", "95", "-i", "A_Decision.png", "T", "A"});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.err,
+              "The run would write ./A_Decision.png over its input A_Decision.png: give another "
+              "output folder (-o) or move the input\n");
+    const RunResult second =
+        runProgram(dir.path(), {"--decide", "--require-reliability", "95", "--require-p90", "60",
+                                "-i", "A_Decision_p90.png", "T", "A"});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_EQ(second.err,
+              "The run would write ./A_Decision_p90.png over its input A_Decision_p90.png: give "
+              "another output folder (-o) or move the input\n");
+    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"A_Decision.png", "A_Decision_p90.png"}));
+    EXPECT_EQ(readFile(dir / "A_Decision.png"), kInits);
+    EXPECT_EQ(readFile(dir / "A_Decision_p90.png"), kInits);
+    // Without --decide no chart is drawn, so the same input is read.
+    const RunResult undecided =
+        runProgram(dir.path(), {"-q", "-i", "A_Decision_p90.png", "T", "A"});
+    EXPECT_EQ(undecided.status, 0) << undecided.err;
+}
+
 }  // namespace
 }  // namespace ambiscan::testing
