@@ -81,8 +81,8 @@ TEST(Messages, AFailedWriteToStandardOutputIsAnError) {
 // -i /dev/zero grew to all the memory there was; a 64 MiB run of text to 64 MiB.
 TEST(Messages, NonTextIsRefusedAtOnceInBoundedMemory) {
     TempDir dir;
-    const RunResult zero =
-        runProgram(dir.path(), {"-i", "/dev/zero", "T", "A"}, "ulimit -v 400000; timeout 60");
+    const RunResult zero = runProgram(dir.path(), {"-i", "/dev/zero", "T", "A"},
+                                      addressSpaceLimit(400000) + "timeout 60");
     EXPECT_EQ(zero.status, 1);
     EXPECT_EQ(
         zero.err, "/dev/zero line 1: reading stopped at \"" + [] {

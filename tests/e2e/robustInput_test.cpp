@@ -171,7 +171,7 @@ TEST(RobustInput, TokenLongerThanANumberIsTextAndRefusedInItsRecord) {
     std::string text = "345600 5." + std::string(std::size_t{64} << 20, '0') + " 0.01 0.02 0.03\n";
     writeFile(dir / "inits.txt", text);
     text.clear();
-    const RunResult run = runProgram(dir.path(), {"T", "A"}, "ulimit -v 400000;");
+    const RunResult run = runProgram(dir.path(), {"T", "A"}, addressSpaceLimit(400000));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "inits.txt line 1: reading stopped at \"5." + std::string(38, '0') +
                            "\", which is not a number, before one whole record of 5 numbers was "

@@ -69,6 +69,18 @@ inline std::set<std::string> filesIn(const std::filesystem::path& folder) {
     return names;
 }
 
+// A limit on the run's address space, as a shell prefix for runProgram; none in a sanitizer's
+// build, whose shadow memory needs more address space than such a limit leaves (the check of
+// bounded memory is then the optimised and debug builds').
+inline std::string addressSpaceLimit(std::size_t kilobytes) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    (void)kilobytes;
+    return "";
+#else
+    return "ulimit -v " + std::to_string(kilobytes) + "; ";
+#endif
+}
+
 // Runs the built program (or another build of it) in `folder` with the given words; `prefix` goes
 // before the command (for example "ulimit -f 10;").
 inline RunResult runProgram(const std::filesystem::path& folder,
