@@ -12,9 +12,9 @@
 #include "charts/grid.hpp"
 #include "charts/stem.hpp"
 #include "platform/graphics/Graphics.hpp"
-#include "platform/render/FigureRenderer.hpp"
-#include "platform/render/LineRaster.hpp"
 #include "platform/render/Print.hpp"
+#include "platform/render/detail/FigureRenderer.hpp"
+#include "platform/render/detail/LineRaster.hpp"
 
 namespace {
 

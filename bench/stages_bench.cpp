@@ -12,9 +12,9 @@
 #include "bench/BenchData.hpp"
 #include "charts/hist.hpp"
 #include "platform/numeric/Statistics.hpp"
-#include "platform/render/FigureRenderer.hpp"
 #include "platform/render/PngFile.hpp"
 #include "platform/render/Print.hpp"
+#include "platform/render/detail/FigureRenderer.hpp"
 
 namespace {
 

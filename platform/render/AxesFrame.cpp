@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "platform/base/RuntimeError.hpp"
-#include "platform/render/AxesLayout.hpp"
 #include "platform/render/Print.hpp"
-#include "platform/render/Text.hpp"
+#include "platform/render/detail/AxesLayout.hpp"
+#include "platform/render/detail/Text.hpp"
 
 namespace ambiscan::render {
 

@@ -16,7 +16,7 @@
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/io/OutputFile.hpp"
-#include "platform/render/RunLengthDeflate.hpp"
+#include "platform/render/detail/RunLengthDeflate.hpp"
 
 namespace ambiscan::render {
 

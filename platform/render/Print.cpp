@@ -7,9 +7,9 @@
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/graphics/PropertyValues.hpp"
-#include "platform/render/DataPainter.hpp"
-#include "platform/render/FigureRenderer.hpp"
 #include "platform/render/PngFile.hpp"
+#include "platform/render/detail/DataPainter.hpp"
+#include "platform/render/detail/FigureRenderer.hpp"
 
 namespace ambiscan::render {
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "platform/base/RuntimeError.hpp"
-#include "platform/render/FigureRenderer.hpp"
 #include "platform/render/PngFile.hpp"
 #include "platform/render/Print.hpp"
+#include "platform/render/detail/FigureRenderer.hpp"
 
 namespace ambiscan::render {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/base/RuntimeError.hpp"
-#include "platform/render/Text.hpp"
+#include "platform/render/detail/Text.hpp"
 
 namespace ambiscan::render {
 

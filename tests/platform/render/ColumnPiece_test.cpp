@@ -1,4 +1,4 @@
-#include "platform/render/ColumnPiece.hpp"
+#include "platform/render/detail/ColumnPiece.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/render/CoverageLayer.hpp"
+#include "platform/render/detail/CoverageLayer.hpp"
 
 #include <gtest/gtest.h>
 

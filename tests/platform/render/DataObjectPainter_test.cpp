@@ -1,4 +1,4 @@
-#include "platform/render/DataObjectPainter.hpp"
+#include "platform/render/detail/DataObjectPainter.hpp"
 
 #include <cairo-svg.h>
 #include <gtest/gtest.h>

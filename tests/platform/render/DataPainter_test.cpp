@@ -1,4 +1,4 @@
-#include "platform/render/DataPainter.hpp"
+#include "platform/render/detail/DataPainter.hpp"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <memory>
 #include <random>
 
-#include "platform/render/FigureRenderer.hpp"
 #include "platform/render/Print.hpp"
+#include "platform/render/detail/FigureRenderer.hpp"
 
 namespace ambiscan::render {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/render/LineRaster.hpp"
+#include "platform/render/detail/LineRaster.hpp"
 
 #include <cairo.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "platform/render/MarkerStamp.hpp"
+#include "platform/render/detail/MarkerStamp.hpp"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/render/CoverageLayer.hpp"
+#include "platform/render/detail/CoverageLayer.hpp"
 
 namespace ambiscan::render {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/render/PixelBlend.hpp"
+#include "platform/render/detail/PixelBlend.hpp"
 
 #include <gtest/gtest.h>
 

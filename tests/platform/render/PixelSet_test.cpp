@@ -1,4 +1,4 @@
-#include "platform/render/PixelSet.hpp"
+#include "platform/render/detail/PixelSet.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/render/ColumnPiece.hpp"
-#include "platform/render/MarkerPainter.hpp"
+#include "platform/render/detail/ColumnPiece.hpp"
+#include "platform/render/detail/MarkerPainter.hpp"
 
 namespace ambiscan::render {
 namespace {

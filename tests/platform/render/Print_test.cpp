@@ -11,7 +11,7 @@
 
 #include "PngReader.hpp"
 #include "platform/base/RuntimeError.hpp"
-#include "platform/render/AxesLayout.hpp"
+#include "platform/render/detail/AxesLayout.hpp"
 
 namespace ambiscan::render {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/render/RunLengthDeflate.hpp"
+#include "platform/render/detail/RunLengthDeflate.hpp"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

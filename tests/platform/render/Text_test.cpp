@@ -1,4 +1,4 @@
-#include "platform/render/Text.hpp"
+#include "platform/render/detail/Text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/render/ZeroPages.hpp"
+#include "platform/render/detail/ZeroPages.hpp"
 
 #include <gtest/gtest.h>
 
