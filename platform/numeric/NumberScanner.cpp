@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 #include "platform/numeric/LineLayout.hpp"
@@ -244,22 +245,23 @@ ScanStop scanFile(std::FILE* file, Sink& values, std::size_t recordLength,
     std::string buffer;
     buffer.reserve(kChunk + kLongestNumber + 1);
     std::size_t linesBefore = 0;
-    std::vector<char> block(kChunk);
+    // Left unset: zeroing a megabyte would fault in all of its pages, the most of a small run.
+    const auto block = std::make_unique_for_overwrite<char[]>(kChunk);
     LineLayout layout(recordLength);
     bool atStart = true;
     while (true) {
         errno = 0;
-        const std::size_t got = std::fread(block.data(), 1, block.size(), file);
-        const bool atEnd = got < block.size();
+        const std::size_t got = std::fread(block.get(), 1, kChunk, file);
+        const bool atEnd = got < kChunk;
         if (atEnd && std::ferror(file)) {
             ScanStop failed;
             failed.readError = errno != 0 ? errno : EIO;
             return failed;
         }
         if (bytesRead && got > 0) {
-            bytesRead(std::string_view(block.data(), got));
+            bytesRead(std::string_view(block.get(), got));
         }
-        buffer.append(block.data(), got);
+        buffer.append(block.get(), got);
         if (atStart && (buffer.size() >= kByteOrderMark.size() || atEnd)) {
             if (std::string_view(buffer).starts_with(kByteOrderMark)) {
                 buffer.erase(0, kByteOrderMark.size());
@@ -376,7 +378,8 @@ Matrix ColumnDealer::takeMatrix() {
 }
 
 std::size_t countTokens(std::FILE* file) {
-    std::vector<unsigned char> block(1 << 20);
+    constexpr std::size_t kBlock = 1 << 20;
+    const auto block = std::make_unique_for_overwrite<unsigned char[]>(kBlock);  // as above
     // White space as the scanner knows it, in arithmetic the compiler can do many bytes at once.
     const auto space = [](unsigned char c) {
         return static_cast<unsigned>(c == ' ') | static_cast<unsigned>(c - 9u < 5u);
@@ -384,8 +387,8 @@ std::size_t countTokens(std::FILE* file) {
     std::size_t tokens = 0;
     unsigned before = 1;  // the byte before the block was white space (or there was none)
     while (true) {
-        const std::size_t got = std::fread(block.data(), 1, block.size(), file);
-        if (got > 0 && std::memchr(block.data(), 0, got) != nullptr) {
+        const std::size_t got = std::fread(block.get(), 1, kBlock, file);
+        if (got > 0 && std::memchr(block.get(), 0, got) != nullptr) {
             return tokens;  // not text: reading the numbers stops in this block
         }
         if (got > 0) {
@@ -395,7 +398,7 @@ std::size_t countTokens(std::FILE* file) {
                 tokens += space(block[i - 1]) & (space(block[i]) ^ 1u);
             before = space(block[got - 1]);
         }
-        if (got < block.size()) {
+        if (got < kBlock) {
             return tokens;
         }
     }
