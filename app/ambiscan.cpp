@@ -26,6 +26,7 @@
 #include "platform/encoding/Base64.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
+#include "platform/io/makeOutputFolder.hpp"
 
 namespace ambiscan::app {
 
@@ -66,15 +67,6 @@ std::filesystem::path existingFolder(const std::filesystem::path& folder) {
         f = f.parent_path();
     }
     return f.empty() ? std::filesystem::path(".") : f;
-}
-
-void makeOutputFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder)) {
-        throw RuntimeError("Cannot create output folder " + folder.string() + ": " +
-                           (error ? error.message() : "a file of that name is in the way"));
-    }
 }
 
 // Waits for the evidence worked out beside the figures before the results it reads go, also

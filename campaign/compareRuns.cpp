@@ -12,6 +12,7 @@
 #include "platform/base/WorkerPool.hpp"
 #include "platform/io/OutputFolderLock.hpp"
 #include "platform/io/StaleTemporaries.hpp"
+#include "platform/io/makeOutputFolder.hpp"
 #include "platform/io/writeFileAtomically.hpp"
 #include "platform/render/FigureWriter.hpp"
 
@@ -48,15 +49,6 @@ std::pair<std::vector<RunRecord>, std::size_t> readRuns(const CompareRequest& re
         runs.push_back(readRunSummary(path));
     }
     return {std::move(runs), baseline};
-}
-
-void makeOutputFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder)) {
-        throw RuntimeError("Cannot create output folder " + folder.string() + ": " +
-                           (error ? error.message() : "a file of that name is in the way"));
-    }
 }
 
 // Each figure into every format asked for; its PNG bytes kept for the page, in order.

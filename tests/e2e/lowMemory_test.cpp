@@ -10,18 +10,10 @@
 namespace ambiscan::testing {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define AMBISCAN_UNDER_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define AMBISCAN_UNDER_SANITIZER 1
-#endif
-#endif
-
 TEST(LowMemory, EveryLimitGivesEveryOutputOrOneLineAndNothing) {
-#ifdef AMBISCAN_UNDER_SANITIZER
-    GTEST_SKIP() << "a sanitizer needs more address space than the limits leave";
-#endif
+    if (kUnderSanitizer) {
+        GTEST_SKIP() << "a sanitizer needs more address space than the limits leave";
+    }
     std::string text;
     for (int k = 0; k < 20; ++k) {
         text += std::to_string(345000 + 300 * k) + " " + std::to_string(5 + k % 7) + " " +

@@ -121,19 +121,10 @@ TEST(RobustInput, InitsFileThatIsAFolderIsSaidSo) {
     EXPECT_EQ(filesIn(dir.path()), std::set<std::string>{"inits.txt"});
 }
 
-// The sanitizers reserve more address space than the memory limit below leaves.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define AMBISCAN_UNDER_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define AMBISCAN_UNDER_SANITIZER 1
-#endif
-#endif
-
 TEST(RobustInput, OutOfMemoryNamesTheRecords) {
-#ifdef AMBISCAN_UNDER_SANITIZER
-    GTEST_SKIP() << "a sanitizer needs more address space than the limit leaves";
-#endif
+    if (kUnderSanitizer) {
+        GTEST_SKIP() << "a sanitizer needs more address space than the limit leaves";
+    }
     TempDir dir;
     std::string text;
     for (int k = 0; k < 4000000; ++k) {

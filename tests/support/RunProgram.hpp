@@ -69,16 +69,24 @@ inline std::set<std::string> filesIn(const std::filesystem::path& folder) {
     return names;
 }
 
-// A limit on the run's address space, as a shell prefix for runProgram; none in a sanitizer's
-// build, whose shadow memory needs more address space than such a limit leaves (the check of
-// bounded memory is then the optimised and debug builds').
-inline std::string addressSpaceLimit(std::size_t kilobytes) {
+// A sanitizer's build: its shadow memory needs more address space than a memory limit leaves,
+// so runs under a limit are the optimised and debug builds' to check.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    (void)kilobytes;
-    return "";
+inline constexpr bool kUnderSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+inline constexpr bool kUnderSanitizer = true;
 #else
-    return "ulimit -v " + std::to_string(kilobytes) + "; ";
+inline constexpr bool kUnderSanitizer = false;
 #endif
+#else
+inline constexpr bool kUnderSanitizer = false;
+#endif
+
+// A limit on the run's address space, as a shell prefix for runProgram; none in a sanitizer's
+// build.
+inline std::string addressSpaceLimit(std::size_t kilobytes) {
+    return kUnderSanitizer ? "" : "ulimit -v " + std::to_string(kilobytes) + "; ";
 }
 
 // Runs the built program (or another build of it) in `folder` with the given words; `prefix` goes

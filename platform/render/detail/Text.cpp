@@ -2,11 +2,13 @@
 
 #include <cairo-ft.h>
 
-#include "platform/base/LowerCase.hpp"
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <string_view>
+
+#include "platform/base/LowerCase.hpp"
+#include "platform/base/Utf8Prefix.hpp"
 
 namespace ambiscan::render {
 
@@ -36,46 +38,24 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes UTF-8; a malformed sequence yields U+FFFD and resynchronises at the next byte.
-std::vector<char32_t> decode(const std::string& text) {
+// Decodes UTF-8: each invalid byte or cut-short character becomes one U+FFFD, as on the page
+// and in summary.json.
+std::vector<char32_t> decode(std::string_view text) {
     std::vector<char32_t> out;
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char b = s[i];
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, min = 0x10000;
+    while (!text.empty()) {
+        const auto lead = static_cast<unsigned char>(text[0]);
+        bool complete = true;
+        const std::size_t length = lead < 0x80 ? 1 : utf8Prefix(text, complete);
+        if (!complete) {
+            out.push_back(0xFFFD);
         } else {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
+            // The lead byte keeps 7, 5, 4 or 3 bits; each following byte 6.
+            char32_t cp = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+            for (std::size_t k = 1; k < length; ++k)
+                cp = (cp << 6) | (static_cast<unsigned char>(text[k]) & 0x3Fu);
+            out.push_back(cp);
         }
-        bool ok = true;
-        for (int k = 1; ok && k <= extra; ++k) {
-            if (i + static_cast<std::size_t>(k) >= n ||
-                (s[i + static_cast<std::size_t>(k)] & 0xC0) != 0x80) {
-                ok = false;
-            } else {
-                cp = (cp << 6) | (s[i + static_cast<std::size_t>(k)] & 0x3F);
-            }
-        }
-        if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+        text.remove_prefix(length);
     }
     return out;
 }

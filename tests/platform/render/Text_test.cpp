@@ -48,6 +48,11 @@ TEST_F(TextTest, BrokenUtf8IsReplacedNotPassedOn) {
     TextPainter text(cr_);
     const Font font = fontFor("Helvetica", 10, "normal", "normal");
     EXPECT_GT(text.width("\xC3\x28 \xE2\x82", font), 0);
+    // One replacement for a character cut short, one for each stray byte: as the page shows.
+    const double replacement = text.width("\xEF\xBF\xBD", font);
+    EXPECT_DOUBLE_EQ(text.width("a\xE2\x82", font), text.width("a", font) + replacement);
+    EXPECT_DOUBLE_EQ(text.width("\x80\x80", font), 2 * replacement);
+    EXPECT_DOUBLE_EQ(text.width("\xC3\xA9", font), text.width("é", font));
     text.draw({"\xF0\x9F\x98", "日本語"}, font, 1, 1, HAlign::Left, VAlign::Top);
     EXPECT_EQ(cairo_status(cr_), CAIRO_STATUS_SUCCESS);
 }
