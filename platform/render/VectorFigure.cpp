@@ -3,7 +3,9 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include <map>
 #include <memory>
+#include <string_view>
 
 #include "platform/base/RuntimeError.hpp"
 #include "platform/render/PngFile.hpp"
@@ -21,6 +23,35 @@ cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int l
         return CAIRO_STATUS_NO_MEMORY;
     }
     return CAIRO_STATUS_SUCCESS;
+}
+
+// Cairo numbers an SVG's groups by a count kept for the whole process, so the same figure got
+// other ids as other figures were drawn before it (on other threads, in other formats). They
+// are numbered here from 1 in the order they first appear, references with them.
+std::string numberSurfacesInOrder(const std::string& svg) {
+    constexpr std::string_view kName = "surface";
+    std::map<std::string_view, std::size_t> numbers;
+    std::string out;
+    out.reserve(svg.size());
+    const std::string_view text(svg);
+    std::size_t copied = 0;
+    for (std::size_t at = text.find(kName); at != std::string_view::npos;
+         at = text.find(kName, at + 1)) {
+        std::size_t end = at + kName.size();
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        const bool named =
+            end > at + kName.size() && at > 0 && (text[at - 1] == '"' || text[at - 1] == '#');
+        if (!named)
+            continue;
+        const std::string_view id = text.substr(at, end - at);
+        const std::size_t number = numbers.emplace(id, numbers.size() + 1).first->second;
+        out.append(text.substr(copied, at - copied));
+        out.append(kName).append(std::to_string(number));
+        copied = end;
+    }
+    out.append(text.substr(copied));
+    return out;
 }
 
 }  // namespace
@@ -46,7 +77,7 @@ std::string renderFigureDocument(const graphics::Graphics& graphics, graphics::H
         throw RuntimeError("Cannot draw figure as " + formatName(format) + ": " +
                            cairo_status_to_string(status));
     }
-    return bytes;
+    return format == FigureFormat::Svg ? numberSurfacesInOrder(bytes) : bytes;
 }
 
 void writeFigureBytes(const std::string& bytes, const std::string& fileName) {
