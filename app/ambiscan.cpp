@@ -80,13 +80,17 @@ struct EvidenceWait {
     }
 };
 
-// The run's workers; a system that cannot start them lacks the memory for their stacks.
-WorkerPool startWorkers(std::size_t records) {
+// The run's workers; a system that cannot start them lacks the memory for their stacks. A run
+// names the records it read; a watched one has read none yet.
+WorkerPool startWorkers(std::optional<std::size_t> records) {
     try {
         return WorkerPool();
     } catch (const std::system_error&) {
-        throw RuntimeError("not enough memory for " + std::to_string(records) +
-                           (records == 1 ? " record" : " records"));
+        if (!records) {
+            throw RuntimeError("not enough memory to start the run's workers");
+        }
+        throw RuntimeError("not enough memory for " + std::to_string(*records) +
+                           (*records == 1 ? " record" : " records"));
     }
 }
 
@@ -224,7 +228,7 @@ RunOutcome watchAndAnalyse(const Console& console, const CellRow& DataSetStrings
     }
     refuseOutputOverInput(follower.identity(), options.input.string(),
                           runOutputs(options, DataSetStrings));
-    WorkerPool pool = startWorkers(0);
+    WorkerPool pool = startWorkers(std::nullopt);
     prepareOutputFolder(options, folderLock);
     ProgressLine quietProgress(console.err, false);
     // Refreshes list no bad fixes on the console, which shows the watch's status meanwhile.
