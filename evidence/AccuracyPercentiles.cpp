@@ -1,5 +1,7 @@
 #include "evidence/AccuracyPercentiles.hpp"
 
+#include "evidence/Intervals.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -13,9 +15,8 @@ double nearestRank(std::vector<double>& values, std::size_t percent) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     // The rank in whole numbers: exact for any m.
-    const std::size_t k = std::max<std::size_t>(1, (percent * m + 99) / 100) - 1;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(k), values.end());
-    return values[k];
+    const std::size_t rank = std::max<std::size_t>(1, (percent * m + 99) / 100);
+    return valuesAtRanks(values, {rank}).front();
 }
 
 AccuracyPercentiles accuracyPercentiles(const Matrix& east, const Matrix& north,

@@ -1,5 +1,7 @@
 #include "evidence/Intervals.hpp"
 
+#include "evidence/RankSelection.hpp"
+
 #include <algorithm>
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/special_functions/beta.hpp>
@@ -61,17 +63,9 @@ Interval quantileInterval95(std::vector<double>& values, double p) {
         std::any_of(values.begin(), values.end(), [](double v) { return std::isnan(v); })) {
         return {kNaN, kNaN};
     }
-    const auto rankth = [&](std::size_t rank) {
-        if (rank == 0) {
-            return kNaN;
-        }
-        const auto at = values.begin() + static_cast<std::ptrdiff_t>(rank - 1);
-        std::nth_element(values.begin(), at, values.end());
-        return *at;
-    };
     const RankBounds ranks = quantileRanks95(values.size(), p);
-    const double lower = rankth(ranks.lower);
-    return {lower, rankth(ranks.upper)};
+    const std::vector<double> v = valuesAtRanks(values, {ranks.lower, ranks.upper});
+    return {v[0], v[1]};
 }
 
 namespace {
@@ -100,11 +94,20 @@ std::vector<double> valuesAtRanks(std::vector<double>& values,
     }
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    selectRanks(values.begin(), values.end(), 0, sorted.data(), sorted.size());
+    std::vector<double> atSorted(sorted.size());
+    if (values.size() >= kHistogramSelectionFrom && sorted.size() < 256) {
+        valuesAtRanksByHistogram(values, sorted.data(), sorted.size(), atSorted.data());
+    } else {
+        selectRanks(values.begin(), values.end(), 0, sorted.data(), sorted.size());
+        for (std::size_t k = 0; k < sorted.size(); ++k) {
+            atSorted[k] = values[sorted[k] - 1];
+        }
+    }
     std::vector<double> picked;
     picked.reserve(ranks.size());
     for (const std::size_t r : ranks) {
-        picked.push_back(r >= 1 && r <= values.size() ? values[r - 1] : kNaN);
+        const auto at = std::lower_bound(sorted.begin(), sorted.end(), r);
+        picked.push_back(at != sorted.end() && *at == r ? atSorted[at - sorted.begin()] : kNaN);
     }
     return picked;
 }

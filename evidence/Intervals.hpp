@@ -20,14 +20,14 @@ struct RankBounds {
 RankBounds quantileRanks95(std::size_t n, double p);
 
 // The 95 % interval of the p-quantile of the values: their order statistics of quantileRanks95,
-// found by selection (the values are reordered, not sorted). A side without a rank is NaN, and
-// both are NaN when any value is NaN.
+// found as valuesAtRanks finds them. A side without a rank is NaN, and both are NaN when any
+// value is NaN.
 Interval quantileInterval95(std::vector<double>& values, double p);
 
-// The values at the given 1-based ranks (a rank of 0 gives NaN), by one selection that splits
-// the values at the middle rank asked for and goes on in each part with the ranks it holds:
-// a handful of ranks costs little more than one selection. The values are reordered; none may
-// be NaN.
+// The values at the given 1-based ranks (a rank of 0 gives NaN). Many values: from a histogram
+// (valuesAtRanksByHistogram). Few: by one selection that splits the values at the middle rank
+// asked for and goes on in each part with the ranks it holds. The values may be reordered; none
+// may be NaN.
 std::vector<double> valuesAtRanks(std::vector<double>& values,
                                   const std::vector<std::size_t>& ranks);
 

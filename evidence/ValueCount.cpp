@@ -1,25 +1,15 @@
 #include "evidence/ValueCount.hpp"
 
+#include "evidence/OrderKey.hpp"
+
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <utility>
 
 namespace ambiscan::evidence {
 
 namespace {
-
-// The bits of a double turned into a whole number that orders as the double does (negative
-// ones flipped, positive ones with the sign bit set): whole numbers sort by their digits.
-std::uint64_t orderKey(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v == 0 ? 0.0 : v);
-    return (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
-}
-
-double fromKey(std::uint64_t key) {
-    return std::bit_cast<double>((key >> 63) != 0 ? key & ~(std::uint64_t{1} << 63) : ~key);
-}
 
 // Below this many keys std::sort is as fast as the radix passes.
 constexpr std::size_t kRadixFrom = 16384;
