@@ -154,6 +154,18 @@ std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
         reach[k] = {xr[0] + boxes[k].x0 * xs - slackX, xr[0] + boxes[k].x1 * xs + slackX,
                     yr[0] + boxes[k].y0 * ys - slackY, yr[0] + boxes[k].y1 * ys + slackY};
     }
+    // The corners' reaches are two spans across (left: boxes 2 and 3, right: 1 and 4) by two up
+    // (top: 1 and 2, bottom: 3 and 4), so a rectangle meets one of them exactly when it meets a
+    // span across and a span up: most segments of a crowded line lie between the spans.
+    const auto meetsAnyReach = [&](double xa, double xb, double ya, double yb) {
+        const double lowX = std::min(xa, xb), highX = std::max(xa, xb);
+        const double lowY = std::min(ya, yb), highY = std::max(ya, yb);
+        const bool across = (highX >= reach[1].x0 && lowX <= reach[1].x1) ||
+                            (highX >= reach[0].x0 && lowX <= reach[0].x1);
+        const bool up = (highY >= reach[0].y0 && lowY <= reach[0].y1) ||
+                        (highY >= reach[2].y0 && lowY <= reach[2].y1);
+        return across && up;
+    };
     std::array<long, 4> counts{};
     auto count = [&](double x, double y) {
         for (std::size_t k = 0; k < boxes.size(); ++k) {
@@ -176,12 +188,15 @@ std::array<long, 4> legendCornerCounts(const Graphics& graphics, Handle axes,
                 const double y = p.y(i);
                 if (!std::isfinite(x) || !std::isfinite(y))
                     continue;
-                count(x, y);
-                if (!joined || i + 1 >= n)
+                const bool segment = joined && i + 1 < n;
+                const double x2 = segment ? p.x(i + 1) : x;
+                const double y2 = segment ? p.y(i + 1) : y;
+                // The point lies in the segment's rectangle: when that meets no reach, neither
+                // the point nor the segment counts anywhere.
+                if (!meetsAnyReach(x, x2, y, y2) && std::isfinite(x2) && std::isfinite(y2))
                     continue;
-                const double x2 = p.x(i + 1);
-                const double y2 = p.y(i + 1);
-                if (!std::isfinite(x2) || !std::isfinite(y2))
+                count(x, y);
+                if (!segment || !std::isfinite(x2) || !std::isfinite(y2))
                     continue;
                 // A segment counts where it passes, sampled every 2 % of the axes.
                 const double ax = (x2 - x) * inverseXs, ay = (y2 - y) * inverseYs;
