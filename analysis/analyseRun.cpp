@@ -52,7 +52,7 @@ DataSetResults analyseDataSet(const TimeBase& base, const std::string& name, std
 }  // namespace
 
 RunResults analyseRun(const Matrix& inits, const CellRow& DataSetStrings,
-                      const std::string& MainTitle) {
+                      const std::string& MainTitle, WorkerPool* pool) {
     if (DataSetStrings.empty()) {
         throw RuntimeError("A run needs at least one data set");
     }
@@ -70,8 +70,16 @@ RunResults analyseRun(const Matrix& inits, const CellRow& DataSetStrings,
     const Matrix& startTimes = results.startTimes;
     results.axis =
         timeAxis(startTimes[0], startTimes[startTimes.numel() - 1], base.minTime, base.maxTime);
-    for (std::size_t k = 0; k < base.numDataSets; ++k) {
-        results.dataSets.push_back(analyseDataSet(base, DataSetStrings[k], k));
+    results.dataSets.resize(base.numDataSets);
+    const auto analyse = [&](std::size_t k) {
+        results.dataSets[k] = analyseDataSet(base, DataSetStrings[k], k);
+    };
+    if (pool != nullptr) {
+        pool->forEach(base.numDataSets, analyse);
+    } else {
+        for (std::size_t k = 0; k < base.numDataSets; ++k) {
+            analyse(k);
+        }
     }
     return results;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/RunResults.hpp"
+#include "platform/base/WorkerPool.hpp"
 #include "platform/numeric/Matrix.hpp"
 #include "platform/numeric/Value.hpp"
 
@@ -13,7 +14,8 @@ namespace ambiscan::analysis {
 // figures, the gates and the evidence read. Draws nothing and writes nothing, so that it may be
 // called as often as a watcher or a test likes. An empty matrix, too few columns or no legend
 // raise a RuntimeError. The results share the elements of `inits`: keep it alive.
+// With a pool, the data sets are worked out side by side on it (the caller takes part).
 RunResults analyseRun(const Matrix& inits, const CellRow& DataSetStrings,
-                      const std::string& MainTitle);
+                      const std::string& MainTitle, WorkerPool* pool = nullptr);
 
 }  // namespace ambiscan::analysis

@@ -138,7 +138,7 @@ RunOutcome analyseAndWrite(const Console& console, WorkerPool& pool, const Matri
     const EvidenceWait wait{evidence};
     withRecordMemory([&] { return inits.rows(); },
                      [&] {
-                         results = analysis::analyseRun(inits, DataSetStrings, titleString);
+                         results = analysis::analyseRun(inits, DataSetStrings, titleString, &pool);
                          evidence = pool.submit([&results, &pool](std::size_t) {
                              return evidence::assess(results, pool);
                          });

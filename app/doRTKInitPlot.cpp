@@ -125,8 +125,8 @@ void writeRunOutputs(RunContext& run, WorkerPool& pool, const analysis::RunResul
 
 analysis::RunResults doRTKInitPlot(RunContext& run, const Matrix& inits,
                                    const CellRow& DataSetStrings, const std::string& MainTitle) {
-    analysis::RunResults results = analysis::analyseRun(inits, DataSetStrings, MainTitle);
     WorkerPool pool;
+    analysis::RunResults results = analysis::analyseRun(inits, DataSetStrings, MainTitle, &pool);
     writeRunOutputs(run, pool, results);
     return results;
 }
