@@ -5,10 +5,10 @@
 
 namespace ambiscan::render {
 
-// Working memory that reads as zeros and costs nothing until written: fresh pages of the
-// system, each mapped on its first write. The line raster and the marker layer keep theirs
-// zero between uses (they clear only what they touched), so a figure that draws into a small
-// part of a canvas faults in only that part, where a zero-filled vector would touch it all.
+// Working memory that reads as zeros: fresh pages of the system, mapped in all at once when
+// taken (one call, where faulting them in one at a time costs a fault for every page a long
+// horizontal line crosses). The line raster and the marker layer keep theirs zero between uses
+// (they clear only what they touched), so each worker zeroes its memory once a run.
 class ZeroPages {
   public:
     ZeroPages() = default;
