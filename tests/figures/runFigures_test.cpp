@@ -12,10 +12,14 @@
 #include "figures/positionErrors.hpp"
 #include "figures/positionHistogram.hpp"
 #include "figures/timeOfDay.hpp"
+#include "support/Records.hpp"
 
 // Each figure of a run as the model holds it, built from the run's results.
 namespace ambiscan::figures {
 namespace {
+
+using ambiscan::testing::records;
+using ambiscan::testing::twoReceivers;
 
 using graphics::Handle;
 
@@ -86,18 +90,7 @@ Snapshot snapshot(graphics::Graphics g, const std::string& file) {
     return s;
 }
 
-// Builds the results matrix from records of 1 + 4N numbers.
-Matrix records(const std::vector<std::vector<double>>& rows) {
-    Matrix m(rows.size(), rows.front().size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            m(r, c) = rows[r][c];
-        }
-    }
-    return m;
-}
-
-class RunFigures : public testing::Test {
+class RunFigures : public ::testing::Test {
   protected:
     void run(const Matrix& given, const CellRow& names, const std::string& title) {
         inits = given;
@@ -134,17 +127,6 @@ class RunFigures : public testing::Test {
     analysis::RunResults results;
     std::vector<Snapshot> shots;
 };
-
-// Two receivers over 20 minutes crossing GPS midnight. RxA has two bad fixes (rows 2 and 3),
-// RxB none; one RxB attempt took 600 s.
-Matrix twoReceivers() {
-    return records({
-        {86000, 11, 20, 0.01, 0.02, 0.04, 0, 0.01, 0},
-        {86300, 14, 600, 0.15, 0, 0, 0, 0.01, 0},
-        {200, 8, 30, 0, 0, 0.25, 0, 0.01, 0},
-        {800, 9, 26, 0.03, 0.02, -0.02, 0, 0.01, 0},
-    });
-}
 
 TEST_F(RunFigures, CumulativeFigureCarriesLegendColumnsAndSummaryText) {
     run(twoReceivers(), {"RxA", "RxB"}, "Trial");
